@@ -1,0 +1,29 @@
+# Native tree: the portable core and the GoogleTest unit tests, run under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+enable_testing()
+find_package(GTest REQUIRED)
+find_package(Threads REQUIRED)
+
+set(sanitize -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+
+add_library(core STATIC ${core_src} ${posix_src})
+target_include_directories(core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_options(core PUBLIC ${sanitize})
+target_link_options(core PUBLIC ${sanitize})
+
+file(GLOB unit_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+add_executable(unit_tests ${unit_src})
+target_include_directories(unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/unit)
+target_link_libraries(unit_tests PRIVATE core GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
+target_compile_definitions(unit_tests PRIVATE TEST_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+include(GoogleTest)
+gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
+
+# Benchmarks: plain programs that print figures; never run by the tests.
+file(GLOB bench_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench.cpp)
+foreach(src ${bench_src})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src} ${core_src} ${posix_src})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/src)
+  target_compile_options(${name} PRIVATE -O2)
+endforeach()

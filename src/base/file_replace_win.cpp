@@ -1,0 +1,42 @@
+// Atomic file replace on Windows: MoveFileExW with replace and write-through.
+#include <windows.h>
+
+#include <string>
+
+#include "base/error.h"
+#include "base/file_replace.h"
+
+namespace base {
+
+namespace {
+
+std::wstring systemMessage(DWORD code) {
+  wchar_t* buffer = nullptr;
+  const DWORD n = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text = n ? std::wstring(buffer, n) : L"Error " + std::to_wstring(code);
+  if (buffer) LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ' ||
+                           text.back() == L'.')) {
+    text.pop_back();
+  }
+  return text;
+}
+
+}  // namespace
+
+void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+  // Windows refuses to replace a read-only file; say so before moving, since
+  // not every file system behind MoveFileExW checks the attribute.
+  const DWORD attributes = GetFileAttributesW(to.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    throw AppError(L"Cannot create file \"" + to.wstring() + L"\". " + systemMessage(ERROR_ACCESS_DENIED));
+  }
+  if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD code = GetLastError();
+    throw AppError(L"Cannot create file \"" + to.wstring() + L"\". " + systemMessage(code));
+  }
+}
+
+}  // namespace base

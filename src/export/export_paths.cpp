@@ -1,0 +1,30 @@
+// Path texts of the export (see export_paths.h).
+#include "export/export_paths.h"
+
+#include "base/encoding.h"
+
+namespace exportcore {
+
+std::filesystem::path toPath(const std::wstring& text) {
+#ifdef _WIN32
+  return std::filesystem::path(text);
+#else
+  return std::filesystem::path(base::toUtf8(text));
+#endif
+}
+
+std::wstring directoryPart(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+std::wstring designBaseName(const std::wstring& pcbname) {
+  std::wstring base = pcbname.substr(0, pcbname.rfind(L'.'));
+  for (wchar_t& c : base) {
+    if (c < 0x20 || std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos) c = L'_';
+  }
+  if (base == L"." || base == L"..") base.assign(base.size(), L'_');
+  return base;
+}
+
+}  // namespace exportcore

@@ -1,0 +1,36 @@
+// Post-processing of the Gerber files that the plot driver has written:
+// one layer-name record ("%LN") left in each file, and a six-line comment
+// header naming the maker and the layer's position, type and colours.
+// Files are streamed line by line and replaced atomically.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "app/main_form_model.h"
+
+namespace exportcore {
+
+// The values of a Gerber file's comment header.
+struct GerberStamp {
+  int position = 0;         // table row number - 1
+  std::wstring basePosition;  // the row's "Id" text
+  int type = -1;            // CAM layer type index
+  int flashColour = -1;     // palette position, -1 for none
+  int lineColour = -1;      // palette position, -1 for none
+};
+
+// Keeps the first line that starts with "%LN" and drops every later one.
+void removeRepeatedLayerNames(const std::filesystem::path& path);
+// Puts the six header lines above the file's first line.
+void stampGerber(const std::filesystem::path& path, const GerberStamp& stamp);
+
+}  // namespace exportcore
+
+// For every exported record of `layers` whose Gerber file exists: one "%LN"
+// record left in the file.
+void grbcheck();
+
+// For every exported layer row of the table, in display order, whose Gerber
+// file exists: the comment header stamped into the file.
+void SineGrb(const MainFormModel& form);

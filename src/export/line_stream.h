@@ -1,0 +1,105 @@
+// Output files rewritten line by line without holding them whole: a reader
+// that hands out the lines of a file as the file's own code units, and a
+// writer that writes lines with CR LF into a temporary file in the target's
+// directory and then replaces the target with it.
+//
+// A line is handed out as its raw bytes without its line break: single
+// bytes for 8-bit and UTF-8 files, UTF-16LE byte pairs for UTF-16 files.
+// Bytes that are not changed are thus written back exactly as they were.
+// Lines end at CR, LF or CR LF; a final line break opens no empty line.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/text_file.h"
+
+namespace exportcore {
+
+class LineReader {
+ public:
+  // Throws AppError when the file cannot be opened.
+  explicit LineReader(const std::filesystem::path& path);
+
+  base::Encoding encoding() const { return encoding_; }
+  // Bytes per code unit: 2 for UTF-16 files, else 1.
+  size_t unitSize() const { return unit_; }
+
+  // The next line; the view stays valid until the next call. False at the
+  // end of the file. Throws AppError when reading fails.
+  bool next(std::string_view& line);
+  void close() { in_.close(); }
+
+ private:
+  bool fill();
+  size_t findBreak(size_t from) const;
+
+  std::filesystem::path path_;
+  std::ifstream in_;
+  base::Encoding encoding_ = base::Encoding::Ansi;
+  size_t unit_ = 1;
+  std::vector<char> buf_;
+  size_t pos_ = 0;    // start of the next line
+  size_t end_ = 0;    // end of the bytes read
+  bool eof_ = false;
+  bool skipLf_ = false;  // the last line ended with CR: a following LF belongs to it
+};
+
+// A text as the code units of a file of the given encoding.
+std::string encodeText(const std::wstring& text, base::Encoding encoding);
+
+// True when the line's first characters are exactly `ascii`.
+bool lineStartsWith(std::string_view line, size_t unitSize, std::string_view ascii);
+// True when the line is exactly `ascii`.
+bool lineIs(std::string_view line, size_t unitSize, std::string_view ascii);
+
+class LineWriter {
+ public:
+  // Opens a temporary file beside `target` and writes the encoding's
+  // byte-order mark. Throws AppError when it cannot be created.
+  LineWriter(const std::filesystem::path& target, base::Encoding encoding);
+  // Removes the temporary file unless commit() has replaced the target.
+  ~LineWriter();
+  LineWriter(const LineWriter&) = delete;
+  LineWriter& operator=(const LineWriter&) = delete;
+
+  // Writes the line's raw units (as LineReader hands them out) and CR LF.
+  void writeLine(std::string_view units);
+  // Finishes the temporary file and replaces the target with it. Throws
+  // AppError when that fails; the target is then left as it was.
+  void commit();
+
+ private:
+  void put(std::string_view bytes);
+  void flush();
+  void fail();
+
+  std::filesystem::path target_;
+  std::filesystem::path temp_;
+  std::ofstream out_;
+  size_t unit_ = 1;
+  std::vector<char> buf_;
+  size_t used_ = 0;
+  bool committed_ = false;
+};
+
+}  // namespace exportcore
+
+namespace exportcore {
+
+// Rewrites the file at `path` in place: `body(reader, writer)` reads the old
+// lines and writes the new ones; then the reader is closed and the new file
+// replaces the old one. An error leaves the old file as it was.
+template <typename Body>
+void rewriteFile(const std::filesystem::path& path, Body body) {
+  LineReader reader(path);
+  LineWriter writer(path, reader.encoding());
+  body(reader, writer);
+  reader.close();
+  writer.commit();
+}
+
+}  // namespace exportcore

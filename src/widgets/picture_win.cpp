@@ -1,0 +1,45 @@
+// The picture widget: draws its image once into a bitmap, paints it stretched.
+#include "widgets/picture_win.h"
+
+namespace widgets {
+
+bool Picture::create(HWND parent, int x, int y, int width, int height, int imageWidth,
+                     int imageHeight, Painter painter) {
+  imageWidth_ = imageWidth;
+  imageHeight_ = imageHeight;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  image_ = CreateCompatibleBitmap(screen, imageWidth, imageHeight);
+  HGDIOBJ old = SelectObject(mem, image_);
+  painter(mem, imageWidth, imageHeight);
+  SelectObject(mem, old);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return createWindow(L"TavrolinPicture", L"", WS_CHILD | WS_VISIBLE, 0, x, y, width, height,
+                      parent, nullptr);
+}
+
+Picture::~Picture() {
+  if (image_) DeleteObject(image_);
+}
+
+LRESULT Picture::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd(), &ps);
+    RECT rc;
+    GetClientRect(hwnd(), &rc);
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, image_);
+    SetStretchBltMode(dc, HALFTONE);
+    StretchBlt(dc, 0, 0, rc.right, rc.bottom, mem, 0, 0, imageWidth_, imageHeight_, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    EndPaint(hwnd(), &ps);
+    return 0;
+  }
+  if (msg == WM_ERASEBKGND) return 1;
+  return Window::handleMessage(msg, wp, lp);
+}
+
+}  // namespace widgets

@@ -1,0 +1,22 @@
+// Inline part of window_win.h: the error guard around event handlers.
+#pragma once
+
+#include <exception>
+
+#include "base/error.h"
+#include "base/encoding.h"
+
+namespace widgets {
+
+template <typename F>
+void guarded(HWND owner, F&& action) {
+  try {
+    action();
+  } catch (const base::AppError& e) {
+    showErrorBox(owner, e.text());
+  } catch (const std::exception& e) {
+    showErrorBox(owner, base::fromUtf8(e.what()));
+  }
+}
+
+}  // namespace widgets

@@ -1,0 +1,60 @@
+// Base of the program's own windows: registers a window class, attaches the
+// object to its HWND on creation and detaches it before teardown, and routes
+// every message to the object's handler. An error raised inside a handler
+// ends that handler and is shown in the standard error box; the program then
+// goes on with its event loop.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace widgets {
+
+class Window {
+ public:
+  Window() = default;
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  virtual ~Window();
+
+  HWND hwnd() const { return hwnd_; }
+  bool visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+  void show(int cmd = SW_SHOW) const { ShowWindow(hwnd_, cmd); }
+  void hide() const { ShowWindow(hwnd_, SW_HIDE); }
+
+ protected:
+  // Registers `className` once and creates the window with this object
+  // attached. The window starts hidden unless `style` says WS_VISIBLE.
+  bool createWindow(const wchar_t* className, const std::wstring& title, DWORD style,
+                    DWORD exStyle, int x, int y, int width, int height, HWND parent,
+                    HMENU menu, HBRUSH background = nullptr);
+
+  // Handles one message; the default passes it on to DefWindowProc.
+  virtual LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+ private:
+  static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  HWND hwnd_ = nullptr;
+};
+
+// The application's standard error box: the error's text, an OK button.
+void showErrorBox(HWND owner, const std::wstring& text);
+
+// Runs `action`; an error raised in it is shown in the standard error box.
+template <typename F>
+void guarded(HWND owner, F&& action);
+
+// Creates a child control of a standard class with the given font.
+HWND createControl(const wchar_t* cls, const std::wstring& text, DWORD style, int x, int y,
+                   int width, int height, HWND parent, int id, HFONT font, DWORD exStyle = 0);
+
+// The program's font: Tahoma 8 pt.
+HFONT programFont();
+
+// The text of a window.
+std::wstring windowText(HWND w);
+
+}  // namespace widgets
+
+#include "widgets/window_guard_win.inl"

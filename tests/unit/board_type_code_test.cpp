@@ -1,0 +1,305 @@
+// Board type code: what typing does to the text, applying a complete code,
+// the export box click with and without the binding switch, and the vias of
+// exported mask rows after each of them.
+#include "layer_table_fixture.h"
+
+#include "base/error.h"
+#include "layers/board_type_code.h"
+
+namespace {
+
+std::vector<EditorLayerLine> signalLayers(int count) {
+  std::vector<EditorLayerLine> list;
+  for (int i = 0; i < count; ++i) list.push_back({L"S" + std::to_wstring(i), L"SEA"});
+  return list;
+}
+
+using Names = std::vector<std::wstring>;
+
+}  // namespace
+
+class BoardTypeCodeTest : public LayerTableTest {
+ protected:
+  // Types one key as the edit would: the handler first, then what passes.
+  void typeKey(wchar_t key) {
+    Edit1KeyPress(form, key);
+    std::wstring text = form.Edit1.text();
+    if (key == 8 && !text.empty()) text.pop_back();
+    if (key == 32) text += L' ';
+    if (key != 0) form.Edit1.setText(text);
+  }
+
+  void applyCode(const std::wstring& code) {
+    form.Edit1.setText(code);
+    typeKey(L'\r');
+  }
+
+  void click(const std::wstring& name) {
+    Tlayer& l = layer(name);
+    l.Exp->setChecked(!l.Exp->checked());
+  }
+};
+
+TEST_F(BoardTypeCodeTest, TypingSequences) {
+  struct Case {
+    int maxMetal;
+    std::wstring keys;
+    std::vector<std::wstring> texts;  // after each key
+  };
+  const Case cases[] = {
+      {4, L"421", {L"4 ", L"4  2", L"4 2 1"}},
+      {4, L"5", {L""}},
+      {4, L"17", {L"1 ", L"1 "}},
+      {4, L"4 2", {L"4 ", L"4  ", L"4  2"}},
+      {4, L"4213", {L"4 ", L"4  2", L"4 2 1", L"4 2 1"}},
+      {4, L"0", {L"0 "}},
+      {12, L"1532", {L"1", L"1", L"1", L"12 "}},
+      {12, L"11", {L"1", L"11 "}},
+      {10, L"121", {L"1", L"1 2 ", L"1 2 "}},
+      {10, L"12\b1", {L"1", L"1 2 ", L"1 2", L"1 2 1"}},
+      {10, L"10", {L"1", L"10 "}},
+      {10, L"1", {L"1"}},
+      {0, L"0", {L"0 "}},
+      {0, L"1", {L""}},
+      {4, L"a\rx-", {L"", L"", L"", L""}},
+      {4, L"4a2", {L"4 ", L"4 ", L"4  2"}},
+  };
+  for (const Case& c : cases) {
+    layers.clear();
+    form.Edit1.setText(L"");
+    build(signalLayers(c.maxMetal));
+    ASSERT_EQ(getmaxmet(), c.maxMetal);
+    for (size_t i = 0; i < c.keys.size(); ++i) {
+      typeKey(c.keys[i]);
+      EXPECT_EQ(form.Edit1.text(), c.texts[i])
+          << "max " << c.maxMetal << " key " << i << " of " << std::string(c.keys.begin(), c.keys.end());
+    }
+  }
+}
+
+TEST_F(BoardTypeCodeTest, WhichKeysPass) {
+  build(standardBoard());
+  const std::pair<wchar_t, bool> cases[] = {{L'3', false}, {L'\b', true}, {L' ', true},
+                                            {L'\r', false}, {L'a', false}, {L'\t', false},
+                                            {L'-', false},  {L'Ж', false}};
+  for (auto [key, passes] : cases) {
+    wchar_t k = key;
+    Edit1KeyPress(form, k);
+    EXPECT_EQ(k, passes ? key : 0) << static_cast<int>(key);
+  }
+}
+
+TEST_F(BoardTypeCodeTest, OnlyACompleteCodeApplies) {
+  build(standardBoard());  // four metal-capable layers
+  typeKey(L'4');
+  typeKey(L'2');
+  EXPECT_TRUE(exportedNames().empty());
+  EXPECT_EQ(form.Label17.text(), L"");
+  typeKey(L'1');
+  EXPECT_EQ(exportedNames(), (Names{L"Top", L"In1", L"GND", L"Bottom", L"Top Mask", L"Bot Mask",
+                                    L"Top Silk", L"Board"}));
+  EXPECT_EQ(form.Label17.text(), L"1");
+}
+
+TEST_F(BoardTypeCodeTest, ApplyingCodes) {
+  struct Case {
+    std::wstring code;
+    Names exported;
+    std::wstring label;
+  };
+  const Case cases[] = {
+      {L"2 2 2",
+       {L"Top", L"Bottom", L"Top Mask", L"Bot Mask", L"Top Silk", L"Bot Silk", L"Board"}, L"1"},
+      {L"3 1 1", {L"Top", L"In1", L"Bottom", L"Top Mask", L"Top Silk", L"Board"}, L"1"},
+      {L"1 0 0", {L"Top", L"Board"}, L"1"},
+      {L"0 0 0", {L"Board"}, L"1"},
+      {L"9 5 5",
+       {L"Top", L"In1", L"GND", L"Bottom", L"Top Mask", L"Bot Mask", L"Top Silk", L"Bot Silk",
+        L"Board"},
+       L"1"},
+      {L"  1  0   2 ", {L"Top", L"Top Silk", L"Bot Silk", L"Board"}, L"1"},
+      {L"2 2", {}, L""},
+      {L"2 2 2 2", {}, L""},
+  };
+  for (const Case& c : cases) {
+    layers.clear();
+    form.Label17.setText(L"");
+    build(standardBoard());
+    applyCode(c.code);
+    EXPECT_EQ(exportedNames(), c.exported) << std::string(c.code.begin(), c.code.end());
+    EXPECT_EQ(form.Label17.text(), c.label);
+    EXPECT_EQ(form.Edit1.text(), c.code) << "the code is left as typed";
+  }
+}
+
+TEST_F(BoardTypeCodeTest, EveryBoardRowIsExportedAndCounted) {
+  build({{L"Top", L"SEA"}, {L"Board", L"NE "}, {L"Board", L"NE "}, {L"X", L"NE "}});
+  layer(L"X").cam.LTCB->setItemIndex(5);
+  applyCode(L"0 0 0");
+  EXPECT_EQ(exportedNames(), (Names{L"Board", L"Board", L"X"}));
+  EXPECT_EQ(form.Label17.text(), L"3");
+}
+
+TEST_F(BoardTypeCodeTest, TypeElevenCountsAsInnerMetal) {
+  build(standardBoard());
+  layer(L"Notes").cam.LTCB->setItemIndex(11);
+  layer(L"In1").cam.LTCB->setItemIndex(4);
+  applyCode(L"4 0 0");
+  EXPECT_EQ(exportedNames(), (Names{L"Top", L"GND", L"Bottom", L"Board", L"Notes"}));
+}
+
+TEST_F(BoardTypeCodeTest, AnyKeyReappliesACompleteCode) {
+  build(standardBoard());
+  applyCode(L"2 1 1");
+  form.CheckBox1.setChecked(false);
+  for (wchar_t key : {L'\r', L'7', L'q'}) {
+    click(L"In1");
+    click(L"Top");
+    ASSERT_EQ(exportedNames(), (Names{L"In1", L"Bottom", L"Top Mask", L"Top Silk", L"Board"}));
+    ASSERT_EQ(form.Edit1.text(), L"2 1 1");
+    typeKey(key);
+    EXPECT_EQ(exportedNames(), (Names{L"Top", L"Bottom", L"Top Mask", L"Top Silk", L"Board"}));
+    EXPECT_EQ(form.Edit1.text(), L"2 1 1");
+  }
+}
+
+TEST_F(BoardTypeCodeTest, PastedNonIntegerFieldRaisesAndChangesNothing) {
+  build(standardBoard());
+  applyCode(L"1 1 1");
+  const Names before = exportedNames();
+  form.Edit1.setText(L"1 x 1");
+  wchar_t key = L'\r';
+  try {
+    Edit1KeyPress(form, key);
+    FAIL() << "no error raised";
+  } catch (const base::AppError& e) {
+    EXPECT_EQ(e.text(), L"'x' is not a valid integer value");
+  }
+  EXPECT_EQ(exportedNames(), before);
+}
+
+TEST_F(BoardTypeCodeTest, ClicksWithTheBindingSwitch) {
+  struct Case {
+    const char* what;
+    std::wstring code;
+    std::vector<std::wstring> clicks;
+    Names exported;
+    std::wstring text;
+    std::wstring label;
+  };
+  const Case cases[] = {
+      {"bottom out, inner in", L"2 2 2", {L"Bottom"},
+       {L"Top", L"In1", L"Top Mask", L"Bot Mask", L"Top Silk", L"Bot Silk", L"Board"},
+       L"2 2 2", L"1"},
+      {"top first when free", L"2 0 0", {L"In1", L"Top"},
+       {L"In1", L"Bottom", L"Board"}, L"2 0 0", L"1"},
+      {"no other metal row free: undone", L"4 0 0", {L"Bottom"},
+       {L"Top", L"In1", L"GND", L"Bottom", L"Board"}, L"4 0 0", L"1"},
+      {"checked inner pushes out top", L"1 0 0", {L"In1"}, {L"In1", L"Board"}, L"1 0 0", L"1"},
+      {"checked plane pushes out the first inner", L"3 0 0", {L"GND"},
+       {L"Top", L"GND", L"Bottom", L"Board"}, L"3 0 0", L"1"},
+      {"checked bottom pushes out top", L"1 0 0", {L"Bottom"}, {L"Bottom", L"Board"},
+       L"1 0 0", L"1"},
+      {"mask swap", L"0 1 0", {L"Bot Mask"}, {L"Bot Mask", L"Board"}, L"0 1 0", L"1"},
+      {"mask swap back", L"0 1 0", {L"Top Mask"}, {L"Bot Mask", L"Board"}, L"0 1 0", L"1"},
+      {"silk swap", L"0 0 1", {L"Top Silk"}, {L"Bot Silk", L"Board"}, L"0 0 1", L"1"},
+      {"silk full: undone", L"0 0 2", {L"Bot Silk"},
+       {L"Top Silk", L"Bot Silk", L"Board"}, L"0 0 2", L"1"},
+      {"other group: no swap", L"2 2 2", {L"Notes", L"Board"},
+       {L"Top", L"Bottom", L"Top Mask", L"Bot Mask", L"Top Silk", L"Bot Silk", L"Notes"},
+       L"2 2 2", L"1"},
+  };
+  for (const Case& c : cases) {
+    layers.clear();
+    build(standardBoard());
+    applyCode(c.code);
+    for (const std::wstring& name : c.clicks) click(name);
+    EXPECT_EQ(exportedNames(), c.exported) << c.what;
+    EXPECT_EQ(form.Edit1.text(), c.text) << c.what;
+    EXPECT_EQ(form.Label17.text(), c.label) << c.what;
+    for (const Tlayer& l : layers) EXPECT_TRUE(l.Exp->onClick()) << "handlers re-attached";
+  }
+}
+
+TEST_F(BoardTypeCodeTest, ClicksWithoutBindingOrWithoutACompleteCode) {
+  struct Case {
+    const char* what;
+    bool binding;
+    std::wstring code;
+    std::vector<std::wstring> clicks;
+    std::wstring text;
+    std::wstring label;
+  };
+  const Case cases[] = {
+      {"switch off: counts follow", false, L"2 2 2", {L"Bottom", L"Notes"}, L"1 2 2", L"2"},
+      {"switch off: adding", false, L"1 0 0", {L"GND", L"Top Mask"}, L"2 1 0", L"1"},
+      {"empty code: first click completes it", true, L"", {L"Top"}, L"1 0 0", L"0"},
+      {"incomplete code: no swap, and the code it writes binds the next click", true, L"2 2",
+       {L"Top Mask", L"Bot Silk"}, L"0 1 0", L"0"},
+  };
+  for (const Case& c : cases) {
+    layers.clear();
+    build(standardBoard());
+    form.CheckBox1.setChecked(c.binding);
+    if (c.code.size() == 5) applyCode(c.code);
+    else form.Edit1.setText(c.code);
+    for (const std::wstring& name : c.clicks) click(name);
+    EXPECT_EQ(form.Edit1.text(), c.text) << c.what;
+    EXPECT_EQ(form.Label17.text(), c.label) << c.what;
+  }
+}
+
+TEST_F(BoardTypeCodeTest, GetmaxmetCountsSignalPlaneAndUnclassified) {
+  build({{L"A", L"SEA"}, {L"B", L"SEV"}, {L"U", L"??"}, {L"N", L"NE "}});
+  EXPECT_EQ(getmaxmet(), 3);
+  typeKey(L'3');
+  EXPECT_EQ(form.Edit1.text(), L"3 ");
+  layers.clear();
+  build({{L"A", L"SEA"}, {L"P", L"PE "}, {L"N", L"NE "}});
+  EXPECT_EQ(getmaxmet(), 2);
+}
+
+TEST_F(BoardTypeCodeTest, GetcbidFindsTheExportBox) {
+  build(standardBoard());
+  for (size_t i = 0; i < layers.size(); ++i)
+    EXPECT_EQ(getcbid(layers[i].Exp.get()), static_cast<int>(i));
+  widgets::CheckBox stranger;
+  EXPECT_EQ(getcbid(&stranger), -1);
+  EXPECT_EQ(getcbid(layers[0].pcad.Pad.get()), -1);
+  EXPECT_EQ(getcbid(nullptr), -1);
+}
+
+TEST_F(BoardTypeCodeTest, ExportedMaskRowsFollowTheViasSwitch) {
+  build(standardBoard());
+  form.CheckBox2.detachOnClick();
+  form.CheckBox2.setChecked(false);  // vias not covered: mask rows carry vias
+  applyCode(L"0 1 0");
+  EXPECT_TRUE(layer(L"Top Mask").pcad.Vias->checked());
+  EXPECT_FALSE(layer(L"Bot Mask").pcad.Vias->checked()) << "not exported";
+  EXPECT_FALSE(marked(L"Top Mask", 1));
+  EXPECT_TRUE(marked(L"Bot Mask", 1) == false);
+  form.CheckBox1.setChecked(false);
+  click(L"Bot Mask");
+  EXPECT_TRUE(layer(L"Bot Mask").pcad.Vias->checked());
+}
+
+TEST_F(BoardTypeCodeTest, MovedRowsChangeNothingOfTheRules) {
+  build(standardBoard());
+  widgets::GridModel& grid = form.AdvStringGrid1;
+  grid.moveRow(1, 10);
+  grid.moveRow(5, 2);
+  grid.moveRow(3, 7);
+  applyCode(L"2 1 1");
+  EXPECT_EQ(exportedNames(), (Names{L"Top", L"Bottom", L"Top Mask", L"Top Silk", L"Board"}));
+  click(L"Bottom");
+  EXPECT_EQ(exportedNames(),
+            (Names{L"Top", L"In1", L"Top Mask", L"Top Silk", L"Board"}));
+  form.CheckBox2.detachOnClick();
+  form.CheckBox2.setChecked(false);
+  typeKey(L'\r');
+  EXPECT_TRUE(layer(L"Top Mask").pcad.Vias->checked());
+  EXPECT_FALSE(layer(L"Bot Mask").pcad.Vias->checked());
+  // Each export box still sits in the row that names its record.
+  for (int r = 1; r < grid.rowCount(); ++r)
+    EXPECT_EQ(grid.control(kColExp, r), layers[static_cast<size_t>(recordOfRow(grid, r))].Exp.get());
+}

@@ -1,0 +1,241 @@
+// Building the layer table: grid layout, row controls, presets from the
+// editor class and the [layers] section, colour pieces, and a section too
+// short for the presets.
+#include "layer_table_fixture.h"
+
+#include "base/error.h"
+
+namespace {
+const int kBoxesPadVias = 0b000000011;
+const int kBoxesPad = 0b000000001;
+const int kBoxesRefDes = 0b000010000;
+
+int boxBits(const Tlayer& l) {
+  int bits = 0;
+  for (int k = 0; k < kObjectClassCount; ++k)
+    if (l.pcad.box(k)->checked()) bits |= 1 << k;
+  return bits;
+}
+}  // namespace
+
+TEST_F(LayerTableTest, GridLayoutHeadersWidthsAndPlacedControls) {
+  build(standardBoard());
+  const widgets::GridModel& grid = form.AdvStringGrid1;
+  ASSERT_EQ(grid.colCount(), 16);
+  ASSERT_EQ(grid.rowCount(), 11);
+  const std::pair<const wchar_t*, int> columns[16] = {
+      {L"", 20},         {L"Ex", 20},         {L"Layer (pcad)", 80}, {L"Layer type(cam)", 120},
+      {L"Flash color", 40}, {L"Line color", 40}, {L"Pa", 20},        {L"Vi", 20},
+      {L"PV", 20},       {L"NH", 20},         {L"RD", 21},           {L"Ty", 20},
+      {L"Va", 20},       {L"Mi", 20},         {L"Ti", 20},           {L"Id", 30}};
+  for (int c = 0; c < 16; ++c) {
+    EXPECT_EQ(grid.cell(c, 0), columns[c].first) << c;
+    EXPECT_EQ(grid.colWidth(c), columns[c].second) << c;
+  }
+  for (size_t i = 0; i < layers.size(); ++i) {
+    const int r = static_cast<int>(i) + 1;
+    const Tlayer& l = layers[i];
+    EXPECT_EQ(grid.cell(15, r), std::to_wstring(i));
+    EXPECT_EQ(grid.cell(2, r), l.pcad.name);
+    EXPECT_EQ(grid.cell(0, r), L"");
+    EXPECT_EQ(grid.control(1, r), l.Exp.get());
+    EXPECT_EQ(grid.control(3, r), l.cam.LTCB.get());
+    EXPECT_EQ(grid.control(4, r), l.cam.Fcolor.get());
+    EXPECT_EQ(grid.control(5, r), l.cam.Lcolor.get());
+    for (int k = 0; k < kObjectClassCount; ++k) EXPECT_EQ(grid.control(6 + k, r), l.pcad.box(k));
+    EXPECT_EQ(l.cam.LTCB->items().size(), 12u);
+    EXPECT_EQ(l.cam.Fcolor->items().size(), 16u);
+    EXPECT_EQ(l.cam.Lcolor->items().size(), 16u);
+    EXPECT_FALSE(l.exported()) << "nothing is exported until a code or a click";
+  }
+  EXPECT_EQ(markedCells(), 0);
+}
+
+TEST_F(LayerTableTest, FiveRowOrderingExample) {
+  build({{L"Board", L"NE "}, {L"A", L"SEA"}, {L"Top Silk", L"NE "}, {L"B", L"PE "},
+         {L"Top", L"SEA"}});
+  const wchar_t* expected[] = {L"Top", L"A", L"B", L"Top Silk", L"Board"};
+  for (int r = 1; r <= 5; ++r) {
+    EXPECT_EQ(form.AdvStringGrid1.cell(kColName, r), expected[r - 1]);
+    EXPECT_EQ(form.AdvStringGrid1.cell(kColId, r), std::to_wstring(r - 1));
+  }
+}
+
+TEST_F(LayerTableTest, RowPresetsByClassAndName) {
+  struct Case {
+    EditorLayerLine line;
+    int type;
+    int key;  // -1: no colours
+    int boxes;
+  };
+  const Case cases[] = {
+      {{L"Top", L"SEA"}, 0, 0, kBoxesPadVias},
+      {{L"Bottom", L"SEV"}, 3, 3, kBoxesPadVias},
+      {{L"Inner", L"SEH"}, 1, 1, kBoxesPadVias},
+      {{L"top", L"SEA"}, 1, 1, kBoxesPadVias},
+      {{L"Top", L"PE "}, 2, 2, kBoxesPadVias},
+      {{L"Top Mask", L"NE "}, 8, 8, kBoxesPad},
+      {{L"Bot Mask", L"NE "}, 9, 9, kBoxesPad},
+      {{L"Top Silk", L"NE "}, 6, 6, kBoxesRefDes},
+      {{L"Bot Silk", L"NE "}, 7, 7, kBoxesRefDes},
+      {{L"Board", L"NE "}, 5, 5, 0},
+      {{L"Top", L"NE "}, -1, 4, 0},
+      {{L"Drawing", L"NE "}, -1, 4, 0},
+      {{L"Board", L"SEA"}, 1, 1, kBoxesPadVias},
+      {{L"Top", L"PE"}, -1, -1, 0},
+      {{L"Top Mask", L"ne "}, -1, -1, 0},
+  };
+  for (const Case& c : cases) {
+    layers.clear();
+    MainFormModel fresh;
+    std::vector<std::wstring> keys;
+    for (const auto& kv : standardSection()) keys.push_back(kv.first);
+    addlayer(c.line.name, c.line.tipe);
+    showtbl(fresh, keys, [](const std::wstring& key) {
+      for (const auto& kv : standardSection())
+        if (kv.first == key) return kv.second;
+      return std::wstring();
+    });
+    const Tlayer& l = layers[0];
+    SCOPED_TRACE(testing::Message() << "layer " << std::string(c.line.name.begin(), c.line.name.end()));
+    EXPECT_EQ(l.camType(), c.type);
+    EXPECT_EQ(l.cam.Fcolor->itemIndex(), c.key);
+    EXPECT_EQ(l.cam.Lcolor->itemIndex(), c.key < 0 ? -1 : 15 - c.key);
+    EXPECT_EQ(boxBits(l), c.boxes);
+    EXPECT_EQ(fresh.AdvStringGrid1.cell(kColId, 1), L"0");
+    int marks = 0;
+    for (int col = 6; col <= 14; ++col) marks += fresh.AdvStringGrid1.cellColour(col, 1) ? 1 : 0;
+    EXPECT_EQ(marks, 0);
+    layers.clear();
+  }
+}
+
+TEST_F(LayerTableTest, ColourPieces) {
+  struct Case {
+    const wchar_t* value;
+    int flash;
+    int line;
+  };
+  const Case cases[] = {
+      {L"21,6,6", 6, 6},
+      {L"0,1,2,3", 1, 2},
+      {L"21,6", -1, -1},           // piece 2 missing: neither colour
+      {L"21,x,3", -1, 3},          // bad piece 1: only the line colour
+      {L"21,3,x", -1, -1},         // bad piece 2 ends the step first
+      {L"21,,6", -1, -1},          // empty piece dropped: two pieces
+      {L",,21,4,5", 4, 5},         // leading empty pieces dropped too
+      {L"21,,4,,5,", 4, 5},
+      {L"21,16,3", -1, 3},         // outside the palette: no choice
+      {L"21,3,16", 3, -1},
+      {L"21,-1,15", -1, 15},
+      {L"21, 6,6", 6, 6},          // a leading blank is read past
+      {L"21,6 ,6", -1, 6},         // a trailing one is not trimmed
+      {L"21,6,6 ", -1, -1},
+      {L"21,+7,0", 7, 0},
+      {L"", -1, -1},
+      {L"7", -1, -1},
+  };
+  for (const Case& c : cases) {
+    layers.clear();
+    MainFormModel fresh;
+    addlayer(L"Top", L"SEA");
+    showtbl(fresh, {L"T"}, [&](const std::wstring&) { return std::wstring(c.value); });
+    EXPECT_EQ(layers[0].cam.Fcolor->itemIndex(), c.flash) << c.value;
+    EXPECT_EQ(layers[0].cam.Lcolor->itemIndex(), c.line) << c.value;
+    EXPECT_EQ(layers[0].camType(), 0);
+    layers.clear();
+  }
+}
+
+TEST_F(LayerTableTest, MissingKeyValueLeavesColoursUnchosen) {
+  build({{L"Top", L"SEA"}}, {{L"T0", L""}});
+  EXPECT_EQ(layers[0].camType(), 0);
+  EXPECT_EQ(layers[0].cam.Fcolor->itemIndex(), -1);
+  EXPECT_EQ(layers[0].cam.Lcolor->itemIndex(), -1);
+}
+
+TEST_F(LayerTableTest, UnclassifiedLayerGetsARowButNoPreset) {
+  std::vector<std::pair<std::wstring, std::wstring>> section;
+  for (int k = 0; k < 20; ++k) section.emplace_back(L"K" + std::to_wstring(k), L"a,1,1");
+  build({{L"Odd", L"XX"}, {L"Top", L"SEA"}}, section);
+  const Tlayer& odd = layer(L"Odd");
+  EXPECT_EQ(rowOf(L"Odd"), 2);
+  EXPECT_EQ(form.AdvStringGrid1.cell(kColId, 2), L"1");
+  EXPECT_EQ(odd.cam.LTCB->items().size(), 20u);
+  EXPECT_EQ(odd.cam.LTCB->items()[19], L"K19");
+  EXPECT_EQ(odd.camType(), -1);
+  EXPECT_EQ(odd.cam.Fcolor->itemIndex(), -1);
+  EXPECT_EQ(odd.cam.Lcolor->itemIndex(), -1);
+  EXPECT_EQ(boxBits(odd), 0);
+  EXPECT_EQ(form.AdvStringGrid1.control(kColExp, 2), odd.Exp.get());
+}
+
+TEST_F(LayerTableTest, ShortSectionStopsAtTheFirstRowThatNeedsAMissingKey) {
+  // Sorted: Top (key 0), In (1), Bottom (3), Top Mask (8), Board (5).
+  addlayer(L"Board", L"NE ");
+  addlayer(L"Top Mask", L"NE ");
+  addlayer(L"Bottom", L"SEA");
+  addlayer(L"In", L"SEA");
+  addlayer(L"Top", L"SEA");
+  std::vector<std::wstring> keys = {L"K0", L"K1", L"K2", L"K3", L"K4", L"K5"};
+  try {
+    showtbl(form, keys, [](const std::wstring&) { return std::wstring(L"a,2,3"); });
+    FAIL() << "no error raised";
+  } catch (const base::AppError& e) {
+    EXPECT_EQ(e.text(), L"List index out of bounds (8)");
+  }
+  const widgets::GridModel& grid = form.AdvStringGrid1;
+  ASSERT_EQ(grid.rowCount(), 6);
+  for (int r = 1; r <= 3; ++r) {  // complete rows
+    const Tlayer& l = layers[r - 1];
+    EXPECT_NE(l.camType(), -1);
+    EXPECT_EQ(l.cam.Fcolor->itemIndex(), 2);
+    EXPECT_EQ(boxBits(l), kBoxesPadVias);
+  }
+  const Tlayer& failing = layers[3];
+  EXPECT_EQ(failing.pcad.name, L"Top Mask");
+  EXPECT_EQ(grid.cell(kColName, 4), L"Top Mask");
+  EXPECT_EQ(grid.cell(kColId, 4), L"3");
+  EXPECT_EQ(grid.control(kColType, 4), failing.cam.LTCB.get());
+  EXPECT_EQ(failing.camType(), -1);
+  EXPECT_EQ(failing.cam.Fcolor->itemIndex(), -1);
+  EXPECT_EQ(boxBits(failing), 0);
+  EXPECT_TRUE(failing.pcad.Pad->onClick()) << "the failing row's boxes are bound";
+
+  const Tlayer& later = layers[4];
+  EXPECT_TRUE(later.Exp && later.cam.LTCB && later.pcad.Pad) << "controls exist";
+  EXPECT_TRUE(later.Exp->onClick());
+  EXPECT_FALSE(later.pcad.Pad->onClick()) << "no matrix handler yet";
+  EXPECT_EQ(grid.cell(kColName, 5), L"");
+  EXPECT_EQ(grid.cell(kColId, 5), L"");
+  for (int c = 0; c < 16; ++c) EXPECT_EQ(grid.control(c, 5), nullptr);
+}
+
+TEST_F(LayerTableTest, NoSectionAtAllFailsAtTheFirstRow) {
+  addlayer(L"Top", L"SEA");
+  try {
+    showtbl(form, {}, nullptr);
+    FAIL() << "no error raised";
+  } catch (const base::AppError& e) {
+    EXPECT_EQ(e.text(), L"List index out of bounds (0)");
+  }
+  EXPECT_EQ(form.AdvStringGrid1.cell(kColId, 1), L"0");
+}
+
+TEST_F(LayerTableTest, EmptyLayerListGivesOnlyTheHeader) {
+  build({});
+  EXPECT_EQ(form.AdvStringGrid1.rowCount(), 1);
+  EXPECT_EQ(form.AdvStringGrid1.cell(kColId, 0), L"Id");
+}
+
+TEST_F(LayerTableTest, RecordOfRowFollowsTheIdCell) {
+  build(standardBoard());
+  widgets::GridModel& grid = form.AdvStringGrid1;
+  grid.moveRow(1, 5);
+  EXPECT_EQ(recordOfRow(grid, 5), 0);
+  EXPECT_EQ(recordOfRow(grid, 1), 1);
+  EXPECT_EQ(recordOfRow(grid, 0), -1) << "header";
+  EXPECT_EQ(recordOfRow(grid, 99), -1);
+  grid.setCell(kColId, 2, L"99");
+  EXPECT_EQ(recordOfRow(grid, 2), -1);
+}

@@ -1,0 +1,201 @@
+// Object-class matrix: deviation marks by type group and vias switch, the
+// presets of a type change, the vias switch itself, and rows found through
+// the "Id" column after they were moved.
+#include "layer_table_fixture.h"
+
+#include "layers/matrix_rules.h"
+
+namespace {
+
+constexpr int kPad = 0, kVias = 1, kRefDes = 4;
+
+// The state each box is expected to have, written from the groups' table:
+// metal expects Pad and Vias, mask expects Pad (and Vias when vias are not
+// covered), silk expects RefDes, everything else expects nothing.
+bool expectedChecked(int type, int k, bool viasCovered) {
+  if (type == 0 || type == 1 || type == 2 || type == 3 || type == 11)
+    return k == kPad || k == kVias;
+  if (type == 8 || type == 9) return k == kPad || (k == kVias && !viasCovered);
+  if (type == 6 || type == 7) return k == kRefDes;
+  return false;
+}
+
+}  // namespace
+
+TEST_F(LayerTableTest, MarksFollowTheExpectedStatesOfEveryGroup) {
+  build({{L"Row", L"NE "}});
+  Tlayer& row = layers[0];
+  for (int type = -1; type <= 19; ++type)
+    for (bool covered : {false, true})
+      for (int k = 0; k < kObjectClassCount; ++k)
+        for (bool checked : {false, true}) {
+          row.cam.LTCB->setItemIndex(type);
+          form.CheckBox2.detachOnClick();
+          form.CheckBox2.setChecked(covered);
+          widgets::CheckBox& box = *row.pcad.box(k);
+          box.setChecked(!checked);
+          box.setChecked(checked);
+          EXPECT_EQ(marked(L"Row", k), checked != expectedChecked(type, k, covered))
+              << "type " << type << " covered " << covered << " class " << k << " checked "
+              << checked;
+        }
+}
+
+TEST_F(LayerTableTest, OnlyTheSendersCellChanges) {
+  build(standardBoard());
+  layer(L"In1").pcad.Titles->setChecked(true);
+  EXPECT_TRUE(marked(L"In1", 8));
+  EXPECT_EQ(markedCells(), 1);
+  // A type change re-evaluates only the boxes whose state it changes.
+  layer(L"In1").cam.LTCB->setItemIndex(4);
+  EXPECT_TRUE(marked(L"In1", 8));
+  EXPECT_FALSE(marked(L"In1", kPad)) << "Pad not re-evaluated without a change";
+}
+
+TEST_F(LayerTableTest, TypeChangePresets) {
+  struct Case {
+    int picked;
+    int boxes;  // bit k = box k checked afterwards
+  };
+  const Case cases[] = {{0, 0b11}, {1, 0b11}, {2, 0b11},  {3, 0b11}, {4, 0},  {5, 0},
+                        {6, 1 << kRefDes}, {7, 1 << kRefDes}, {8, 0b1}, {9, 0b1},
+                        {10, 0},   {11, 0}};
+  for (const Case& c : cases) {
+    layers.clear();
+    MainFormModel fresh;
+    addlayer(L"Row", L"NE ");
+    std::vector<std::wstring> keys;
+    for (const auto& kv : standardSection()) keys.push_back(kv.first);
+    showtbl(fresh, keys, [](const std::wstring&) { return std::wstring(); });
+    Tlayer& row = layers[0];
+    for (int k = 0; k < kObjectClassCount; ++k) row.pcad.box(k)->setChecked(k % 2 == 0);
+    row.cam.LTCB->pick(c.picked);
+    for (int k = 0; k < kObjectClassCount; ++k)
+      EXPECT_EQ(row.pcad.box(k)->checked(), ((c.boxes >> k) & 1) != 0)
+          << "picked " << c.picked << " box " << k;
+    layers.clear();
+  }
+}
+
+TEST_F(LayerTableTest, MetalRowWithRefDesPickedAsSilk) {
+  build(standardBoard());
+  Tlayer& in1 = layer(L"In1");
+  in1.pcad.RefDes->setChecked(true);
+  EXPECT_TRUE(marked(L"In1", kRefDes));
+  in1.cam.LTCB->pick(6);
+  EXPECT_FALSE(in1.pcad.Pad->checked());
+  EXPECT_FALSE(in1.pcad.Vias->checked());
+  EXPECT_FALSE(marked(L"In1", kPad));
+  EXPECT_FALSE(marked(L"In1", kVias));
+  EXPECT_TRUE(in1.pcad.RefDes->checked());
+  EXPECT_TRUE(marked(L"In1", kRefDes)) << "unchanged box keeps its old mark";
+}
+
+TEST_F(LayerTableTest, PickingType11UnchecksPadAndViasAndMarksThem) {
+  build(standardBoard());
+  layer(L"In1").cam.LTCB->pick(11);
+  EXPECT_FALSE(layer(L"In1").pcad.Pad->checked());
+  EXPECT_TRUE(marked(L"In1", kPad));
+  EXPECT_TRUE(marked(L"In1", kVias));
+  EXPECT_EQ(markedCells(), 2);
+}
+
+TEST_F(LayerTableTest, PickingMaskTypeForAMetalRowDependsOnTheViasSwitch) {
+  for (bool covered : {false, true}) {
+    layers.clear();
+    MainFormModel fresh;
+    addlayer(L"In1", L"SEA");
+    showtbl(fresh, {L"0", L"1"}, [](const std::wstring&) { return std::wstring(); });
+    fresh.CheckBox2.setChecked(covered);
+    Tlayer& row = layers[0];
+    row.cam.LTCB->setItems({L"0", L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8", L"9"});
+    row.cam.LTCB->pick(8);
+    EXPECT_FALSE(row.pcad.Vias->checked());
+    EXPECT_EQ(fresh.AdvStringGrid1.cellColour(kColFirstClass + kVias, 1).has_value(), !covered);
+    EXPECT_FALSE(fresh.AdvStringGrid1.cellColour(kColFirstClass + kPad, 1).has_value());
+    layers.clear();
+  }
+}
+
+TEST_F(LayerTableTest, ViasSwitchAndFillchecbox) {
+  build(standardBoard());
+  Tlayer& topMask = layer(L"Top Mask");
+  Tlayer& botMask = layer(L"Bot Mask");
+  topMask.Exp->detachOnClick();
+  topMask.Exp->setChecked(true);  // exported; Bot Mask is not
+  // Unchecking the switch checks Vias on every mask row, exported or not.
+  form.CheckBox2.setChecked(false);
+  EXPECT_TRUE(topMask.pcad.Vias->checked());
+  EXPECT_TRUE(botMask.pcad.Vias->checked());
+  EXPECT_FALSE(marked(L"Top Mask", kVias));
+  EXPECT_FALSE(layer(L"Top").pcad.RefDes->checked());
+  EXPECT_TRUE(layer(L"Top").pcad.Vias->checked()) << "metal rows untouched";
+  // With the switch set again without its handler, fillchecbox changes only
+  // the exported mask row.
+  form.CheckBox2.detachOnClick();
+  form.CheckBox2.setChecked(true);
+  EXPECT_TRUE(marked(L"Top Mask", kVias) == false);
+  fillchecbox(form);
+  EXPECT_FALSE(topMask.pcad.Vias->checked());
+  EXPECT_TRUE(botMask.pcad.Vias->checked());
+  EXPECT_FALSE(marked(L"Top Mask", kVias));
+  EXPECT_FALSE(marked(L"Bot Mask", kVias)) << "not re-evaluated: its box did not change";
+  // Checking the switch through its handler unchecks Vias of every mask row.
+  bindMainForm(form);
+  form.CheckBox2.setChecked(false);
+  form.CheckBox2.setChecked(true);
+  EXPECT_FALSE(botMask.pcad.Vias->checked());
+}
+
+TEST_F(LayerTableTest, GetcbindexFindsRecordClassAndCell) {
+  build(standardBoard());
+  const int gndRow = rowOf(L"GND");
+  CbIndex where = getcbindex(form, layer(L"GND").pcad.NoMtHole.get());
+  EXPECT_EQ(where.index, gndRow - 1);
+  EXPECT_EQ(where.className, L"NoMtHole");
+  EXPECT_EQ(where.col, 9);
+  EXPECT_EQ(where.row, gndRow);
+
+  widgets::CheckBox stranger;
+  for (const widgets::CheckBox* box : {&stranger, layer(L"GND").Exp.get(),
+                                       static_cast<widgets::CheckBox*>(nullptr)}) {
+    CbIndex none = getcbindex(form, box);
+    EXPECT_EQ(none.index, -1);
+    EXPECT_EQ(none.className, L"");
+    EXPECT_EQ(none.col, -1);
+    EXPECT_EQ(none.row, -1);
+  }
+  stranger.setOnClick([this](widgets::CheckBox& s) { CheckBoxmatrixClick(form, s); });
+  stranger.setChecked(true);
+  EXPECT_EQ(markedCells(), 0);
+}
+
+TEST_F(LayerTableTest, PaintMarksAndClears) {
+  build(standardBoard());
+  paint(form, 7, 2, true);
+  EXPECT_EQ(form.AdvStringGrid1.cellColour(7, 2), std::optional<uint32_t>(0xFF0000));
+  paint(form, 7, 2, false);
+  EXPECT_FALSE(form.AdvStringGrid1.cellColour(7, 2).has_value());
+}
+
+TEST_F(LayerTableTest, MovedRowsStillMarkTheirOwnCells) {
+  build(standardBoard());
+  widgets::GridModel& grid = form.AdvStringGrid1;
+  grid.moveRow(1, 6);  // "Top" goes down
+  grid.moveRow(9, 2);
+  ASSERT_EQ(rowOf(L"Top"), 7);
+  layer(L"Top").pcad.Mirror->setChecked(true);
+  EXPECT_EQ(grid.cellColour(kColFirstClass + 7, 7), std::optional<uint32_t>(0xFF0000));
+  EXPECT_EQ(markedCells(), 1);
+  // Each row's controls travelled with it.
+  for (int r = 1; r < grid.rowCount(); ++r) {
+    const Tlayer& l = layers[static_cast<size_t>(recordOfRow(grid, r))];
+    EXPECT_EQ(grid.cell(kColName, r), l.pcad.name);
+    EXPECT_EQ(grid.control(kColFirstClass, r), l.pcad.Pad.get());
+  }
+  layer(L"Board").cam.LTCB->pick(0);
+  const int boardRow = rowOf(L"Board");
+  EXPECT_FALSE(grid.cellColour(kColFirstClass, boardRow).has_value());
+  layer(L"Board").pcad.Pad->setChecked(false);
+  EXPECT_TRUE(grid.cellColour(kColFirstClass, boardRow).has_value());
+}

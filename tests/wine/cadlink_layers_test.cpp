@@ -1,0 +1,207 @@
+// Reading the layer list out of the editor stand-in's "Options Layers": the
+// rows that reach the layer model, the messages in the editor's journal, and
+// the ways the readout ends early.
+#include <gtest/gtest.h>
+
+#include "cadlink/editor_protocol.h"
+#include "cadlink/layer_readout_win.h"
+#include "cadlink_fixture.h"
+#include "layers/layer_model.h"
+
+namespace {
+
+using cadlink_test::control;
+using cadlink_test::line;
+using cadlink_test::quoted;
+using cadlink_test::Standin;
+using Lines = std::vector<std::wstring>;
+
+const std::wstring kLayers = L"Options Layers";
+
+// The journal after the enumerations' title reads: the program asks every
+// window of the editor's thread for its title until the dialog is there.
+Lines afterTitleReads(const Lines& all, size_t* titleReads) {
+  size_t i = 0;
+  if (i < all.size() && all[i] == line(L"main", L"WM_COMMAND", 32883, 0)) ++i;
+  const size_t first = i;
+  while (i < all.size() && all[i].find(L"\tWM_GETTEXT\t127\taddr") != std::wstring::npos) ++i;
+  *titleReads = i - first;
+  return Lines(all.begin() + static_cast<long>(i), all.end());
+}
+
+Lines readout(const std::wstring& target, int clicks, int rows) {
+  Lines l;
+  for (int k = 0; k < clicks; ++k) {
+    l.push_back(line(target + L"#998", L"WM_LBUTTONDOWN", 0, 0));
+    l.push_back(line(target + L"#998", L"WM_LBUTTONUP", 0, 0));
+  }
+  l.push_back(line(target, L"WM_COMMAND", 2349, 0));
+  l.push_back(line(target + L"#2278", L"LVM_GETITEMCOUNT", 0, 0));
+  for (int r = 0; r < rows; ++r) {
+    l.push_back(line(target + L"#2278", L"LVM_GETITEMW", std::to_wstring(r), L"addr"));
+    l.push_back(line(target + L"#2278", L"LVM_GETITEMW", std::to_wstring(r), L"addr"));
+  }
+  l.push_back(line(target, L"WM_CLOSE", 1, 1));
+  return l;
+}
+
+struct Row {
+  std::wstring name;
+  int32_t ltype;
+};
+
+std::vector<Row> rowsOfModel() {
+  std::vector<Row> rows;
+  for (const Tlayer& l : layers) rows.push_back({l.pcad.name, l.pcad.ltype});
+  return rows;
+}
+
+void expectRows(const std::vector<Row>& expected) {
+  const std::vector<Row> rows = rowsOfModel();
+  ASSERT_EQ(rows.size(), expected.size());
+  for (size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(rows[i].name, expected[i].name) << "row " << i;
+    EXPECT_EQ(rows[i].ltype, expected[i].ltype) << "row " << i;
+  }
+}
+
+TEST(CadlinkLayers, ReadsEveryRowInOrderAndClosesTheDialog) {
+  Standin editor(L"layers", L"");
+  cadlink_test::attach(editor.main());
+  layers.clear();
+  cadlink::filllayertable();
+  expectRows({{L"Top", 1}, {L"Внутренний", 2}, {L"Bottom", 1}, {L"Top Silk", 3}});
+  size_t titleReads = 0;
+  const Lines all = editor.lines();
+  ASSERT_FALSE(all.empty());
+  EXPECT_EQ(all.front(), line(L"main", L"WM_COMMAND", 32883, 0));
+  EXPECT_JOURNAL(afterTitleReads(all, &titleReads), readout(quoted(kLayers), 1, 4));
+  EXPECT_GE(titleReads, 1u);
+  EXPECT_NE(cadlink::th, nullptr);
+  EXPECT_FALSE(IsWindow(cadlink::th));
+}
+
+TEST(CadlinkLayers, ListThatNeedsSeveralClicks) {
+  Standin editor(L"layers-clicks", L"--list-after-clicks 3");
+  cadlink_test::attach(editor.main());
+  layers.clear();
+  cadlink::filllayertable();
+  EXPECT_EQ(layers.size(), 4u);
+  size_t titleReads = 0;
+  EXPECT_JOURNAL(afterTitleReads(editor.lines(), &titleReads), readout(quoted(kLayers), 3, 4));
+}
+
+TEST(CadlinkLayers, LongCellIsCutTo256AndEmptyCellIsEmpty) {
+  {
+    Standin editor(L"layers-long", L"--long-texts");
+    cadlink_test::attach(editor.main());
+    layers.clear();
+    cadlink::filllayertable();
+    ASSERT_EQ(layers.size(), 4u);
+    EXPECT_EQ(layers[0].pcad.name.size(), 256u);
+    EXPECT_EQ(layers[1].pcad.name, L"Внутренний");
+  }
+  {
+    Standin editor(L"layers-empty", L"--empty-fields");
+    cadlink_test::attach(editor.main());
+    layers.clear();
+    cadlink::filllayertable();
+    ASSERT_EQ(layers.size(), 4u);
+    EXPECT_EQ(layers[0].pcad.name, L"Top");
+    EXPECT_EQ(layers[0].pcad.ltype, kUnclassifiedLayer);  // empty type text
+    EXPECT_EQ(layers[1].pcad.ltype, kPlaneLayer);
+  }
+}
+
+TEST(CadlinkLayers, EmptyListAddsNothingButClosesTheDialog) {
+  Standin editor(L"layers-none", L"", "design-dir \"C:\\\\\"\nfile-name \"x.pcb\"\n");
+  cadlink_test::attach(editor.main());
+  layers.clear();
+  cadlink::filllayertable();
+  EXPECT_TRUE(layers.empty());
+  size_t titleReads = 0;
+  EXPECT_JOURNAL(afterTitleReads(editor.lines(), &titleReads), readout(quoted(kLayers), 1, 0));
+}
+
+// The windows of the editor's thread titled "Options Layers", in the order
+// in which the thread's enumeration visits them.
+BOOL CALLBACK collectLayersDialogs(HWND w, LPARAM out) {
+  if (harness::textOf(w) == L"Options Layers") reinterpret_cast<std::vector<HWND>*>(out)->push_back(w);
+  return TRUE;
+}
+
+TEST(CadlinkLayers, TwoDialogsWithTheTitleTheLastEnumeratedIsUsed) {
+  Standin editor(L"layers-dup", L"--dup-layers-dialog");
+  cadlink_test::attach(editor.main());
+  // Both windows are opened first; the editor does not open them a second
+  // time when the readout posts its command, so the readout meets exactly
+  // these two, in this enumeration order.
+  PostMessageW(editor.main(), WM_COMMAND, 32883, 0);
+  std::vector<HWND> dialogs;
+  harness::waitFor(
+      [&] {
+        dialogs.clear();
+        EnumThreadWindows(GetWindowThreadProcessId(editor.main(), nullptr), collectLayersDialogs,
+                          reinterpret_cast<LPARAM>(&dialogs));
+        return dialogs.size() == 2;
+      },
+      5000);
+  ASSERT_EQ(dialogs.size(), 2u);
+  editor.mark();
+  layers.clear();
+  cadlink::filllayertable();
+  EXPECT_EQ(cadlink::th, dialogs.back());
+  size_t titleReads = 0;
+  const Lines rest = afterTitleReads(editor.lines(), &titleReads);
+  ASSERT_FALSE(rest.empty());
+  // Only the real dialog brings up the list; the decoy is clicked until the
+  // clicking gives up, then closed.
+  if (rest.front().rfind(L"decoy:", 0) == 0) {
+    EXPECT_TRUE(layers.empty());
+    EXPECT_EQ(rest.back(), line(L"decoy:" + quoted(kLayers), L"WM_CLOSE", 1, 1));
+  } else {
+    EXPECT_JOURNAL(rest, readout(quoted(kLayers), 1, 4));
+    EXPECT_EQ(layers.size(), 4u);
+  }
+}
+
+TEST(CadlinkLayers, TitleThatOnlyBeginsWithTheSearchedTextIsNotTaken) {
+  // The callback takes an exact title only: "Options Layers (old)" is not
+  // the dialog. Two windows of the test's own thread stand in for the
+  // editor's.
+  HWND own = CreateWindowExW(0, L"STATIC", L"Options Layers", WS_POPUP, 0, 0, 10, 10, nullptr,
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND prefixed = CreateWindowExW(0, L"STATIC", L"Options Layers (old)", WS_POPUP, 0, 0, 10, 10,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  cadlink::th = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), cadlink::layer, 0);
+  EXPECT_EQ(cadlink::th, own);
+  DestroyWindow(own);
+  cadlink::th = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), cadlink::layer, 0);
+  EXPECT_EQ(cadlink::th, nullptr);
+  DestroyWindow(prefixed);
+}
+
+TEST(CadlinkLayers, DialogThatNeverOpensReadsNothing) {
+  Standin editor(L"layers-never", L"--never-open \"Options Layers\"");
+  cadlink_test::attach(editor.main());
+  layers.clear();
+  cadlink::filllayertable();
+  EXPECT_TRUE(layers.empty());
+  EXPECT_EQ(cadlink::lookupCounters().windowLookups, 1000u);
+  EXPECT_EQ(cadlink::lookupCounters().controlLookups, 0u);
+}
+
+TEST(CadlinkLayers, EditorThatExitsDuringTheWaitEndsIt) {
+  Standin editor(L"layers-exit", L"--exit-on \"Options Layers\"");
+  cadlink_test::attach(editor.main(), 10);
+  layers.clear();
+  cadlink::filllayertable();
+  EXPECT_TRUE(layers.empty());
+  EXPECT_TRUE(editor.process().wait(5000));
+  EXPECT_LT(cadlink::lookupCounters().windowLookups, 1000u);
+  EXPECT_EQ(cadlink::lookupCounters().controlLookups, 0u);
+}
+
+}  // namespace

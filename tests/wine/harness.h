@@ -1,0 +1,60 @@
+// Helpers for the end-to-end tests that run under Wine: where the program
+// folder is, a private copy of it per test, starting and ending programs,
+// and waiting for windows, all through the platform's own calls.
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace harness {
+
+// The folder of wine_tests.exe (the Windows build tree).
+std::filesystem::path buildDir();
+// The program folder as it ships (tavrolin.exe, main.ini, macros\ ...).
+std::filesystem::path programDir();
+// A fresh, empty folder under the build tree for one test.
+std::filesystem::path freshDir(const std::wstring& name);
+// Copies the program folder into a fresh folder and returns its path.
+std::filesystem::path copyProgram(const std::wstring& name);
+
+// A started process; ended (TerminateProcess) when it goes out of scope
+// unless it has ended by itself.
+class Process {
+ public:
+  Process() = default;
+  Process(const std::wstring& commandLine, const std::filesystem::path& workDir = {});
+  Process(Process&& other) noexcept;
+  Process& operator=(Process&& other) noexcept;
+  ~Process();
+  bool started() const { return pi_.hProcess != nullptr; }
+  DWORD pid() const { return pi_.dwProcessId; }
+  HANDLE handle() const { return pi_.hProcess; }
+  // Waits for the end; true when it ended within the time.
+  bool wait(DWORD ms);
+  void kill();
+
+ private:
+  PROCESS_INFORMATION pi_{};
+};
+
+// Polls until `pred` holds or `ms` have passed; true when it held.
+bool waitFor(const std::function<bool()>& pred, DWORD ms);
+// A visible or hidden top-level window of process `pid` with this exact
+// title (any title when empty) and class (any when empty), or null.
+HWND findWindowOf(DWORD pid, const std::wstring& title, const std::wstring& cls = {});
+// Waits up to `ms` for such a window.
+HWND waitWindowOf(DWORD pid, const std::wstring& title, DWORD ms, const std::wstring& cls = {});
+// The window's text through WM_GETTEXT.
+std::wstring textOf(HWND w);
+// The first child (any depth) with this class whose text is `text`.
+HWND findChild(HWND parent, const std::wstring& cls, const std::wstring& text);
+
+}  // namespace harness
+
+namespace harness {
+// UTF-8 of a wide text, for test messages.
+std::string narrow(const std::wstring& text);
+}  // namespace harness

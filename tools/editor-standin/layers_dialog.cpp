@@ -1,0 +1,49 @@
+// The layer dialog and its list.
+#include "layers_dialog.h"
+
+#include <commctrl.h>
+
+#include "editor_ids.h"
+
+namespace standin {
+
+LayersDialog::LayersDialog(StandinApp& app) : DialogWindow(app, kTitleLayers, L"\"" + std::wstring(kTitleLayers) + L"\"") {}
+
+void LayersDialog::build() {
+  addTabs({8, 8, 400, 30}, {L"Layers", L"Sets", L"Titles"}, [this](int, int) { tabsClicked(); });
+  addButton(IDOK, L"Close", {330, 300, 410, 326});
+  if (app().options.listAfterClicks == 0) createList();
+}
+
+void LayersDialog::tabsClicked() {
+  ++clicks_;
+  if (!list_ && clicks_ >= app().options.listAfterClicks) createList();
+}
+
+void LayersDialog::createList() {
+  list_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                          WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 8, 36, 400, 256,
+                          hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdLayerList)), app().instance,
+                          nullptr);
+  if (!list_) return;
+  LVCOLUMNW col{};
+  col.mask = LVCF_TEXT | LVCF_WIDTH;
+  col.cx = 250;
+  col.pszText = const_cast<wchar_t*>(L"Layer");
+  ListView_InsertColumn(list_, 0, &col);
+  col.cx = 120;
+  col.pszText = const_cast<wchar_t*>(L"Type");
+  ListView_InsertColumn(list_, 1, &col);
+  const auto& layers = app().board.layers;
+  for (size_t i = 0; i < layers.size(); ++i) {
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = static_cast<int>(i);
+    item.pszText = const_cast<wchar_t*>(layers[i].name.c_str());
+    int row = ListView_InsertItem(list_, &item);
+    ListView_SetItemText(list_, row, 1, const_cast<wchar_t*>(layers[i].type.c_str()));
+  }
+  tap(list_, kIdLayerList);
+}
+
+}  // namespace standin
