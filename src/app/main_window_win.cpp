@@ -9,6 +9,9 @@
 #include "app/app_paths_win.h"
 #include "app/artwork_win.h"
 #include "app/message_loop_win.h"
+#include "dialogs/offset_dialog_win.h"
+#include "dialogs/param_dialog_win.h"
+#include "dialogs/settings_dialog_win.h"
 #include "layers/layer_model.h"
 
 TForm9* Form9 = nullptr;
@@ -248,6 +251,38 @@ void TForm9::onCommand(int id, int code, HWND control) {
       case kCmdManual:
         ShellExecuteW(hwnd(), L"open", app::manualPath().c_str(), nullptr, nullptr,
                       SW_SHOWNORMAL);
+        return;
+      case kCmdOffset:
+        if (Form13) {
+          app::polledDialogWait(Form13->hwnd());
+          model_.offsetX.setText(Form13->offx());
+          model_.offsetY.setText(Form13->offy());
+        }
+        return;
+      case kCmdSolderMaskSwell:
+        if (Form14) {
+          app::polledDialogWait(Form14->hwnd());
+          model_.solderMaskSwell.setText(Form14->readFromEditor());
+        }
+        return;
+      case kCmdPlaneSwell:
+        if (Form15) {
+          app::polledDialogWait(Form15->hwnd());
+          model_.planeSwell.setText(Form15->readFromEditor());
+        }
+        return;
+      case kCmdDrawApertureSize:
+        if (Form17) {
+          app::polledDialogWait(Form17->hwnd());
+          model_.drawApertureSize.setText(Form17->readFromEditor());
+        }
+        return;
+      case kCmdSettings:
+        // already open: nothing is reloaded, the edits made so far stay
+        if (Form11 && !Form11->visible()) {
+          Form11->show();
+          SetForegroundWindow(Form11->hwnd());
+        }
         return;
       case kCmdAbout:
         if (Form3 && !Form3->visible()) {

@@ -43,6 +43,8 @@ class TForm9 : public widgets::Window {
   // before it appears.
   void showFirst(int showCmd);
 
+  // The editor's main window.
+  HWND editorHandle() const;
   // Disables the commands and controls that need an editor.
   void setDetached();
   // The keyboard focus on the board type code edit.

@@ -62,8 +62,12 @@ void processMessages() {
   }
 }
 
-void polledDialogWait(HWND dialog) {
-  ShowWindow(dialog, SW_SHOW);
+void polledDialogWait(HWND dialog, const std::function<void()>& show) {
+  if (show) {
+    show();
+  } else {
+    ShowWindow(dialog, SW_SHOW);
+  }
   SetForegroundWindow(dialog);
   while (IsWindow(dialog) && IsWindowVisible(dialog) && !gQuitSeen) {
     processMessages();

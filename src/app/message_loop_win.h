@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace app {
 
 // Shortcuts of the main window; set once the main window exists.
@@ -17,7 +19,8 @@ void addDialogWindow(HWND dialog);
 int runMessageLoop();
 // Makes `dialog` visible and processes all pending messages until it is
 // hidden again (or destroyed, or the program is asked to quit).
-void polledDialogWait(HWND dialog);
+// `show` makes it visible when showing needs more than ShowWindow.
+void polledDialogWait(HWND dialog, const std::function<void()>& show = {});
 // Processes the messages pending now and returns.
 void processMessages();
 

@@ -16,7 +16,16 @@
 #include "app/message_loop_win.h"
 #include "app/run_values.h"
 #include "app/settings_store.h"
+#include "app/output_dir.h"
+#include "cadlink/board_params_win.h"
+#include "cadlink/chooser_win.h"
+#include "cadlink/design_info_win.h"
+#include "cadlink/editor_access_win.h"
+#include "cadlink/editor_protocol.h"
+#include "cadlink/editor_version_win.h"
+#include "cadlink/layer_readout_win.h"
 #include "layers/board_type_code.h"
+#include "layers/layer_table.h"
 
 namespace {
 
@@ -58,11 +67,57 @@ void TForm9::runStartup() {
 }
 
 void TForm9::attachEditor() {
+  // 5. the chooser, when no editor came on the command line
+  if (h == 0 && Form10) app::polledDialogWait(Form10->hwnd(), [] { Form10->show(); });
+  // 6. no editor: detached
   if (h == 0) {
     setDetached();
     return;
   }
+  HWND editor = editorHandle();
+  SettingsStore ini(app::mainIniPath());
+  // 7. the layer list into the layer table
+  cadlink::filllayertable();
+  showtbl(model_, ini.readSectionKeys(L"layers"),
+          [&ini](const std::wstring& key) { return ini.readString(L"layers", key, L""); });
+  // 8., 9. the configured swell values into the editor
+  if (ini.readBool(L"pcad", L"AutoSMS", true)) {
+    cadlink::SetSolderMaskSwell(editor, ini.readString(L"pcad", L"SMS", L""));
+  }
+  if (ini.readBool(L"pcad", L"AutoPS", true)) {
+    cadlink::SetPlaneSwell(editor, ini.readString(L"pcad", L"PS", L""));
+  }
+  // 10. where the design lives
+  pcbdir = cadlink::getcadput(editor);
+  pcbname = cadlink::getcadname(editor);
+  // 11. the output directory
+  app::DirectoryOps ops{
+      [](const std::wstring& d) {
+        DWORD a = GetFileAttributesW(d.c_str());
+        return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+      },
+      [](const std::wstring& d) { CreateDirectoryW(d.c_str(), nullptr); }};
+  model_.outputDir.setText(app::resolveOutputDir(ini.readString(L"pcad", L"dir", L""), pcbdir, ops));
+  // 12. the swell values as the editor now holds them
+  model_.solderMaskSwell.setText(cadlink::getSolderMaskSwell(editor));
+  model_.planeSwell.setText(cadlink::getPlaneSwell(editor));
+  // 13. the offsets
+  model_.offsetX.setText(L"0");
+  model_.offsetY.setText(L"0");
+  // 14. the editor's version and build
+  int32_t v = cadlink::getversion(cadlink::gettext(editor));
+  version = std::to_wstring(v);
+  bild = std::to_wstring(cadlink::getbild(editor, v));
+  // 15. the draw aperture size
+  model_.drawApertureSize.setText(cadlink::getDrawApertureSize(editor));
+  // 16. the plot driver
+  autopcad = app::exeDir() + L"plotrelay.exe";
+  // 17. the keyboard focus on the board type code
   focusPending_ = true;
+}
+
+HWND TForm9::editorHandle() const {
+  return reinterpret_cast<HWND>(static_cast<uintptr_t>(h));
 }
 
 void TForm9::Edit1Char(WPARAM& ch) {

@@ -238,6 +238,7 @@ TEST(CadlinkVersion, MainCopyReadsTheBuildAndClosesWithOk) {
     Standin editor(L"build", c.options);
     cadlink_test::attach(editor.main());
     EXPECT_EQ(cadlink::getversion(harness::textOf(editor.main())), c.version);
+    editor.mark();
     EXPECT_EQ(cadlink::getbild(editor.main(), c.version), c.build);
     const std::wstring title = L"P-CAD " + std::to_wstring(c.version) + L" PCB";
     EXPECT_JOURNAL(editor.lines(),

@@ -68,11 +68,18 @@ class Standin {
   HWND main() const { return main_; }
   harness::Process& process() { return process_; }
 
-  // The journal's lines written since the last call of mark().
+  // The journal's lines written since the last call of mark(). Title reads
+  // with another capacity than the program's 127 come from the desktop shell
+  // when windows change activation, and are left out.
   std::vector<std::wstring> lines() const {
     std::vector<std::wstring> all = readAll();
-    return std::vector<std::wstring>(all.begin() + static_cast<long>(std::min(mark_, all.size())),
-                                     all.end());
+    std::vector<std::wstring> out;
+    for (size_t i = std::min(mark_, all.size()); i < all.size(); ++i) {
+      const bool foreignRead = all[i].find(L"\tWM_GETTEXT\t") != std::wstring::npos &&
+                               all[i].find(L"\tWM_GETTEXT\t127\t") == std::wstring::npos;
+      if (!foreignRead) out.push_back(all[i]);
+    }
+    return out;
   }
   void mark() { mark_ = readAll().size(); }
 

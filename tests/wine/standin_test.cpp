@@ -63,17 +63,19 @@ struct Standin {
   }
 };
 
-Standin startStandin(const std::wstring& testName, const std::wstring& board, const std::wstring& extra = {}) {
+// Starts the stand-in on `board` (a path, or a name in dist/boards).
+Standin startStandin(const std::wstring& testName, const fs::path& board, const std::wstring& extra = {}) {
   Standin s;
   fs::path dir = harness::freshDir(L"standin-" + testName);
   s.journal = dir / L"journal.txt";
+  fs::path boardPath = board.is_absolute() ? board : harness::boardsDir() / board;
   std::wstring cmd = L"\"" + (harness::buildDir() / L"editor-standin.exe").wstring() + L"\" --board \"" +
-                     (harness::boardsDir() / board).wstring() + L"\" --journal \"" + s.journal.wstring() + L"\" " +
-                     extra;
+                     boardPath.wstring() + L"\" --journal \"" + s.journal.wstring() + L"\" " + extra;
   s.process = harness::Process(cmd, dir);
   if (!s.process.started()) return s;
   harness::waitFor(
       [&] {
+        if (s.process.wait(0)) return true;  // ended without a window
         for (HWND w = FindWindowExW(nullptr, nullptr, L"ACCEL PCB", nullptr); w;
              w = FindWindowExW(nullptr, w, L"ACCEL PCB", nullptr)) {
           DWORD pid = 0;
@@ -456,6 +458,80 @@ TEST(StandinFaults, DecoyWindowsBesideTheRealDialogs) {
   PostMessageW(s.main, WM_COMMAND, 32784, 0);
   EXPECT_NE(waitTop(L"Design Info"), nullptr);
   EXPECT_NE(waitTop(L"Design Info (old)"), nullptr);
+}
+
+// ---------------------------------------------------------------------------
+
+void writeUtf8(const fs::path& path, const std::wstring& text) {
+  std::string bytes = utf8(text);
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(f);
+}
+
+TEST(StandinBoardFile, QuotedTextsKeepBlanksQuotesAndBackslashes) {
+  fs::path board = harness::freshDir(L"standin-board-src") / L"quoted.brd";
+  writeUtf8(board,
+            L"\xFEFF# quoted texts\r\n"
+            L"design-dir \"D:\\Платы\\ двойные\\\"\r\n"
+            L"file-name \"a \"\"b\"\".pcb\"\n"
+            L"  # indented comment\n"
+            L"layer \"Top\" \"SEA\"\n"
+            L"layer \"Plane \"\"A\"\"\" \"PE \"\n"
+            L"layer \"#1\" \"\"\n"
+            L"units mil\n"
+            L"via 100 100 40 20 \"Top\" \"Plane \"\"A\"\"\"\n");
+  // A backslash before the closing quote is doubled, as the command-line rules want.
+  Standin s = startStandin(L"quoted", board, L"--design-dir \"E:\\x\\\\\"");
+  ASSERT_NE(s.main, nullptr);
+  wchar_t title[256];
+  GetWindowTextW(s.main, title, 256);
+  EXPECT_STREQ(title, L"P-CAD 2004 PCB - [a \"b\".pcb]");
+  PostMessageW(s.main, WM_COMMAND, 32883, 0);
+  HWND layers = waitTop(L"Options Layers");
+  ASSERT_NE(layers, nullptr);
+  click(GetDlgItem(layers, 998), 0, 0);
+  HWND list = GetDlgItem(layers, 2278);
+  ASSERT_NE(list, nullptr);
+  ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 3);
+  EXPECT_EQ(readCell(list, 1, 0), L"Plane \"A\"");
+  EXPECT_EQ(readCell(list, 1, 1), L"PE ");
+  EXPECT_EQ(readCell(list, 2, 0), L"#1");
+  EXPECT_EQ(readCell(list, 2, 1), L"");
+  SendMessageW(layers, WM_CLOSE, 1, 1);
+
+  PostMessageW(s.main, WM_COMMAND, 32784, 0);
+  HWND info = waitTop(L"Design Info");
+  ASSERT_NE(info, nullptr);
+  wchar_t buf[130] = {};
+  SendMessageW(GetDlgItem(info, 1634), WM_GETTEXT, 127, reinterpret_cast<LPARAM>(buf));
+  EXPECT_STREQ(buf, L"E:\\x\\");
+  EXPECT_EQ(s.lines().back(), L"\"Design Info\"#1634\tWM_GETTEXT\t127\taddr");
+}
+
+TEST(StandinBoardFile, FaultyDescriptionsEndTheStartWithCode2) {
+  const wchar_t* faulty[] = {
+      L"layer \"Top\" \"SEA\n",                      // unterminated quote
+      L"layer \"Top\" \"SEA\"\ntrack \"Bottom\" 0.2 0 0 1 1\n",  // unknown layer
+      L"layer \"Top\" \"SEA\"\ntrack \"Top\" 0.2 0 0 1\n",       // odd coordinates
+      L"hole 1 1 3,2\n",                                  // not a number
+      L"units inch\n",                                    // unknown unit
+      L"layer \"Top\" \"SEA\"\nlayer \"Top\" \"SEA\"\n",        // layer declared twice
+      L"pads 1 1\n",                                      // unknown record
+  };
+  fs::path dir = harness::freshDir(L"standin-faulty-src");
+  int i = 0;
+  for (const wchar_t* text : faulty) {
+    fs::path board = dir / (L"faulty" + std::to_wstring(i++) + L".brd");
+    writeUtf8(board, text);
+    Standin s = startStandin(L"faulty", board);
+    EXPECT_EQ(s.main, nullptr) << utf8(text);
+    ASSERT_TRUE(s.process.wait(kWaitMs));
+    DWORD code = 0;
+    GetExitCodeProcess(s.process.handle(), &code);
+    EXPECT_EQ(code, 2u) << utf8(text);
+  }
 }
 
 }  // namespace

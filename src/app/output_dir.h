@@ -1,0 +1,25 @@
+// Where the output files go: the output directory resolved at start-up from
+// the setting `dir` and the design's directory.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace app {
+
+// Everything up to and including the last path separator or drive colon.
+std::wstring directoryPart(const std::wstring& path);
+
+struct DirectoryOps {
+  std::function<bool(const std::wstring&)> exists;  // names an existing directory
+  std::function<void(const std::wstring&)> create;  // failures are not reported
+};
+
+// `dir` naming an existing directory: that directory, with a separator
+// appended when it has none; exactly "gerber": the first free numbered
+// directory "gerber<n>\" beside the design, created; anything else: the
+// design's own directory.
+std::wstring resolveOutputDir(const std::wstring& dir, const std::wstring& pcbdir,
+                              const DirectoryOps& ops);
+
+}  // namespace app

@@ -1,0 +1,86 @@
+// The board parameter dialogs `TForm14`, `TForm15` and `TForm17`.
+#include "dialogs/param_dialog_win.h"
+
+#include <cstdint>
+
+#include "app/run_values.h"
+#include "cadlink/board_params_win.h"
+#include "dialogs/param_apply.h"
+#include "dialogs/tool_window_win.h"
+
+TForm14* Form14 = nullptr;
+TForm15* Form15 = nullptr;
+TForm17* Form17 = nullptr;
+
+namespace {
+
+HWND editorWindow() { return reinterpret_cast<HWND>(static_cast<uintptr_t>(h)); }
+
+}  // namespace
+
+TForm14::TForm14()
+    : ParamDialog({L"TForm14", L"SolderMaskSwell", 290, 66, L"Значение",
+                   cadlink::getSolderMaskSwell, cadlink::SetSolderMaskSwell}) {}
+
+TForm15::TForm15()
+    : ParamDialog({L"TForm15", L"Plane Swell", 263, 59, L"Значение :", cadlink::getPlaneSwell,
+                   cadlink::SetPlaneSwell}) {}
+
+TForm17::TForm17()
+    : ParamDialog({L"TForm17", L"Draw Aperture Size", 290, 66, L"Значение :",
+                   cadlink::getDrawApertureSize, cadlink::SetDrawApertureSize}) {}
+
+bool ParamDialog::create(HWND owner) {
+  const SIZE size = dialogs::toolWindowSize(kind_.clientWidth, kind_.clientHeight);
+  const POINT at = dialogs::centredOnDesktop(size);
+  if (!createWindow(kind_.className, kind_.caption, dialogs::kToolWindowStyle,
+                    dialogs::kToolWindowExStyle, at.x, at.y, size.cx, size.cy, owner, nullptr)) {
+    return false;
+  }
+  HFONT font = widgets::programFont();
+  const int top = (kind_.clientHeight - 25) / 2;
+  const int buttonX = kind_.clientWidth - 88;
+  widgets::createControl(L"STATIC", kind_.label, SS_LEFT, 10, top + 6, 62, 16, hwnd(), -1, font);
+  edit_ = widgets::createControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, 74, top + 2,
+                                 buttonX - 84, 21, hwnd(), kIdValue, font, WS_EX_CLIENTEDGE);
+  widgets::createControl(L"BUTTON", L"Применить", WS_TABSTOP | BS_DEFPUSHBUTTON, buttonX, top, 80,
+                         25, hwnd(), kIdApply, font);
+  return true;
+}
+
+std::wstring ParamDialog::readFromEditor() const { return kind_.read(editorWindow()); }
+
+void ParamDialog::FormShow() { SetWindowTextW(edit_, readFromEditor().c_str()); }
+
+void ParamDialog::Button1Click() {
+  const std::wstring shown = dialogs::applyParameter(
+      widgets::windowText(edit_),
+      [this](const std::wstring& value) { kind_.write(editorWindow(), value); },
+      [this] { return readFromEditor(); });
+  SetWindowTextW(edit_, shown.c_str());
+  hide();
+}
+
+void ParamDialog::FormClose() { hide(); }
+
+LRESULT ParamDialog::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SHOWWINDOW:
+      if (wp && lp == 0) FormShow();
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wp) != WA_INACTIVE) SetFocus(edit_);
+      return 0;
+    case WM_COMMAND:
+      if (LOWORD(wp) == kIdApply && HIWORD(wp) == BN_CLICKED) {
+        Button1Click();
+      } else if (LOWORD(wp) == IDCANCEL) {
+        FormClose();  // Escape: the same as the close button
+      }
+      return 0;
+    case WM_CLOSE:
+      FormClose();
+      return 0;
+  }
+  return Window::handleMessage(msg, wp, lp);
+}

@@ -1,0 +1,60 @@
+// The board parameter dialogs: `TForm14` (solder mask swell), `TForm15`
+// (plane swell) and `TForm17` (draw aperture size). One family: each reads
+// its parameter from the editor `h` when shown; "Применить" checks the
+// entry, writes it into the editor, reads it back into the edit and hides;
+// the close button hides without writing.
+#pragma once
+
+#include <string>
+
+#include "widgets/window_win.h"
+
+class ParamDialog : public widgets::Window {
+ public:
+  enum ControlId : int { kIdApply = IDOK, kIdValue = 100 };
+
+  // What tells the members of the family apart.
+  struct Kind {
+    const wchar_t* className;
+    const wchar_t* caption;
+    int clientWidth, clientHeight;
+    const wchar_t* label;
+    std::wstring (*read)(HWND editor);
+    void (*write)(HWND editor, const std::wstring& value);
+  };
+
+  bool create(HWND owner = nullptr);
+  // The parameter as the editor holds it now.
+  std::wstring readFromEditor() const;
+
+ protected:
+  explicit ParamDialog(const Kind& kind) : kind_(kind) {}
+  LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  void FormShow();
+  void Button1Click();
+  void FormClose();
+
+  Kind kind_;
+  HWND edit_ = nullptr;
+};
+
+class TForm14 : public ParamDialog {
+ public:
+  TForm14();
+};
+
+class TForm15 : public ParamDialog {
+ public:
+  TForm15();
+};
+
+class TForm17 : public ParamDialog {
+ public:
+  TForm17();
+};
+
+extern TForm14* Form14;
+extern TForm15* Form15;
+extern TForm17* Form17;

@@ -1,0 +1,404 @@
+// The settings dialog and the board parameter dialogs. The settings dialog
+// is worked through window messages on the real tavrolin.exe and read back
+// from its main.ini; the parameter dialogs and the menu commands that wait
+// for them run in this process against the editor stand-in, whose journal
+// shows what reached the editor.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "app/main_window_win.h"
+#include "app/message_loop_win.h"
+#include "app/run_values.h"
+#include "base/encoding.h"
+#include "cadlink/board_params_win.h"
+#include "cadlink_fixture.h"
+#include "dialogs/offset_dialog_win.h"
+#include "dialogs/param_dialog_win.h"
+#include "dialogs/settings_dialog_win.h"
+#include "harness.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kCmdSettings = 106;
+
+// main.ini as the program ships it: UTF-16LE with its byte-order mark.
+std::wstring readIni(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (bytes.size() < 2 || bytes.compare(0, 2, "\xFF\xFE") != 0) return L"<not UTF-16>";
+  return base::fromUtf16Le(std::string_view(bytes).substr(2));
+}
+
+void writeIni(const fs::path& path, const std::wstring& text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << "\xFF\xFE" << base::toUtf16Le(text);
+}
+
+// Replaces the one line that is exactly `from`.
+std::wstring replaceLine(std::wstring text, const std::wstring& from, const std::wstring& to) {
+  const std::wstring needle = L"\r\n" + from + L"\r\n";
+  size_t at = (L"\r\n" + text).find(needle);
+  EXPECT_NE(at, std::wstring::npos) << harness::narrow(from);
+  if (at != std::wstring::npos) text.replace(at, from.size(), to);
+  return text;
+}
+
+bool checked(HWND w) { return SendMessageW(w, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+struct Program {
+  harness::Process process;
+  HWND main = nullptr;
+};
+
+// Starts the copy, presses "Ok" of the splash and waits for the main window.
+Program startDetached(const fs::path& dir) {
+  Program p;
+  p.process = harness::Process(L"\"" + (dir / L"tavrolin.exe").wstring() + L"\"", dir);
+  HWND about = nullptr;
+  harness::waitFor(
+      [&] {
+        about = harness::findWindowOf(p.process.pid(), L"", L"TForm3");
+        return about && IsWindowVisible(about);
+      },
+      15000);
+  if (!about) return p;
+  SendMessageW(harness::findChild(about, L"Button", L"Ok"), BM_CLICK, 0, 0);
+  harness::waitFor(
+      [&] {
+        p.main = harness::findWindowOf(p.process.pid(), L"", L"TForm9");
+        return p.main && IsWindowVisible(p.main);
+      },
+      15000);
+  return p;
+}
+
+TEST(SettingsDialog, RoundTripKeepsForeignKeysAndTheLayerList) {
+  const fs::path dir = harness::copyProgram(L"dialogs_settings");
+  const fs::path ini = dir / L"main.ini";
+  const fs::path output = dir / L"Выход";
+  fs::create_directories(output);
+  std::wstring before = readIni(ini);
+  ASSERT_NE(before.find(L"[layers]"), std::wstring::npos);
+  before = replaceLine(before, L"dw=10", L"dw=25");
+  before = replaceLine(before, L"autoclose=0", L"autoclose=0\r\ntheme=dark");
+  before = replaceLine(before, L"errcheck=2", L"errcheck=7");
+  before += L"[other]\r\nx=1\r\n";
+  writeIni(ini, before);
+
+  Program program = startDetached(dir);
+  ASSERT_NE(program.main, nullptr) << "the main window never came up";
+  PostMessageW(program.main, WM_COMMAND, kCmdSettings, 0);
+  HWND dialog = nullptr;
+  ASSERT_TRUE(harness::waitFor(
+      [&] {
+        dialog = harness::findWindowOf(program.process.pid(), L"Настройки", L"TForm11");
+        return dialog && IsWindowVisible(dialog);
+      },
+      10000));
+  auto item = [&](int id) { return GetDlgItem(dialog, id); };
+
+  // loaded from the file: the delay, the clamped error choice, the defaults
+  EXPECT_EQ(harness::textOf(item(TForm11::kIdDw)), L"25");
+  EXPECT_EQ(harness::textOf(item(TForm11::kIdDc)), L"10");
+  EXPECT_TRUE(checked(item(TForm11::kIdErrAsk)));
+  EXPECT_FALSE(checked(item(TForm11::kIdErrContinue)));
+  EXPECT_TRUE(checked(item(TForm11::kIdDirDesign)));
+  EXPECT_EQ(harness::textOf(item(TForm11::kIdDirPath)), L"");
+  EXPECT_TRUE(checked(item(TForm11::kIdAutoSms)));
+  EXPECT_FALSE(checked(item(TForm11::kIdAutoclose)));
+
+  // the operator's edits
+  SendMessageW(item(TForm11::kIdDw), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"250"));
+  SendMessageW(item(TForm11::kIdDirDesign), BM_SETCHECK, BST_UNCHECKED, 0);
+  SendMessageW(item(TForm11::kIdDirOther), BM_SETCHECK, BST_CHECKED, 0);
+  const std::wstring outputText = output.wstring();
+  SendMessageW(item(TForm11::kIdDirPath), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(outputText.c_str()));
+  // "Настройки" again while open: nothing is reloaded
+  SendMessageW(program.main, WM_COMMAND, kCmdSettings, 0);
+  EXPECT_EQ(harness::textOf(item(TForm11::kIdDw)), L"250");
+
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(harness::waitFor([&] { return !IsWindowVisible(dialog); }, 10000));
+
+  std::wstring expected = replaceLine(before, L"dw=25", L"dw=250");
+  expected = replaceLine(expected, L"dir=", L"dir=" + outputText);
+  expected = replaceLine(expected, L"errcheck=7", L"errcheck=2");
+  EXPECT_EQ(harness::narrow(readIni(ini)), harness::narrow(expected));
+
+  // shown again: loaded afresh, with the directory that was stored
+  SendMessageW(item(TForm11::kIdDw), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1"));
+  PostMessageW(program.main, WM_COMMAND, kCmdSettings, 0);
+  ASSERT_TRUE(harness::waitFor([&] { return IsWindowVisible(dialog) != FALSE; }, 10000));
+  EXPECT_EQ(harness::textOf(item(TForm11::kIdDw)), L"250");
+  EXPECT_TRUE(checked(item(TForm11::kIdDirOther)));
+  EXPECT_EQ(harness::textOf(item(TForm11::kIdDirPath)), outputText);
+
+  PostMessageW(program.main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.process.wait(10000));
+}
+
+TEST(SettingsDialog, ReadOnlySettingsFileIsReportedAndTheDialogStillHides) {
+  const fs::path dir = harness::copyProgram(L"dialogs_readonly");
+  const fs::path ini = dir / L"main.ini";
+  const std::wstring before = readIni(ini);
+  SetFileAttributesW(ini.wstring().c_str(), FILE_ATTRIBUTE_READONLY);
+
+  Program program = startDetached(dir);
+  ASSERT_NE(program.main, nullptr);
+  PostMessageW(program.main, WM_COMMAND, kCmdSettings, 0);
+  HWND dialog = nullptr;
+  ASSERT_TRUE(harness::waitFor(
+      [&] {
+        dialog = harness::findWindowOf(program.process.pid(), L"Настройки", L"TForm11");
+        return dialog && IsWindowVisible(dialog);
+      },
+      10000));
+  SendMessageW(GetDlgItem(dialog, TForm11::kIdDw), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(L"77"));
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
+  // the error box names the setting that could not be saved
+  HWND box = harness::waitWindowOf(program.process.pid(), L"Tavrolin", 10000, L"#32770");
+  ASSERT_NE(box, nullptr) << "the failed save was not reported";
+  bool named = false;
+  for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (harness::textOf(c).rfind(L"Не удалось сохранить настройку «dir»", 0) == 0) named = true;
+  }
+  EXPECT_TRUE(named);
+  EXPECT_FALSE(IsWindowVisible(dialog));
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(harness::waitFor([&] { return !IsWindow(box); }, 10000));
+  SetFileAttributesW(ini.wstring().c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(readIni(ini), before);
+
+  PostMessageW(program.main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.process.wait(10000));
+}
+
+TEST(SettingsDialog, SizesTabsAndTheTabKeptBetweenOpenings) {
+  TForm11 form;
+  ASSERT_TRUE(form.create());
+  RECT rc;
+  GetClientRect(form.hwnd(), &rc);
+  EXPECT_EQ(rc.right, 643);
+  EXPECT_EQ(rc.bottom, 404);
+  EXPECT_EQ(harness::textOf(form.hwnd()), L"Настройки");
+  HWND tabs = GetDlgItem(form.hwnd(), TForm11::kIdTabs);
+  HWND dw = GetDlgItem(form.hwnd(), TForm11::kIdDw);
+  HWND sms = GetDlgItem(form.hwnd(), TForm11::kIdSms);
+  EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
+  EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 0);
+  EXPECT_TRUE(GetWindowLongW(dw, GWL_STYLE) & WS_VISIBLE);
+  EXPECT_FALSE(GetWindowLongW(sms, GWL_STYLE) & WS_VISIBLE);
+
+  // the operator picks "P-Cad"
+  SendMessageW(tabs, TCM_SETCURSEL, 1, 0);
+  NMHDR change{tabs, static_cast<UINT_PTR>(TForm11::kIdTabs), static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageW(form.hwnd(), WM_NOTIFY, TForm11::kIdTabs, reinterpret_cast<LPARAM>(&change));
+  EXPECT_FALSE(GetWindowLongW(dw, GWL_STYLE) & WS_VISIBLE);
+  EXPECT_TRUE(GetWindowLongW(sms, GWL_STYLE) & WS_VISIBLE);
+  for (const wchar_t* text :
+       {L"Gerber", L"Директория с файлом", L"Другая директория", L"Продолжить выполнение",
+        L"Остановить выполнение", L"Задать вопрос", L"  \"Чистить\" гербера ?"}) {
+    HWND button = harness::findChild(form.hwnd(), L"Button", text);
+    EXPECT_NE(button, nullptr) << harness::narrow(text);
+  }
+  // shown and hidden again (without closing, which would save): still "P-Cad"
+  form.show();
+  form.hide();
+  form.show();
+  EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 1);
+  EXPECT_TRUE(IsWindowVisible(sms));
+  EXPECT_FALSE(IsWindowVisible(dw));
+  form.hide();
+}
+
+// The solder mask swell, plane swell and draw aperture size dialogs.
+struct ParamCase {
+  std::wstring name;
+  int field;  // the editor's field that receives the value
+  std::wstring caption;
+  SIZE client;
+  std::wstring initial;  // the stand-in's value
+};
+
+std::unique_ptr<ParamDialog> makeParamDialog(int field) {
+  if (field == 2236) return std::make_unique<TForm14>();
+  if (field == 2212) return std::make_unique<TForm15>();
+  return std::make_unique<TForm17>();
+}
+
+bool journalHasWrite(const std::vector<std::wstring>& lines, int field, const std::wstring& value) {
+  const std::wstring tail = L"#" + std::to_wstring(field) + L"\tWM_SETTEXT\t0\t\"" + value + L"\"";
+  for (const std::wstring& l : lines) {
+    if (l.size() >= tail.size() && l.compare(l.size() - tail.size(), tail.size(), tail) == 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool journalHasAnyWrite(const std::vector<std::wstring>& lines) {
+  for (const std::wstring& l : lines) {
+    if (l.find(L"\tWM_SETTEXT\t") != std::wstring::npos) return true;
+  }
+  return false;
+}
+
+TEST(ParamDialogs, ApplyWritesTheCheckedValueAndShowsItReadBack) {
+  const ParamCase cases[] = {
+      {L"sms", 2236, L"SolderMaskSwell", {290, 66}, L"0.1mm"},
+      {L"ps", 2212, L"Plane Swell", {263, 59}, L"0.25mm"},
+      {L"das", 2137, L"Draw Aperture Size", {290, 66}, L"0.2mm"},
+  };
+  for (const ParamCase& c : cases) {
+    SCOPED_TRACE(harness::narrow(c.name));
+    cadlink_test::Standin editor(L"dialogs-" + c.name, L"--version 2004");
+    cadlink_test::attach(editor.main());
+    version = L"2004";
+    std::unique_ptr<ParamDialog> dialog = makeParamDialog(c.field);
+    ASSERT_TRUE(dialog->create());
+    EXPECT_EQ(harness::textOf(dialog->hwnd()), c.caption);
+    RECT rc;
+    GetClientRect(dialog->hwnd(), &rc);
+    EXPECT_EQ(rc.right, c.client.cx);
+    EXPECT_EQ(rc.bottom, c.client.cy);
+    EXPECT_TRUE(GetWindowLongW(dialog->hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    HWND edit = GetDlgItem(dialog->hwnd(), ParamDialog::kIdValue);
+
+    // shown: the editor's value
+    dialog->show();
+    EXPECT_EQ(harness::textOf(edit), c.initial);
+
+    struct Step {
+      std::wstring typed, written;
+    };
+    for (const Step& s : {Step{L"0.3", L"0.3mm"}, Step{L"0.35mm", L"0.35mm"},
+                          Step{L"8mil", L"8mil"}}) {
+      dialog->show();
+      editor.mark();
+      SetWindowTextW(edit, s.typed.c_str());
+      SendMessageW(dialog->hwnd(), WM_COMMAND, MAKEWPARAM(ParamDialog::kIdApply, BN_CLICKED), 0);
+      EXPECT_TRUE(journalHasWrite(editor.lines(), c.field, s.written))
+          << harness::narrow(s.typed) << "\n" << cadlink_test::show(editor.lines());
+      EXPECT_EQ(harness::textOf(edit), s.written);
+      EXPECT_EQ(dialog->readFromEditor(), s.written);
+      EXPECT_FALSE(IsWindowVisible(dialog->hwnd()));
+    }
+
+    // the close button writes nothing
+    dialog->show();
+    SetWindowTextW(edit, L"9");
+    editor.mark();
+    SendMessageW(dialog->hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(dialog->hwnd()));
+    EXPECT_FALSE(journalHasAnyWrite(editor.lines())) << cadlink_test::show(editor.lines());
+    EXPECT_EQ(dialog->readFromEditor(), L"8mil");
+  }
+  h = 0;
+}
+
+TEST(OffsetDialog, AcceptsNumbersAndFallsBackOnAnythingElse) {
+  TForm13 form;
+  ASSERT_TRUE(form.create());
+  RECT rc;
+  GetClientRect(form.hwnd(), &rc);
+  EXPECT_EQ(rc.right, 458);
+  EXPECT_EQ(rc.bottom, 63);
+  EXPECT_EQ(harness::textOf(form.hwnd()), L"Оффсет");
+  HWND x = GetDlgItem(form.hwnd(), TForm13::kIdX);
+  HWND y = GetDlgItem(form.hwnd(), TForm13::kIdY);
+  auto ok = [&] {
+    SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(TForm13::kIdOk, BN_CLICKED), 0);
+  };
+  EXPECT_EQ(harness::textOf(x), L"0");
+  EXPECT_EQ(harness::textOf(y), L"0");
+
+  form.show();
+  SetWindowTextW(x, L"1.5");
+  ok();
+  EXPECT_FALSE(IsWindowVisible(form.hwnd()));
+  EXPECT_EQ(form.offx(), L"1.5mm");
+  EXPECT_EQ(form.offy(), L"0mm");
+
+  // a comma: both edits go back, the dialog stays open
+  form.show();
+  SetWindowTextW(x, L"2");
+  SetWindowTextW(y, L"1,5");
+  ok();
+  EXPECT_TRUE(IsWindowVisible(form.hwnd()));
+  EXPECT_EQ(harness::textOf(x), L"1.5mm");
+  EXPECT_EQ(harness::textOf(y), L"0mm");
+
+  // the close button forgets the edits
+  SetWindowTextW(x, L"5");
+  SendMessageW(form.hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(form.hwnd()));
+  EXPECT_EQ(harness::textOf(x), L"1.5mm");
+  EXPECT_EQ(form.offx(), L"1.5mm");
+}
+
+// Drops a quit request left in this thread's queue by a main window of an
+// earlier test, so that the dialog waits below run.
+void dropQuit() {
+  MSG m;
+  while (PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
+TEST(ParamDialogs, MenuCommandsWaitForTheirDialogAndShowTheEditorsValue) {
+  cadlink_test::Standin editor(L"dialogs-menu", L"--version 2004");
+  cadlink_test::attach(editor.main());
+  version = L"2004";
+  dropQuit();
+  {
+    TForm9 main;
+    ASSERT_TRUE(main.create());
+    TForm13 offset;
+    TForm14 solderMask;
+    TForm17 aperture;
+    ASSERT_TRUE(offset.create(main.hwnd()) && solderMask.create(main.hwnd()) &&
+                aperture.create(main.hwnd()));
+    Form13 = &offset;
+    Form14 = &solderMask;
+    Form17 = &aperture;
+
+    // the command shows the dialog and waits; "Применить" ends the wait
+    SetWindowTextW(GetDlgItem(solderMask.hwnd(), ParamDialog::kIdValue), L"stale");
+    PostMessageW(main.hwnd(), WM_COMMAND, TForm9::kCmdSolderMaskSwell, 0);
+    PostMessageW(solderMask.hwnd(), WM_COMMAND, MAKEWPARAM(ParamDialog::kIdApply, BN_CLICKED), 0);
+    app::processMessages();
+    EXPECT_FALSE(solderMask.visible());
+    // the dialog read 0.1mm when shown and wrote it back as a number
+    EXPECT_EQ(main.model().solderMaskSwell.text(), L"0.1mm");
+
+    // closed without applying: the editor's value, read afresh
+    cadlink::SetDrawApertureSize(editor.main(), L"0.4mm");
+    PostMessageW(main.hwnd(), WM_COMMAND, TForm9::kCmdDrawApertureSize, 0);
+    PostMessageW(aperture.hwnd(), WM_CLOSE, 0, 0);
+    app::processMessages();
+    EXPECT_EQ(main.model().drawApertureSize.text(), L"0.4mm");
+
+    PostMessageW(main.hwnd(), WM_COMMAND, TForm9::kCmdOffset, 0);
+    PostMessageW(offset.hwnd(), WM_COMMAND, MAKEWPARAM(TForm13::kIdOk, BN_CLICKED), 0);
+    app::processMessages();
+    EXPECT_EQ(main.model().offsetX.text(), L"0mm");
+    EXPECT_EQ(main.model().offsetY.text(), L"0mm");
+
+    Form13 = nullptr;
+    Form14 = nullptr;
+    Form17 = nullptr;
+  }
+  dropQuit();
+  h = 0;
+}
+
+}  // namespace

@@ -1,0 +1,186 @@
+// Start-up of tavrolin.exe against the editor stand-in, through window
+// messages only: the table filled from the twelve-layer board, the bottom
+// band showing the editor's values, the swell values pushed into the editor,
+// the numbered "gerber" directories, and the board type code typed into the
+// real edit checking the right export boxes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+#include "cadlink_fixture.h"
+#include "harness.h"
+#include "repo_paths.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using cadlink_test::Standin;
+
+constexpr int kIdEdit1 = 1001;
+constexpr int kExportColumn = 1;
+
+// main.ini of the copied program with the given [pcad] lines, the shipped
+// [layers] section kept.
+void writePcadSettings(const fs::path& programDir, const std::string& pcadLines) {
+  std::ifstream in(programDir / L"main.ini", std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::wstring text = base::fromUtf16Le(std::string_view(bytes).substr(2));
+  size_t layers = text.find(L"[layers]");
+  ASSERT_NE(layers, std::wstring::npos);
+  std::wstring fresh = L"[main]\r\ndw=5\r\ndc=5\r\n[pcad]\r\n" + base::fromUtf8(pcadLines) +
+                       text.substr(layers);
+  std::ofstream(programDir / L"main.ini", std::ios::binary)
+      << std::string("\xFF\xFE", 2) << base::toUtf16Le(fresh);
+}
+
+struct Program {
+  harness::Process process;
+  HWND main = nullptr;
+};
+
+// Starts the copied program, presses the splash's "Ok" and waits for the
+// main window.
+Program startProgram(const fs::path& dir, const std::wstring& args) {
+  Program p;
+  p.process = harness::Process(L"\"" + (dir / L"tavrolin.exe").wstring() + L"\" " + args, dir);
+  HWND about = harness::waitWindowOf(p.process.pid(), L"", 15000, L"TForm3");
+  harness::waitFor([&] { return about && IsWindowVisible(about); }, 5000);
+  if (!about) return p;
+  SendMessageW(harness::findChild(about, L"Button", L"Ok"), BM_CLICK, 0, 0);
+  p.main = harness::findWindowOf(p.process.pid(), L"", L"TForm9");
+  harness::waitFor([&] { return p.main && IsWindowVisible(p.main); }, 30000);
+  return p;
+}
+
+struct Box {
+  HWND hwnd;
+  RECT rect;
+};
+
+BOOL CALLBACK collectBoxes(HWND w, LPARAM lp) {
+  wchar_t cls[32];
+  GetClassNameW(w, cls, 32);
+  if (_wcsicmp(cls, L"Button") == 0 && GetWindowLongPtrW(w, GWLP_ID) == kExportColumn &&
+      GetParent(GetParent(w)) != nullptr) {
+    Box b{w, {}};
+    GetWindowRect(w, &b.rect);
+    reinterpret_cast<std::vector<Box>*>(lp)->push_back(b);
+  }
+  return TRUE;
+}
+
+// The export boxes of the table, top row first, once the table has placed
+// all of them (the program places them right after it creates them).
+std::vector<HWND> exportBoxes(HWND main) {
+  std::vector<Box> boxes;
+  EnumChildWindows(main, collectBoxes, reinterpret_cast<LPARAM>(&boxes));
+  for (const Box& b : boxes) {
+    if (!IsWindowVisible(b.hwnd)) return {};
+  }
+  std::sort(boxes.begin(), boxes.end(),
+            [](const Box& a, const Box& b) { return a.rect.top < b.rect.top; });
+  std::vector<HWND> out;
+  for (const Box& b : boxes) out.push_back(b.hwnd);
+  return out;
+}
+
+std::wstring handleArg(HWND w) {
+  return std::to_wstring(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(w)));
+}
+
+class StartupEditor : public testing::Test {
+ protected:
+  void SetUp() override {
+    designDir_ = harness::freshDir(L"startup-design");
+    program_ = harness::copyProgram(L"startup-editor");
+  }
+  // a backslash before the closing quote is doubled, as command lines want it
+  std::wstring designArg() const {
+    return L"--design-dir \"" + designDir_.wstring() + L"\\\\\"";
+  }
+
+  fs::path designDir_;
+  fs::path program_;
+};
+
+TEST_F(StartupEditor, WithHandleFillsTableAndBottomBand) {
+  writePcadSettings(program_, "AutoSMS=1\r\nSMS=0.15mm\r\nAutoPS=1\r\nPS=0.3mm\r\ndir=\r\n");
+  Standin editor(harness::boardsDir() / L"twelve-layer.brd", L"startup-handle", designArg());
+  ASSERT_NE(editor.main(), nullptr);
+  Program p = startProgram(program_, L"-h " + handleArg(editor.main()));
+  ASSERT_TRUE(p.main && IsWindowVisible(p.main));
+
+  // one row per editor layer, none exported yet
+  std::vector<HWND> boxes;
+  harness::waitFor([&] { return (boxes = exportBoxes(p.main)).size() == 18; }, 10000);
+  ASSERT_EQ(boxes.size(), 18u);
+  for (HWND b : boxes) EXPECT_EQ(SendMessageW(b, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+  // the configured swell values went into the editor and came back
+  auto journal = editor.lines();
+  auto has = [&](const std::wstring& l) {
+    return std::find(journal.begin(), journal.end(), l) != journal.end();
+  };
+  EXPECT_TRUE(has(cadlink_test::line(L"\"Options Configure\"#2236", L"WM_SETTEXT", L"0",
+                                     L"\"0.15mm\"")))
+      << cadlink_test::show(journal);
+  EXPECT_TRUE(has(cadlink_test::line(L"\"Options Configure\"#2212", L"WM_SETTEXT", L"0",
+                                     L"\"0.3mm\"")));
+  EXPECT_NE(harness::findChild(p.main, L"Static", L"0.15mm"), nullptr);
+  EXPECT_NE(harness::findChild(p.main, L"Static", L"0.3mm"), nullptr);
+  EXPECT_NE(harness::findChild(p.main, L"Static", L"8mil"), nullptr);  // the board's aperture
+  // offsets, and the output directory: the design's own
+  EXPECT_NE(harness::findChild(p.main, L"Static", L"0"), nullptr);
+  EXPECT_NE(harness::findChild(p.main, L"Static", designDir_.wstring() + L"\\"), nullptr)
+      << harness::narrow(designDir_.wstring());
+  // attached: the export button and the code edit work
+  EXPECT_TRUE(IsWindowEnabled(harness::findChild(p.main, L"Button", L"Экспорт")));
+  HWND edit = GetDlgItem(p.main, kIdEdit1);
+  EXPECT_TRUE(IsWindowEnabled(edit));
+
+  // typing "12 2 2": twelve metal rows, two masks, two silks and the board
+  for (wchar_t ch : std::wstring(L"1222")) SendMessageW(edit, WM_CHAR, ch, 0);
+  EXPECT_EQ(harness::textOf(edit), L"12 2 2");
+  int checked = 0;
+  for (HWND b : boxes) checked += SendMessageW(b, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  EXPECT_EQ(checked, 17);
+  // the last row is the unclassified layer: not exported
+  std::string states;
+  for (HWND b : boxes) states += SendMessageW(b, BM_GETCHECK, 0, 0) == BST_CHECKED ? 'x' : '.';
+  EXPECT_EQ(states, "xxxxxxxxxxxxxxxxx.");
+
+  PostMessageW(p.main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(p.process.wait(10000));
+}
+
+TEST_F(StartupEditor, ChooserAttachesToTheOnlyEditorAndAutoSwellOff) {
+  writePcadSettings(program_, "AutoSMS=0\r\nAutoPS=0\r\nSMS=9mm\r\n");
+  Standin editor(harness::boardsDir() / L"four-layer.brd", L"startup-chooser", designArg());
+  ASSERT_NE(editor.main(), nullptr);
+  Program p = startProgram(program_, L"");
+  ASSERT_TRUE(p.main && IsWindowVisible(p.main));
+  EXPECT_TRUE(harness::waitFor([&] { return exportBoxes(p.main).size() == 9; }, 10000));
+  auto journal = editor.lines();
+  for (const auto& l : journal) EXPECT_EQ(l.find(L"WM_SETTEXT"), std::wstring::npos) << base::toUtf8(l);
+  PostMessageW(p.main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(p.process.wait(10000));
+}
+
+TEST_F(StartupEditor, GerberModeMakesANewNumberedDirectoryAtEachStart) {
+  writePcadSettings(program_, "dir=gerber\r\n");
+  Standin editor(harness::boardsDir() / L"two-layer.brd", L"startup-gerber", designArg());
+  ASSERT_NE(editor.main(), nullptr);
+  for (int n = 0; n < 2; ++n) {
+    Program p = startProgram(program_, L"-h " + handleArg(editor.main()));
+    ASSERT_TRUE(p.main && IsWindowVisible(p.main));
+    fs::path expected = designDir_ / (L"gerber" + std::to_wstring(n));
+    EXPECT_TRUE(fs::is_directory(expected)) << n;
+    EXPECT_NE(harness::findChild(p.main, L"Static", expected.wstring() + L"\\"), nullptr) << n;
+    PostMessageW(p.main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(p.process.wait(10000));
+  }
+  EXPECT_FALSE(fs::exists(designDir_ / L"gerber2"));
+}
+
+}  // namespace
