@@ -41,9 +41,22 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 
+# Starting programs and finding their windows: shared by the Wine tests and
+# the demo driver.
+set(harness_src ${CMAKE_SOURCE_DIR}/tests/wine/harness.cpp ${CMAKE_SOURCE_DIR}/tests/wine/repo_paths.cpp)
+add_library(winharness STATIC ${harness_src})
+target_include_directories(winharness PUBLIC ${CMAKE_SOURCE_DIR}/tests/wine)
+target_link_libraries(winharness PUBLIC winparts)
+
 file(GLOB wine_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
+list(REMOVE_ITEM wine_src ${harness_src})
 add_executable(wine_tests ${wine_src})
 target_include_directories(wine_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine)
-target_link_libraries(wine_tests PRIVATE winparts gtest)
+target_link_libraries(wine_tests PRIVATE winharness winparts gtest)
+
+# The demo driver: works the programs as an operator would, for scripts/demo.
+file(GLOB demo_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/demo-driver/*.cpp)
+add_executable(demo-driver WIN32 ${demo_src})
+target_link_libraries(demo-driver PRIVATE winharness winparts)
 # Console program: remove -mwindows effects; gtest needs a console entry.
 set_target_properties(wine_tests PROPERTIES LINK_FLAGS "")

@@ -294,6 +294,9 @@ void TForm9::onCommand(int id, int code, HWND control) {
     return;
   }
   switch (id) {
+    case kIdExport:
+      if (code == BN_CLICKED) widgets::guarded(hwnd(), [this] { Button1Click(); });
+      return;
     case kIdCheckBox1:
     case kIdCheckBox2:
       if (code == BN_CLICKED) {

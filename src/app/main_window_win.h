@@ -66,6 +66,8 @@ class TForm9 : public widgets::Window {
   // Start-up: splash, delays, command line, then attachment to the editor.
   void runStartup();
   void attachEditor();
+  // "Экспорт"
+  void Button1Click();
   bool focusPending_ = false;
 
   MainFormModel model_;

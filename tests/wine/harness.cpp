@@ -78,6 +78,13 @@ void Process::kill() {
   pi_ = {};
 }
 
+void Process::detach() {
+  if (!pi_.hProcess) return;
+  CloseHandle(pi_.hProcess);
+  CloseHandle(pi_.hThread);
+  pi_ = {};
+}
+
 bool waitFor(const std::function<bool()>& pred, DWORD ms) {
   DWORD start = GetTickCount();
   for (;;) {

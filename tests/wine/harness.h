@@ -35,6 +35,8 @@ class Process {
   // Waits for the end; true when it ended within the time.
   bool wait(DWORD ms);
   void kill();
+  // Lets the process run on after this object is gone.
+  void detach();
 
  private:
   PROCESS_INFORMATION pi_{};

@@ -1,0 +1,85 @@
+// "Экспорт": the export run, from the checks of the layer table through the
+// job description, the plot driver and its error log to the post-processing
+// of the files and the automatic close.
+#include <windows.h>
+
+#include <filesystem>
+
+#include "app/app_paths_win.h"
+#include "app/main_window_win.h"
+#include "app/run_values.h"
+#include "app/settings_store.h"
+#include "export/drill_check.h"
+#include "export/error_log.h"
+#include "export/exec_wait_win.h"
+#include "export/export_paths.h"
+#include "export/export_run.h"
+#include "export/gerber_post.h"
+#include "export/job_writer.h"
+
+void TForm9::Button1Click() {
+  // 1. signal layers left out
+  if (exportrun::hasUnexportedSignalLayer() &&
+      MessageBoxW(hwnd(),
+                  L"Не все сигнальные слои экспортируются.\rПродолжить выполнение программы?",
+                  L"Ошибка", MB_YESNO | MB_ICONERROR) != IDYES) {
+    return;
+  }
+  // 2. exported layers without a type
+  if (exportrun::firstExportedWithoutType() >= 0) {
+    MessageBoxW(hwnd(),
+                L"Типы слоёв заполненны неполностью.\rЗаполните их и ещё раз нажмите на экспорт!",
+                L"Tavrolin", MB_OK);
+    return;
+  }
+  // 3. nothing to export
+  if (!exportrun::anyExported()) return;
+
+  // 4. the job description
+  SettingsStore ini(app::mainIniPath());
+  const std::wstring d = model_.outputDir.text();
+  genpcsdscr(model_, d + L"pcad.ini", app::exeDir() + L"macros\\");
+  // 5., 6. the editor in front, the old error log gone
+  SetForegroundWindow(editorHandle());
+  const std::filesystem::path errorLog = exportcore::toPath(d + L"error.log");
+  DeleteFileW(errorLog.wstring().c_str());
+  // 7. the plot driver, waited for
+  exportrun::ErrorPolicy policy =
+      exportrun::errorPolicyOf(ini.readInteger(L"pcad", L"errcheck", 2));
+  std::wstring command = exportrun::driverCommandLine(
+      autopcad, h, d, exportcore::designBaseName(pcbname), dw, dc, policy);
+  if (!ExecAndWait(command, SW_SHOWNORMAL)) {
+    // a driver that cannot be started is told, and nothing is post-processed
+    MessageBoxW(hwnd(),
+                (L"Не удалось запустить драйвер вывода:\r" + autopcad +
+                 L"\rЭкспорт остановлен.")
+                    .c_str(),
+                L"Ошибка", MB_OK | MB_ICONERROR);
+    return;
+  }
+  // 8., 9. the error policy, read again at each decision
+  policy = exportrun::errorPolicyOf(ini.readInteger(L"pcad", L"errcheck", 2));
+  if (policy == exportrun::ErrorPolicy::Ask && std::filesystem::exists(errorLog)) {
+    int32_t count = chekerr(errorLog.wstring());
+    if (count > 0) {
+      MessageBoxW(hwnd(), exportrun::errorCountText(count).c_str(), L"Ошибка",
+                  MB_OK | MB_ICONERROR);
+    }
+  }
+  policy = exportrun::errorPolicyOf(ini.readInteger(L"pcad", L"errcheck", 2));
+  if (policy == exportrun::ErrorPolicy::Stop && std::filesystem::exists(errorLog) &&
+      chekerr(errorLog.wstring()) > 0) {
+    return;
+  }
+  // 10. the files: one layer-name record, drill files checked, headers
+  grbcheck();
+  std::vector<std::wstring> drillFailures = drillcheck();
+  SineGrb(model_);
+  if (!drillFailures.empty()) {
+    MessageBoxW(hwnd(), exportcore::drillFailureText(drillFailures).c_str(), L"Ошибка",
+                MB_OK | MB_ICONERROR);
+    return;
+  }
+  // 11. done
+  if (ini.readBool(L"main", L"autoclose", false)) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+}

@@ -1,0 +1,50 @@
+// Checks, error policy and driver command line of the export run.
+#include "export/export_run.h"
+
+#include "layers/layer_model.h"
+
+namespace exportrun {
+
+bool hasUnexportedSignalLayer() {
+  for (const Tlayer& l : layers) {
+    bool conductive = l.pcad.ltype == kSignalLayer || l.pcad.ltype == kPlaneLayer;
+    if (conductive && !l.exported() && l.pcad.name != L"Top" && l.pcad.name != L"Bottom") {
+      return true;
+    }
+  }
+  return false;
+}
+
+int firstExportedWithoutType() {
+  for (size_t i = 0; i < layers.size(); ++i) {
+    if (layers[i].exported() && layers[i].camType() == -1) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+bool anyExported() {
+  for (const Tlayer& l : layers) {
+    if (l.exported()) return true;
+  }
+  return false;
+}
+
+ErrorPolicy errorPolicyOf(int32_t errcheck) {
+  if (errcheck == 1) return ErrorPolicy::Stop;
+  if (errcheck == 2) return ErrorPolicy::Ask;
+  return ErrorPolicy::Continue;
+}
+
+std::wstring driverCommandLine(const std::wstring& driver, uint32_t editor,
+                               const std::wstring& outputDir, const std::wstring& baseName,
+                               int32_t dw, int32_t dc, ErrorPolicy policy) {
+  return L"\"" + driver + L"\" " + std::to_wstring(editor) + L" \"" + outputDir +
+         L"pcad.ini\" \"" + outputDir + baseName + L".ERR\" " + std::to_wstring(dw) + L" " +
+         std::to_wstring(dc) + L" " + (policy == ErrorPolicy::Stop ? L"1" : L"0");
+}
+
+std::wstring errorCountText(int32_t count) {
+  return L"Обнаруженно " + std::to_wstring(count) + L" ошибок.";
+}
+
+}  // namespace exportrun

@@ -1,0 +1,80 @@
+// The checks and decisions of the export run.
+#include "export/export_run.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "layers/layer_model.h"
+
+namespace {
+
+struct Row {
+  const wchar_t* name;
+  int32_t ltype;
+  bool exported;
+  int type;  // CAM layer type index, -1 none
+};
+
+void build(const std::vector<Row>& rows) {
+  layers.clear();
+  for (const Row& r : rows) {
+    Tlayer l;
+    l.pcad.name = r.name;
+    l.pcad.ltype = r.ltype;
+    l.Exp = std::make_shared<widgets::CheckBox>();
+    l.Exp->setChecked(r.exported);
+    l.cam.LTCB = std::make_shared<widgets::DropDown>();
+    l.cam.LTCB->setItems(std::vector<std::wstring>(20, L"t"));
+    l.cam.LTCB->setItemIndex(r.type);
+    layers.push_back(std::move(l));
+  }
+}
+
+TEST(ExportRun, SignalLayerCheck) {
+  struct Case {
+    const char* what;
+    std::vector<Row> rows;
+    bool asks;
+  };
+  const Case cases[] = {
+      {"all exported", {{L"Top", 1, true, 0}, {L"Inner", 1, true, 1}, {L"Bottom", 1, true, 3}}, false},
+      {"inner signal left out", {{L"Top", 1, true, 0}, {L"Inner", 1, false, 1}}, true},
+      {"plane left out", {{L"GND", 2, false, 2}, {L"Top", 1, true, 0}}, true},
+      {"only Top and Bottom left out", {{L"Top", 1, false, 0}, {L"Bottom", 1, false, 3}}, false},
+      {"non-signal and unclassified left out", {{L"Board", 3, false, 5}, {L"X", -1, false, -1}}, false},
+      {"a plane named Top is left out too", {{L"Top", 2, false, 2}}, false},
+      {"top in lower case is another layer", {{L"top", 1, false, 0}}, true},
+  };
+  for (const auto& c : cases) {
+    build(c.rows);
+    EXPECT_EQ(exportrun::hasUnexportedSignalLayer(), c.asks) << c.what;
+  }
+}
+
+TEST(ExportRun, TypeCheckAndSelection) {
+  build({{L"Top", 1, true, 0}, {L"Mask", 3, false, -1}, {L"Board", 3, true, -1}});
+  EXPECT_EQ(exportrun::firstExportedWithoutType(), 2);
+  EXPECT_TRUE(exportrun::anyExported());
+  build({{L"Top", 1, false, 0}, {L"Mask", 3, false, -1}});
+  EXPECT_EQ(exportrun::firstExportedWithoutType(), -1);
+  EXPECT_FALSE(exportrun::anyExported());
+  layers.clear();
+}
+
+TEST(ExportRun, ErrorPolicyAndDriverCommandLine) {
+  using exportrun::ErrorPolicy;
+  EXPECT_EQ(exportrun::errorPolicyOf(0), ErrorPolicy::Continue);
+  EXPECT_EQ(exportrun::errorPolicyOf(1), ErrorPolicy::Stop);
+  EXPECT_EQ(exportrun::errorPolicyOf(2), ErrorPolicy::Ask);
+  EXPECT_EQ(exportrun::errorPolicyOf(7), ErrorPolicy::Continue);
+  EXPECT_EQ(exportrun::errorPolicyOf(-1), ErrorPolicy::Continue);
+  EXPECT_EQ(exportrun::driverCommandLine(L"C:\\t\\plotrelay.exe", 0x80001234u, L"C:\\out\\",
+                                         L"board", 10, 20, ErrorPolicy::Stop),
+            L"\"C:\\t\\plotrelay.exe\" 2147488308 \"C:\\out\\pcad.ini\" \"C:\\out\\board.ERR\" 10 20 1");
+  EXPECT_EQ(exportrun::driverCommandLine(L"p.exe", 5, L"D\\", L"", 0, 0, ErrorPolicy::Ask),
+            L"\"p.exe\" 5 \"D\\pcad.ini\" \"D\\.ERR\" 0 0 0");
+  EXPECT_EQ(exportrun::errorCountText(5), L"Обнаруженно 5 ошибок.");
+}
+
+}  // namespace
