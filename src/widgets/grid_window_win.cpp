@@ -55,12 +55,25 @@ void GridWindow::scheduleRefresh() {
 void GridWindow::refresh() {
   refreshPending_ = false;
   if (!model_) return;
-  syncControls();
-  layoutBody();
-  updateScrollBars();
-  placeControls();
+  // Texts and colours only repaint; controls are placed again only when the
+  // grid's shape or the controls in its cells changed.
+  std::vector<intptr_t> shape{model_->colCount(), model_->rowCount()};
+  for (int c = 0; c < model_->colCount(); ++c) shape.push_back(model_->colWidth(c));
+  for (int r = 0; r < model_->rowCount(); ++r) {
+    shape.push_back(model_->rowHeight(r));
+    for (int c = 0; c < model_->colCount(); ++c) {
+      shape.push_back(reinterpret_cast<intptr_t>(model_->control(c, r)));
+    }
+  }
+  if (shape != shape_) {
+    shape_ = std::move(shape);
+    syncControls();
+    layoutBody();
+    updateScrollBars();
+    placeControls();
+  }
   InvalidateRect(hwnd(), nullptr, TRUE);
-  InvalidateRect(body_.hwnd(), nullptr, TRUE);
+  RedrawWindow(body_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 HWND GridWindow::realControl(const Control* control) const {
@@ -229,6 +242,7 @@ void GridWindow::placeControls() {
   RECT body;
   GetClientRect(body_.hwnd(), &body);
   std::map<const Control*, bool> placed;
+  cellOf_.clear();
   HDWP batch = BeginDeferWindowPos(static_cast<int>(reals_.size()) + 1);
   for (int r = 1; r < model_->rowCount(); ++r) {
     int top = rowTop(r);
@@ -256,6 +270,7 @@ void GridWindow::placeControls() {
       batch = DeferWindowPos(batch, real, nullptr, x, y, std::max(cw, 1), std::max(ch, 1),
                              SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
       placed[control] = true;
+      cellOf_[real] = {c, r};
     }
   }
   for (auto& [control, real] : reals_) {
@@ -414,16 +429,11 @@ LRESULT GridWindow::bodyMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
       // a check box takes its cell's colour, so that marks show around it
-      HWND control = reinterpret_cast<HWND>(lp);
-      for (int r = 1; r < model_->rowCount(); ++r) {
-        for (int c = 1; c < model_->colCount(); ++c) {
-          Control* object = model_->control(c, r);
-          if (object && realControl(object) == control) {
-            auto colour = model_->cellColour(c, r);
-            SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
-            return reinterpret_cast<LRESULT>(colour ? brushFor(*colour)
-                                                    : GetSysColorBrush(COLOR_WINDOW));
-          }
+      auto it = cellOf_.find(reinterpret_cast<HWND>(lp));
+      SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+      if (it != cellOf_.end()) {
+        if (auto colour = model_->cellColour(it->second.first, it->second.second)) {
+          return reinterpret_cast<LRESULT>(brushFor(*colour));
         }
       }
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));

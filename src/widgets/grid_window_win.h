@@ -85,9 +85,11 @@ class GridWindow : public Window {
   GridModel* model_ = nullptr;
   std::map<const Control*, Real> reals_;
   std::map<HWND, Control*> byHwnd_;
+  std::map<HWND, std::pair<int, int>> cellOf_;  // column and row of each placed control
   int hpos_ = 0;  // first scrolled column (after the fixed one), in pixels
   int vpos_ = 0;  // first scrolled row (after the header), in pixels
   bool refreshPending_ = false;
+  std::vector<intptr_t> shape_;  // what the controls were last placed for
   DWORD lastPaintTick_ = 0;
   ColourBoxPainter colourPainter_;
 

@@ -45,9 +45,10 @@ std::vector<DrillHit> drillHits(const Board& board, const std::vector<int>& span
 
 std::string writeDrill(const Board& board, const DrillJob& job) {
   std::vector<DrillHit> hits = drillHits(board, job.span);
-  // One tool per diameter as written, smallest first.
+  // The tool table is the board's: one tool per diameter as written,
+  // smallest first, in every file; a file selects only the tools it uses.
   std::vector<std::string> tools;
-  for (const DrillHit& h : hits) tools.push_back(number(h.diameter, job.units));
+  for (const DrillHit& h : drillHits(board, {})) tools.push_back(number(h.diameter, job.units));
   std::sort(tools.begin(), tools.end(), [](const std::string& a, const std::string& b) {
     return std::stod(a) < std::stod(b);
   });
@@ -66,9 +67,11 @@ std::string writeDrill(const Board& board, const DrillJob& job) {
   line(out, "%");
   line(out, "G90");
   for (size_t i = 0; i < tools.size(); ++i) {
-    line(out, toolName(i));
+    bool selected = false;
     for (const DrillHit& h : hits) {
       if (number(h.diameter, job.units) != tools[i]) continue;
+      if (!selected) line(out, toolName(i));
+      selected = true;
       line(out, "X" + number(h.at.x + job.offset.x, job.units) + "Y" + number(h.at.y + job.offset.y, job.units));
     }
   }

@@ -1,5 +1,6 @@
 // Writes an Excellon N/C drill file for one drill span: a header (M48, the
-// units, the tool table, "%"), then the hits of each tool, then M30. The
+// units, the board's whole tool table, "%"), then the hits of each tool the
+// span uses, then M30. The
 // body always holds "G90" and "M30" after the header's "%", so the line
 // "%" stands third from the end exactly when the file has no holes.
 #pragma once

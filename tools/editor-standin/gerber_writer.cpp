@@ -80,6 +80,10 @@ class GerberPlot {
 
   std::string write() {
     collect();
+    // A layer without objects still selects an aperture and moves to the
+    // origin (drawing nothing), so that readers know the file for RS-274X.
+    const bool blank = std::all_of(groups_.begin(), groups_.end(), [](const Group& g) { return g.ops.empty(); });
+    if (blank) group(false).ops.push_back({aperture('C', drawWidth(), drawWidth()), {Point{}}});
     std::string out;
     line(out, "G04 editor-standin Gerber output*");
     line(out, "%FSLAX34Y34*%");
@@ -98,7 +102,9 @@ class GerberPlot {
           current = op.aperture;
           line(out, "D" + std::to_string(kFirstDCode + current) + "*");
         }
-        if (op.path.size() == 1) {
+        if (blank) {
+          line(out, "X0Y0D02*");
+        } else if (op.path.size() == 1) {
           line(out, coordinates(op.path[0]) + "D03*");
         } else {
           line(out, coordinates(op.path[0]) + "D02*");
@@ -174,12 +180,17 @@ class GerberPlot {
       for (const Stroke& s : strokeText(t.string, t.at, t.height)) texts.ops.push_back({ap, {s.from, s.to}});
     }
     if (layerRole(layer()) == LayerRole::Outline && !board_.outline.empty()) {
-      std::optional<double> w = parseLength(board_.params.drawAperture, OutputUnits::Mm);
-      double width = w && *w > 0 ? *w : kDefaultDrawWidth;
+      const double width = drawWidth();
       std::vector<Point> closed = board_.outline;
       closed.push_back(closed.front());
       group(false).ops.push_back({aperture('C', width, width), closed});
     }
+  }
+
+  // The board's draw aperture size, when it is a usable length.
+  double drawWidth() const {
+    std::optional<double> w = parseLength(board_.params.drawAperture, OutputUnits::Mm);
+    return w && *w > 0 ? *w : kDefaultDrawWidth;
   }
 
   bool textWanted(TextKind kind) const {
