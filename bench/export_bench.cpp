@@ -39,7 +39,7 @@ long peakKb() {
 // A realistic RS-274X file: header, apertures, draws and flashes, and a
 // layer-name record repeated every few thousand lines (as the editor writes
 // one per plotted object group).
-void writeGerber(const fs::path& path, bool crlf, int seed) {
+void writeGerber(const fs::path& path, bool crlf, int salt) {
   const char* eol = crlf ? "\r\n" : "\n";
   std::string out;
   out.reserve(2u << 20);
@@ -56,7 +56,7 @@ void writeGerber(const fs::path& path, bool crlf, int seed) {
   line("%ADD11R,1.5240X1.5240*%");
   line("G54D10*");
   size_t written = 0;
-  unsigned x = 100000u + static_cast<unsigned>(seed) * 1000u;
+  unsigned x = 100000u + static_cast<unsigned>(salt) * 1000u;
   unsigned y = 50000u;
   for (long n = 0; written + out.size() < kBytesPerFile; ++n) {
     if (n % 4000 == 3999) line("%LNTOP*%");

@@ -1,9 +1,11 @@
-// Streaming line reader and writer (see line_stream.h). Line breaks are found
-// in the encoded bytes: CR and LF are single bytes in ANSI and UTF-8 (never
-// part of a multi-byte sequence) and 16-bit units in UTF-16.
+// Streaming line reader and atomic line writer (see line_stream.h). Line
+// breaks are found in the encoded bytes: CR and LF are single bytes in ANSI
+// and UTF-8 (never part of a multi-byte sequence) and 16-bit units in UTF-16.
 #include "base/line_stream.h"
 
-#include "base/encoding.h"
+#include <cstring>
+#include <system_error>
+
 #include "base/error.h"
 #include "base/file_replace.h"
 #include "base/path_text.h"
@@ -12,135 +14,175 @@ namespace base {
 
 namespace fs = std::filesystem;
 
-LineReader::LineReader(const fs::path& path, size_t chunkSize)
-    : path_(path), chunkSize_(chunkSize ? chunkSize : 1) {
+namespace {
+
+constexpr size_t kWriteBuffer = size_t{1} << 20;
+constexpr size_t kLongestMark = 3;
+
+}  // namespace
+
+LineReader::LineReader(const fs::path& path, size_t bufferSize)
+    : path_(path), buf_(bufferSize ? bufferSize : 1) {
   std::error_code ec;
-  if (!fs::is_directory(path, ec)) file_.open(path, std::ios::binary);
-  if (!file_.is_open()) throw AppError(L"Cannot open file \"" + pathText(path) + L"\"");
+  if (!fs::is_directory(path, ec)) in_.open(path, std::ios::binary);
+  if (!in_.is_open()) throw AppError(L"Cannot open file \"" + pathText(path) + L"\"");
   // The mark decides the encoding; it is not part of the first line.
-  while (pending_.size() < 3 && fill()) {
+  while (end_ < kLongestMark && fill()) {
   }
-  if (pending_.compare(0, 2, "\xFF\xFE") == 0) {
-    encoding_ = Encoding::Utf16LeBom;
-    pos_ = 2;
-  } else if (pending_.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-    encoding_ = Encoding::Utf8Bom;
-    pos_ = 3;
-  }
-  pending_.erase(0, pos_);
-  pos_ = 0;
+  encoding_ = encodingOfMark(std::string_view(buf_.data(), end_));
+  unit_ = encoding_ == Encoding::Utf16LeBom ? 2 : 1;
+  pos_ = byteOrderMark(encoding_).size();
 }
 
 bool LineReader::fill() {
   if (eof_) return false;
-  std::string chunk(chunkSize_, '\0');
-  file_.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-  const auto got = static_cast<size_t>(file_.gcount());
-  if (file_.bad()) throw AppError(L"Cannot read file \"" + pathText(path_) + L"\"");
-  if (got < chunk.size()) eof_ = true;
-  pending_.append(chunk, 0, got);
+  if (pos_ > 0) {
+    std::memmove(buf_.data(), buf_.data() + pos_, end_ - pos_);
+    end_ -= pos_;
+    pos_ = 0;
+  }
+  if (end_ == buf_.size()) buf_.resize(buf_.size() * 2);
+  in_.read(buf_.data() + end_, static_cast<std::streamsize>(buf_.size() - end_));
+  const size_t got = static_cast<size_t>(in_.gcount());
+  if (in_.bad()) throw AppError(L"Cannot read file \"" + pathText(path_) + L"\"");
+  end_ += got;
+  if (in_.eof()) eof_ = true;
   return got > 0;
 }
 
-std::wstring LineReader::decode(std::string_view bytes) const {
-  switch (encoding_) {
-    case Encoding::Utf16LeBom:
-      return fromUtf16Le(bytes);
-    case Encoding::Utf8Bom:
-      return fromUtf8(bytes);
-    case Encoding::Ansi:
-      break;
+size_t LineReader::findBreak(size_t from) const {
+  const char* const data = buf_.data();
+  const size_t limit = pos_ + (end_ - pos_) / unit_ * unit_;
+  if (unit_ == 1) {
+    const char* p = data + from;
+    const char* const stop = data + limit;
+    while (p != stop && *p != '\n' && *p != '\r') ++p;
+    return static_cast<size_t>(p - data);
   }
-  return fromAnsi(bytes);
+  for (size_t i = from; i < limit; i += 2) {
+    if (data[i + 1] == 0 && (data[i] == '\n' || data[i] == '\r')) return i;
+  }
+  return limit;
 }
 
-bool LineReader::next(std::wstring& line) {
-  const size_t unit = encoding_ == Encoding::Utf16LeBom ? 2 : 1;
-  auto unitAt = [&](size_t i) -> int {
-    if (unit == 1) return static_cast<unsigned char>(pending_[i]);
-    return static_cast<unsigned char>(pending_[i]) | (static_cast<unsigned char>(pending_[i + 1]) << 8);
-  };
-  for (;;) {
-    // An LF right after a CR that ended the previous line belongs to it.
-    if (afterCr_) {
-      if (pending_.size() < unit && fill()) continue;
-      if (pending_.size() >= unit && unitAt(0) == '\n') pending_.erase(0, unit);
-      afterCr_ = false;
+bool LineReader::next(std::string_view& line) {
+  if (skipLf_) {
+    skipLf_ = false;
+    while (end_ - pos_ < unit_ && fill()) {
     }
-    for (; pos_ + unit <= pending_.size(); pos_ += unit) {
-      const int c = unitAt(pos_);
-      if (c != '\r' && c != '\n') continue;
-      line = decode(std::string_view(pending_).substr(0, pos_));
-      pending_.erase(0, pos_ + unit);
-      pos_ = 0;
-      afterCr_ = c == '\r';
+    if (end_ - pos_ >= unit_ && buf_[pos_] == '\n' && (unit_ == 1 || buf_[pos_ + 1] == 0)) {
+      pos_ += unit_;
+    }
+  }
+  size_t scanned = 0;  // bytes after pos_ known to hold no line break
+  for (;;) {
+    const size_t limit = pos_ + (end_ - pos_) / unit_ * unit_;
+    const size_t brk = findBreak(pos_ + scanned);
+    if (brk < limit) {
+      line = std::string_view(buf_.data() + pos_, brk - pos_);
+      skipLf_ = buf_[brk] == '\r';
+      pos_ = brk + unit_;
       return true;
     }
-    if (fill()) continue;
-    if (pending_.size() < unit) {
-      pending_.clear();  // nothing, or an odd byte that is no UTF-16 unit
-      return false;
+    if (eof_) {
+      // A UTF-16 file of an odd length: its last lone byte is no character.
+      const bool any = limit > pos_;
+      line = std::string_view(buf_.data() + pos_, limit - pos_);
+      pos_ = end_;
+      return any;
     }
-    // The last line, without a break.
-    line = decode(pending_);
-    pending_.clear();
-    pos_ = 0;
-    return true;
+    scanned = limit - pos_;
+    fill();
   }
+}
+
+bool lineStartsWith(std::string_view line, size_t unitSize, std::string_view ascii) {
+  if (line.size() < ascii.size() * unitSize) return false;
+  if (unitSize == 1) return line.substr(0, ascii.size()) == ascii;
+  for (size_t i = 0; i < ascii.size(); ++i) {
+    if (line[2 * i] != ascii[i] || line[2 * i + 1] != 0) return false;
+  }
+  return true;
+}
+
+bool lineIs(std::string_view line, size_t unitSize, std::string_view ascii) {
+  return line.size() == ascii.size() * unitSize && lineStartsWith(line, unitSize, ascii);
 }
 
 LineWriter::LineWriter(const fs::path& target, Encoding encoding)
-    : target_(target), temp_(tempPathNextTo(target)), encoding_(encoding) {
-  file_.open(temp_, std::ios::binary | std::ios::trunc);
-  if (!file_.is_open()) throw AppError(L"Cannot create file \"" + pathText(target) + L"\"");
-  if (encoding_ == Encoding::Utf16LeBom) file_.write("\xFF\xFE", 2);
-  if (encoding_ == Encoding::Utf8Bom) file_.write("\xEF\xBB\xBF", 3);
+    : target_(target), temp_(tempPathNextTo(target)), buf_(kWriteBuffer) {
+  out_.open(temp_, std::ios::binary | std::ios::trunc);
+  if (!out_.is_open()) fail();
+  unit_ = encoding == Encoding::Utf16LeBom ? 2 : 1;
+  const std::string_view mark = byteOrderMark(encoding);
+  if (!mark.empty()) put(mark);
 }
 
 LineWriter::~LineWriter() {
-  if (committed_) return;
-  file_.close();
+  if (finished_) return;
+  out_.close();
   std::error_code ec;
   fs::remove(temp_, ec);
 }
 
-void LineWriter::writeLine(std::wstring_view line) {
-  std::wstring text(line);
-  text += L"\r\n";
-  std::string bytes;
-  switch (encoding_) {
-    case Encoding::Utf16LeBom:
-      bytes = toUtf16Le(text);
-      break;
-    case Encoding::Utf8Bom:
-      bytes = toUtf8(text);
-      break;
-    case Encoding::Ansi:
-      bytes = toAnsi(text);
-      break;
+void LineWriter::fail() {
+  throw AppError(L"Cannot create file \"" + pathText(target_) + L"\"");
+}
+
+void LineWriter::flush() {
+  if (used_ == 0) return;
+  out_.write(buf_.data(), static_cast<std::streamsize>(used_));
+  used_ = 0;
+  if (!out_.good()) fail();
+}
+
+void LineWriter::put(std::string_view bytes) {
+  if (buf_.size() - used_ < bytes.size()) {
+    flush();
+    if (bytes.size() >= buf_.size()) {
+      out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+      if (!out_.good()) fail();
+      return;
+    }
   }
-  file_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!file_.good()) failed_ = true;
+  std::memcpy(buf_.data() + used_, bytes.data(), bytes.size());
+  used_ += bytes.size();
+}
+
+void LineWriter::writeLine(std::string_view units) {
+  static constexpr char kCrLf16[] = {'\r', 0, '\n', 0};
+  const size_t breakSize = 2 * unit_;
+  if (buf_.size() - used_ >= units.size() + breakSize) {
+    char* p = buf_.data() + used_;
+    std::memcpy(p, units.data(), units.size());
+    p += units.size();
+    if (unit_ == 1) {
+      p[0] = '\r';
+      p[1] = '\n';
+    } else {
+      std::memcpy(p, kCrLf16, 4);
+    }
+    used_ += units.size() + breakSize;
+    return;
+  }
+  put(units);
+  put(unit_ == 1 ? std::string_view("\r\n") : std::string_view(kCrLf16, 4));
 }
 
 void LineWriter::commit() {
-  file_.flush();
-  if (!file_.good()) failed_ = true;
-  file_.close();
-  std::error_code ec;
-  if (failed_) {
-    fs::remove(temp_, ec);
-    committed_ = true;
-    throw AppError(L"Cannot create file \"" + pathText(target_) + L"\"");
-  }
   try {
+    flush();
+    out_.close();
+    if (out_.fail()) fail();
     replaceFile(temp_, target_);
   } catch (...) {
+    out_.close();
+    std::error_code ec;
     fs::remove(temp_, ec);
-    committed_ = true;
+    finished_ = true;
     throw;
   }
-  committed_ = true;
+  finished_ = true;
 }
 
 }  // namespace base

@@ -1,13 +1,21 @@
 // Big text files line by line without holding them whole: a reader that
-// decodes as readTextFile does (byte-order mark, else the ANSI code page) and
-// splits at CR, LF and CR LF; and a writer that writes CR LF after every
-// line into a temporary file that replaces the target only on commit().
+// hands out the lines of a file as the file's own code units, and a writer
+// that writes lines with CR LF into a temporary file in the target's
+// directory and then replaces the target with it.
+//
+// A line is handed out as its raw bytes without its line break: single
+// bytes for 8-bit and UTF-8 files, UTF-16LE byte pairs for UTF-16 files.
+// Bytes that are not changed are thus written back exactly as they were;
+// decodeText (text_file.h) turns a line into text. The encoding is the one
+// readTextFile finds (byte-order mark, else the ANSI code page); lines end at
+// CR, LF or CR LF; a final line break opens no empty line.
 #pragma once
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/text_file.h"
 
@@ -15,52 +23,85 @@ namespace base {
 
 class LineReader {
  public:
-  // Throws AppError when the file cannot be opened. `chunkSize` is the size
-  // of each read (small values are for tests).
-  explicit LineReader(const std::filesystem::path& path, size_t chunkSize = 1 << 16);
+  // Throws AppError when the file cannot be opened. `bufferSize` is the size
+  // of the first read; the buffer grows for longer lines (small values are
+  // for tests).
+  explicit LineReader(const std::filesystem::path& path, size_t bufferSize = size_t{1} << 20);
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
 
   Encoding encoding() const { return encoding_; }
-  // The next line, without its break; false at the end of the file.
-  bool next(std::wstring& line);
+  // Bytes per code unit: 2 for UTF-16 files, else 1.
+  size_t unitSize() const { return unit_; }
+
+  // The next line; the view stays valid until the next call. False at the
+  // end of the file. Throws AppError when reading fails.
+  bool next(std::string_view& line);
+  void close() { in_.close(); }
 
  private:
   bool fill();
-  std::wstring decode(std::string_view bytes) const;
+  size_t findBreak(size_t from) const;
 
   std::filesystem::path path_;
-  std::ifstream file_;
-  size_t chunkSize_;
+  std::ifstream in_;
   Encoding encoding_ = Encoding::Ansi;
-  std::string pending_;  // bytes read but not yet returned
-  size_t pos_ = 0;       // scan position in pending_
+  size_t unit_ = 1;
+  std::vector<char> buf_;
+  size_t pos_ = 0;    // start of the next line
+  size_t end_ = 0;    // end of the bytes read
   bool eof_ = false;
-  bool afterCr_ = false;  // the last line ended with CR: skip an LF that follows
+  bool skipLf_ = false;  // the last line ended with CR: a following LF belongs to it
 };
+
+// True when the line's first characters are exactly `ascii`.
+bool lineStartsWith(std::string_view line, size_t unitSize, std::string_view ascii);
+// True when the line is exactly `ascii`.
+bool lineIs(std::string_view line, size_t unitSize, std::string_view ascii);
 
 class LineWriter {
  public:
-  // Opens a temporary file next to `target`; throws AppError naming the target
-  // when it cannot be created.
+  // Opens a temporary file beside `target` and writes the encoding's
+  // byte-order mark. Throws AppError naming the target when it cannot be
+  // created.
   LineWriter(const std::filesystem::path& target, Encoding encoding);
   // Without commit(), the temporary file is removed and the target untouched.
   ~LineWriter();
   LineWriter(const LineWriter&) = delete;
   LineWriter& operator=(const LineWriter&) = delete;
 
-  void writeLine(std::wstring_view line);
-  // Closes the temporary file and replaces the target with it; throws
-  // AppError when a write failed or the target cannot be replaced.
+  // Writes the line's raw units (as LineReader hands them out, or as
+  // encodeText makes them) and CR LF. Throws AppError when a write fails.
+  void writeLine(std::string_view units);
+  // Finishes the temporary file and replaces the target with it. Throws
+  // AppError when that fails; the temporary file is then removed and the
+  // target left as it was.
   void commit();
 
  private:
+  void put(std::string_view bytes);
+  void flush();
+  [[noreturn]] void fail();
+
   std::filesystem::path target_;
   std::filesystem::path temp_;
-  std::ofstream file_;
-  Encoding encoding_;
-  bool committed_ = false;
-  bool failed_ = false;
+  std::ofstream out_;
+  size_t unit_ = 1;
+  std::vector<char> buf_;
+  size_t used_ = 0;
+  bool finished_ = false;  // the temporary file has replaced the target or is removed
 };
+
+// Rewrites the file at `path` in place: `body(reader, writer)` reads the old
+// lines and writes the new ones; then the reader is closed and the new file
+// replaces the old one. An error leaves the old file as it was.
+template <typename Body>
+void rewriteFile(const std::filesystem::path& path, Body body) {
+  LineReader reader(path);
+  LineWriter writer(path, reader.encoding());
+  body(reader, writer);
+  reader.close();
+  writer.commit();
+}
 
 }  // namespace base

@@ -41,18 +41,53 @@ std::vector<std::wstring> splitLines(const std::wstring& text) {
   return lines;
 }
 
+std::string encodeText(std::wstring_view text, Encoding encoding) {
+  switch (encoding) {
+    case Encoding::Utf16LeBom:
+      return toUtf16Le(text);
+    case Encoding::Utf8Bom:
+      return toUtf8(text);
+    case Encoding::Ansi:
+      break;
+  }
+  return toAnsi(text);
+}
+
+std::wstring decodeText(std::string_view units, Encoding encoding) {
+  switch (encoding) {
+    case Encoding::Utf16LeBom:
+      return fromUtf16Le(units);
+    case Encoding::Utf8Bom:
+      return fromUtf8(units);
+    case Encoding::Ansi:
+      break;
+  }
+  return fromAnsi(units);
+}
+
+std::string_view byteOrderMark(Encoding encoding) {
+  switch (encoding) {
+    case Encoding::Utf16LeBom:
+      return kUtf16LeBom;
+    case Encoding::Utf8Bom:
+      return kUtf8Bom;
+    case Encoding::Ansi:
+      break;
+  }
+  return {};
+}
+
+Encoding encodingOfMark(std::string_view head) {
+  if (startsWith(head, kUtf16LeBom)) return Encoding::Utf16LeBom;
+  if (startsWith(head, kUtf8Bom)) return Encoding::Utf8Bom;
+  return Encoding::Ansi;
+}
+
 TextFile textFromBytes(std::string_view bytes) {
   TextFile file;
-  if (startsWith(bytes, kUtf16LeBom)) {
-    file.encoding = Encoding::Utf16LeBom;
-    file.lines = splitLines(fromUtf16Le(bytes.substr(kUtf16LeBom.size())));
-  } else if (startsWith(bytes, kUtf8Bom)) {
-    file.encoding = Encoding::Utf8Bom;
-    file.lines = splitLines(fromUtf8(bytes.substr(kUtf8Bom.size())));
-  } else {
-    file.encoding = Encoding::Ansi;
-    file.lines = splitLines(fromAnsi(bytes));
-  }
+  file.encoding = encodingOfMark(bytes);
+  bytes.remove_prefix(byteOrderMark(file.encoding).size());
+  file.lines = splitLines(decodeText(bytes, file.encoding));
   return file;
 }
 
@@ -62,15 +97,7 @@ std::string bytesOfText(const TextFile& file) {
     text += line;
     text += L"\r\n";
   }
-  switch (file.encoding) {
-    case Encoding::Utf16LeBom:
-      return std::string(kUtf16LeBom) + toUtf16Le(text);
-    case Encoding::Utf8Bom:
-      return std::string(kUtf8Bom) + toUtf8(text);
-    case Encoding::Ansi:
-      break;
-  }
-  return toAnsi(text);
+  return std::string(byteOrderMark(file.encoding)) + encodeText(text, file.encoding);
 }
 
 TextFile readTextFile(const fs::path& path) {

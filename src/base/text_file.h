@@ -29,6 +29,16 @@ void writeTextFile(const std::filesystem::path& path, const TextFile& file);
 TextFile textFromBytes(std::string_view bytes);
 std::string bytesOfText(const TextFile& file);
 
+// The byte-order mark that opens a file of this encoding (none for ANSI),
+// and the encoding that the first bytes of a file announce by their mark.
+std::string_view byteOrderMark(Encoding encoding);
+Encoding encodingOfMark(std::string_view head);
+
+// A text as the code units of a file of the given encoding, and back; no
+// byte-order mark.
+std::string encodeText(std::wstring_view text, Encoding encoding);
+std::wstring decodeText(std::string_view units, Encoding encoding);
+
 // Splits decoded text into lines at CR, LF and CR LF. A final line break does
 // not open an empty last line.
 std::vector<std::wstring> splitLines(const std::wstring& text);

@@ -1,17 +1,10 @@
 // The offset dialog `TForm13`.
 #include "dialogs/offset_dialog_win.h"
 
-#include "dialogs/tool_window_win.h"
-
 TForm13* Form13 = nullptr;
 
 bool TForm13::create(HWND owner) {
-  const SIZE size = dialogs::toolWindowSize(458, 63);
-  const POINT at = dialogs::centredOnDesktop(size);
-  if (!createWindow(L"TForm13", L"Оффсет", dialogs::kToolWindowStyle,
-                    dialogs::kToolWindowExStyle, at.x, at.y, size.cx, size.cy, owner, nullptr)) {
-    return false;
-  }
+  if (!createCentred(L"TForm13", L"Оффсет", 458, 63, owner)) return false;
   HFONT font = widgets::programFont();
   widgets::createControl(L"STATIC", L"Оффсет X", SS_LEFT, 10, 24, 60, 16, hwnd(), -1, font);
   editX_ = widgets::createControl(L"EDIT", form_.editX, WS_TABSTOP | ES_AUTOHSCROLL, 72, 21, 120,
@@ -52,24 +45,6 @@ void TForm13::FormClose() {
   hide();
 }
 
-LRESULT TForm13::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_SHOWWINDOW:
-      if (wp && lp == 0) FormShow();
-      break;
-    case WM_ACTIVATE:
-      if (LOWORD(wp) != WA_INACTIVE) SetFocus(editX_);
-      return 0;
-    case WM_COMMAND:
-      if (LOWORD(wp) == kIdOk && HIWORD(wp) == BN_CLICKED) {
-        Button1Click();
-      } else if (LOWORD(wp) == IDCANCEL) {
-        FormClose();  // Escape: the same as the close button
-      }
-      return 0;
-    case WM_CLOSE:
-      FormClose();
-      return 0;
-  }
-  return Window::handleMessage(msg, wp, lp);
+void TForm13::buttonClick(int id) {
+  if (id == kIdOk) Button1Click();
 }

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "dialogs/offset_form.h"
-#include "widgets/window_win.h"
+#include "dialogs/tool_window_win.h"
 
-class TForm13 : public widgets::Window {
+class TForm13 : public dialogs::ToolWindow {
  public:
   enum ControlId : int { kIdOk = IDOK, kIdX = 100, kIdY };
 
@@ -18,13 +18,12 @@ class TForm13 : public widgets::Window {
   const std::wstring& offx() const { return form_.offx; }
   const std::wstring& offy() const { return form_.offy; }
 
- protected:
-  LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-
  private:
-  void FormShow();
+  void FormShow() override;
   void Button1Click();
-  void FormClose();
+  void FormClose() override;
+  void buttonClick(int id) override;
+  HWND focusControl() const override { return editX_; }
   void readEdits();
   void showEdits();
 

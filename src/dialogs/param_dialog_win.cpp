@@ -6,7 +6,6 @@
 #include "app/run_values.h"
 #include "cadlink/board_params_win.h"
 #include "dialogs/param_apply.h"
-#include "dialogs/tool_window_win.h"
 
 TForm14* Form14 = nullptr;
 TForm15* Form15 = nullptr;
@@ -31,10 +30,8 @@ TForm17::TForm17()
                    cadlink::getDrawApertureSize, cadlink::SetDrawApertureSize}) {}
 
 bool ParamDialog::create(HWND owner) {
-  const SIZE size = dialogs::toolWindowSize(kind_.clientWidth, kind_.clientHeight);
-  const POINT at = dialogs::centredOnDesktop(size);
-  if (!createWindow(kind_.className, kind_.caption, dialogs::kToolWindowStyle,
-                    dialogs::kToolWindowExStyle, at.x, at.y, size.cx, size.cy, owner, nullptr)) {
+  if (!createCentred(kind_.className, kind_.caption, kind_.clientWidth, kind_.clientHeight,
+                     owner)) {
     return false;
   }
   HFONT font = widgets::programFont();
@@ -63,24 +60,6 @@ void ParamDialog::Button1Click() {
 
 void ParamDialog::FormClose() { hide(); }
 
-LRESULT ParamDialog::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_SHOWWINDOW:
-      if (wp && lp == 0) FormShow();
-      break;
-    case WM_ACTIVATE:
-      if (LOWORD(wp) != WA_INACTIVE) SetFocus(edit_);
-      return 0;
-    case WM_COMMAND:
-      if (LOWORD(wp) == kIdApply && HIWORD(wp) == BN_CLICKED) {
-        Button1Click();
-      } else if (LOWORD(wp) == IDCANCEL) {
-        FormClose();  // Escape: the same as the close button
-      }
-      return 0;
-    case WM_CLOSE:
-      FormClose();
-      return 0;
-  }
-  return Window::handleMessage(msg, wp, lp);
+void ParamDialog::buttonClick(int id) {
+  if (id == kIdApply) Button1Click();
 }

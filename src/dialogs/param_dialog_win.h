@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "widgets/window_win.h"
+#include "dialogs/tool_window_win.h"
 
-class ParamDialog : public widgets::Window {
+class ParamDialog : public dialogs::ToolWindow {
  public:
   enum ControlId : int { kIdApply = IDOK, kIdValue = 100 };
 
@@ -29,12 +29,13 @@ class ParamDialog : public widgets::Window {
 
  protected:
   explicit ParamDialog(const Kind& kind) : kind_(kind) {}
-  LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  void FormShow();
+  void FormShow() override;
   void Button1Click();
-  void FormClose();
+  void FormClose() override;
+  void buttonClick(int id) override;
+  HWND focusControl() const override { return edit_; }
 
   Kind kind_;
   HWND edit_ = nullptr;

@@ -35,16 +35,8 @@ void setChecked(HWND w, bool on) {
 }  // namespace
 
 bool TForm11::create(HWND owner) {
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  const DWORD exStyle = WS_EX_DLGMODALFRAME;
-  RECT rc{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&rc, style, FALSE, exStyle);
-  const int width = rc.right - rc.left;
-  const int height = rc.bottom - rc.top;
-  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  if (!createWindow(L"TForm11", L"Настройки", style, exStyle, x, y, width, height, owner,
-                    nullptr)) {
+  if (!createCentred(L"TForm11", L"Настройки", kClientWidth, kClientHeight, owner,
+                     WS_EX_DLGMODALFRAME)) {
     return false;
   }
   createControls();
@@ -203,28 +195,17 @@ void TForm11::BrowseClick() {
   CoTaskMemFree(chosen);
 }
 
+void TForm11::buttonClick(int id) {
+  if (id == kIdBrowse) BrowseClick();
+}
+
 LRESULT TForm11::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_SHOWWINDOW:
-      if (wp && lp == 0) FormShow();  // shown by the program, not uncovered
-      break;
-    case WM_NOTIFY: {
-      auto* hdr = reinterpret_cast<NMHDR*>(lp);
-      if (hdr->hwndFrom == tabs_ && hdr->code == TCN_SELCHANGE) {
-        showPage(static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)));
-      }
-      return 0;
+  if (msg == WM_NOTIFY) {
+    auto* hdr = reinterpret_cast<NMHDR*>(lp);
+    if (hdr->hwndFrom == tabs_ && hdr->code == TCN_SELCHANGE) {
+      showPage(static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)));
     }
-    case WM_COMMAND:
-      if (LOWORD(wp) == kIdBrowse && HIWORD(wp) == BN_CLICKED) {
-        BrowseClick();
-      } else if (LOWORD(wp) == IDCANCEL) {
-        FormClose();  // Escape: the same as the close button
-      }
-      return 0;
-    case WM_CLOSE:
-      FormClose();
-      return 0;
+    return 0;
   }
-  return Window::handleMessage(msg, wp, lp);
+  return ToolWindow::handleMessage(msg, wp, lp);
 }

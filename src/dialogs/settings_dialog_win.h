@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "dialogs/settings_form.h"
-#include "widgets/window_win.h"
+#include "dialogs/tool_window_win.h"
 
-class TForm11 : public widgets::Window {
+class TForm11 : public dialogs::ToolWindow {
  public:
   // Control IDs.
   enum ControlId : int {
@@ -48,10 +48,11 @@ class TForm11 : public widgets::Window {
                   int y, int width, int height, int id = -1, DWORD exStyle = 0);
   void showPage(int page);
   // Loads every control from main.ini.
-  void FormShow();
+  void FormShow() override;
   // Saves every control to main.ini, then hides.
-  void FormClose();
+  void FormClose() override;
   void BrowseClick();
+  void buttonClick(int id) override;
   dialogs::SettingsForm readControls() const;
   void showForm(const dialogs::SettingsForm& form);
   HWND item(int id) const { return GetDlgItem(hwnd(), id); }

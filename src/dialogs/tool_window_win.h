@@ -1,17 +1,43 @@
-// What the small dialogs share: a fixed-size tool window of a given client
-// size (a small title bar with a close button), and the focus that goes to
-// a chosen control whenever the window becomes active.
+// What the small dialogs share: a fixed-size window of a given client size
+// centred on the desktop (by default a tool window: a small title bar with a
+// close button), created hidden and reused; the focus that goes to a chosen
+// control whenever the window becomes active; and the routing of the
+// messages they all answer alike.
 #pragma once
 
 #include <windows.h>
 
+#include <string>
+
+#include "widgets/window_win.h"
+
 namespace dialogs {
 
-// The window style and outer size of a tool window with this client area.
+// The window style of the small dialogs, and the extended style that makes
+// one a tool window.
 constexpr DWORD kToolWindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kToolWindowExStyle = WS_EX_TOOLWINDOW;
-SIZE toolWindowSize(int clientWidth, int clientHeight);
-// A position that centres a window of this size on the desktop.
-POINT centredOnDesktop(SIZE size);
+
+class ToolWindow : public widgets::Window {
+ protected:
+  // Creates the window hidden, with this client area, centred on the desktop;
+  // `owner` keeps it above the owner's window.
+  bool createCentred(const wchar_t* className, const std::wstring& caption, int clientWidth,
+                     int clientHeight, HWND owner, DWORD exStyle = kToolWindowExStyle);
+
+  // Shown by the program (not uncovered): FormShow. Activated: the focus
+  // goes to focusControl(), when there is one. A button clicked:
+  // buttonClick. Escape and the close button: FormClose. Everything else
+  // goes on to the window's default handling.
+  LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  virtual void FormShow() = 0;
+  virtual void FormClose() = 0;
+  virtual void buttonClick(int id) = 0;
+  // The control that takes the focus on activation; none leaves activation
+  // to the default handling.
+  virtual HWND focusControl() const { return nullptr; }
+};
 
 }  // namespace dialogs

@@ -6,9 +6,9 @@
 #include <system_error>
 
 #include "base/error.h"
+#include "base/line_stream.h"
 #include "base/path_text.h"
 #include "export/export_paths.h"
-#include "export/line_stream.h"
 #include "layers/layer_model.h"
 
 namespace exportcore {
@@ -16,7 +16,7 @@ namespace exportcore {
 namespace fs = std::filesystem;
 
 bool drillFileIsEmpty(const fs::path& path) {
-  LineReader reader(path);
+  base::LineReader reader(path);
   // The last three lines seen, the oldest at (count % 3).
   std::array<std::string, 3> last;
   size_t count = 0;
@@ -26,7 +26,7 @@ bool drillFileIsEmpty(const fs::path& path) {
     throw base::AppError(L"Файл сверловки \"" + base::pathText(path) +
                          L"\" содержит меньше трёх строк.");
   }
-  return lineIs(last[count % 3], reader.unitSize(), "%");
+  return base::lineIs(last[count % 3], reader.unitSize(), "%");
 }
 
 std::wstring freeDrillName(const std::wstring& stem) {
@@ -37,12 +37,14 @@ std::wstring freeDrillName(const std::wstring& stem) {
 }
 
 void stampDrill(const fs::path& path, int froml, int tol) {
-  rewriteFile(path, [froml, tol](LineReader& reader, LineWriter& writer) {
+  base::rewriteFile(path, [froml, tol](base::LineReader& reader, base::LineWriter& writer) {
     std::string_view line;
     if (reader.next(line)) writer.writeLine(line);
     const std::wstring stamp[] = {L";Korvant TAVROLIN", L";From Layer " + std::to_wstring(froml),
                                   L";To Layer " + std::to_wstring(tol)};
-    for (const std::wstring& text : stamp) writer.writeLine(encodeText(text, reader.encoding()));
+    for (const std::wstring& text : stamp) {
+      writer.writeLine(base::encodeText(text, reader.encoding()));
+    }
     while (reader.next(line)) writer.writeLine(line);
   });
 }

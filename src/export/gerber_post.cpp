@@ -5,9 +5,9 @@
 #include <system_error>
 
 #include "base/encoding.h"
+#include "base/line_stream.h"
 #include "export/export_paths.h"
 #include "export/gerber_naming.h"
-#include "export/line_stream.h"
 #include "layers/layer_model.h"
 
 namespace exportcore {
@@ -22,12 +22,12 @@ bool fileExists(const std::wstring& path) {
 }  // namespace
 
 void removeRepeatedLayerNames(const std::filesystem::path& path) {
-  rewriteFile(path, [](LineReader& reader, LineWriter& writer) {
+  base::rewriteFile(path, [](base::LineReader& reader, base::LineWriter& writer) {
     const size_t unit = reader.unitSize();
     bool seen = false;
     std::string_view line;
     while (reader.next(line)) {
-      if (lineStartsWith(line, unit, "%LN")) {
+      if (base::lineStartsWith(line, unit, "%LN")) {
         if (seen) continue;
         seen = true;
       }
@@ -44,8 +44,10 @@ void stampGerber(const std::filesystem::path& path, const GerberStamp& stamp) {
       L"G04 layer type = " + std::to_wstring(stamp.type) + L"*",
       L"G04 layer flash color = " + std::to_wstring(stamp.flashColour) + L"*",
       L"G04 layer line color = " + std::to_wstring(stamp.lineColour) + L"*"};
-  rewriteFile(path, [&header](LineReader& reader, LineWriter& writer) {
-    for (const std::wstring& text : header) writer.writeLine(encodeText(text, reader.encoding()));
+  base::rewriteFile(path, [&header](base::LineReader& reader, base::LineWriter& writer) {
+    for (const std::wstring& text : header) {
+      writer.writeLine(base::encodeText(text, reader.encoding()));
+    }
     std::string_view line;
     while (reader.next(line)) writer.writeLine(line);
   });

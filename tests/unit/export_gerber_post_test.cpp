@@ -1,12 +1,11 @@
-// Gerber post-processing: the line stream under every encoding and line
-// break, the "%LN" clean-up and the comment header.
+// Gerber post-processing: the "%LN" clean-up and the comment header under
+// every encoding and line break.
 #include <gtest/gtest.h>
 
 #include "base/encoding.h"
 #include "base/error.h"
 #include "base_test_files.h"
 #include "export/gerber_post.h"
-#include "export/line_stream.h"
 #include "export_test_support.h"
 
 namespace {
@@ -21,69 +20,6 @@ std::string utf16(const std::string& ascii) {
     out += '\0';
   }
   return out;
-}
-
-std::vector<std::string> readAll(const fs::path& path) {
-  exportcore::LineReader reader(path);
-  std::vector<std::string> lines;
-  std::string_view line;
-  while (reader.next(line)) lines.emplace_back(line);
-  return lines;
-}
-
-TEST(LineStream, SplitsAtEveryLineBreak) {
-  testfiles::TempDir dir("export-lines");
-  const std::pair<std::string, std::vector<std::string>> cases[] = {
-      {"", {}},
-      {"a", {"a"}},
-      {"a\r\nb\r\n", {"a", "b"}},
-      {"a\nb\rc\r\nd", {"a", "b", "c", "d"}},
-      {"\r\n\r\n", {"", ""}},
-      {"\n\r", {"", ""}},
-      {"a\r\rb", {"a", "", "b"}},
-      {"a\n\n", {"a", ""}},
-      {"\xEF\xBB\xBFx\r\ny", {"x", "y"}},
-      {"\xE0\xFF\x80\r\n", {"\xE0\xFF\x80"}},
-  };
-  for (const auto& [bytes, expected] : cases) {
-    testfiles::writeBytes(dir / "f", bytes);
-    EXPECT_EQ(readAll(dir / "f"), expected) << bytes;
-  }
-}
-
-TEST(LineStream, Utf16LinesAreUnitPairs) {
-  testfiles::TempDir dir("export-lines16");
-  // "\x0D\x04" is one character (U+040D): its CR byte is no line break.
-  const char bytes[] = "\xFF\xFE" "a\0\r\0\n\0\x0D\x04\n\0b\0\r\0" "c\0" "x";
-  testfiles::writeBytes(dir / "f", std::string(bytes, sizeof bytes - 1));
-  exportcore::LineReader reader(dir / "f");
-  EXPECT_EQ(reader.encoding(), base::Encoding::Utf16LeBom);
-  std::vector<std::string> lines;
-  std::string_view line;
-  while (reader.next(line)) lines.emplace_back(line);
-  EXPECT_EQ(lines, (std::vector<std::string>{std::string("a\0", 2), std::string("\x0D\x04", 2),
-                                             std::string("b\0", 2), std::string("c\0", 2)}));
-}
-
-TEST(LineStream, LinesAcrossBufferBoundaries) {
-  testfiles::TempDir dir("export-lines-big");
-  // Lines of varying length so that CR LF pairs and lines straddle the
-  // reader's buffer ends; one line longer than the buffer.
-  std::string bytes;
-  std::vector<std::string> expected;
-  for (int i = 0; i < 200000; ++i) {
-    expected.push_back(std::string(static_cast<size_t>(i % 13), 'x') + std::to_string(i));
-    bytes += expected.back() + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r");
-  }
-  expected.push_back(std::string(3u << 20, 'L'));
-  bytes += expected.back();
-  testfiles::writeBytes(dir / "f", bytes);
-  EXPECT_EQ(readAll(dir / "f"), expected);
-}
-
-TEST(LineStream, MissingFileIsAnError) {
-  testfiles::TempDir dir("export-lines-missing");
-  EXPECT_THROW(exportcore::LineReader(dir / "none"), base::AppError);
 }
 
 TEST(GerberPost, RepeatedLayerNamesGo) {

@@ -129,10 +129,13 @@ TEST(StandinGerber, FileHasHeaderDefinedAperturesRepeatedLayerRecordsAndEnd) {
   EXPECT_TRUE(hasLine(ls, "X200000Y100000D01*"));
 }
 
-TEST(StandinGerber, EmptyLayerStillHasOneLayerRecordAndEnds) {
+TEST(StandinGerber, EmptyLayerDrawsNothingButStaysAnRs274xFile) {
   const auto ls = gerber(job(kTopSilk));
-  EXPECT_EQ(countStarting(ls, "%LN"), 1u);
+  EXPECT_GE(countStarting(ls, "%LN"), 1u);
   EXPECT_EQ(countEnding(ls, "D01*") + countEnding(ls, "D03*"), 0u);
+  // Readers tell RS-274X by an aperture definition and a coordinate.
+  EXPECT_TRUE(hasAperture(ls, "C,0.1500"));
+  EXPECT_TRUE(hasLine(ls, "X0Y0D02*"));
   EXPECT_EQ(ls.back(), "M02*");
 }
 
@@ -265,6 +268,18 @@ TEST(StandinDrill, ToolsAreNumberedBySizeAndHitsFollowTheirTool) {
   ASSERT_NE(t04, all.end());
   EXPECT_EQ(*(t04 + 1), "X4.000Y4.000");
   EXPECT_TRUE(hasLine(all, "METRIC,TZ"));
+}
+
+TEST(StandinDrill, EveryFileCarriesTheBoardsToolTableAndSelectsOnlyItsTools) {
+  const auto blind = drill({kTop, kInner});
+  const auto empty = drill({kInner, kGnd});
+  for (const auto& ls : {blind, empty}) {
+    EXPECT_TRUE(hasLine(ls, "T01C0.250"));
+    EXPECT_TRUE(hasLine(ls, "T04C3.000"));
+  }
+  EXPECT_TRUE(hasLine(blind, "T01"));
+  EXPECT_FALSE(hasLine(blind, "T02"));
+  EXPECT_FALSE(hasLine(empty, "T01"));
 }
 
 TEST(StandinDrill, OffsetsAndInchUnits) {

@@ -23,18 +23,21 @@ fs::path freshDir(const std::wstring& name) {
   return p;
 }
 
-fs::path copyProgram(const std::wstring& name) {
-  fs::path p = freshDir(name);
-  fs::path from = programDir();
+void copyFolder(const fs::path& from, const fs::path& to) {
   for (const auto& entry : fs::recursive_directory_iterator(from)) {
-    fs::path to = p / fs::relative(entry.path(), from);
+    fs::path target = to / fs::relative(entry.path(), from);
     if (entry.is_directory()) {
-      fs::create_directories(to);
+      fs::create_directories(target);
     } else {
-      fs::create_directories(to.parent_path());
-      CopyFileW(entry.path().wstring().c_str(), to.wstring().c_str(), FALSE);
+      fs::create_directories(target.parent_path());
+      CopyFileW(entry.path().wstring().c_str(), target.wstring().c_str(), FALSE);
     }
   }
+}
+
+fs::path copyProgram(const std::wstring& name) {
+  fs::path p = freshDir(name);
+  copyFolder(programDir(), p);
   return p;
 }
 

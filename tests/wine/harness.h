@@ -17,6 +17,8 @@ std::filesystem::path buildDir();
 std::filesystem::path programDir();
 // A fresh, empty folder under the build tree for one test.
 std::filesystem::path freshDir(const std::wstring& name);
+// Copies a folder with everything in it (files of the same name replaced).
+void copyFolder(const std::filesystem::path& from, const std::filesystem::path& to);
 // Copies the program folder into a fresh folder and returns its path.
 std::filesystem::path copyProgram(const std::wstring& name);
 

@@ -10,6 +10,7 @@
 
 #include "cadlink_fixture.h"
 #include "harness.h"
+#include "program_fixture.h"
 #include "repo_paths.h"
 
 namespace {
@@ -17,77 +18,12 @@ namespace {
 namespace fs = std::filesystem;
 using cadlink_test::Standin;
 
-constexpr int kIdEdit1 = 1001;
-constexpr int kExportColumn = 1;
-
-// main.ini of the copied program with the given [pcad] lines, the shipped
-// [layers] section kept.
-void writePcadSettings(const fs::path& programDir, const std::string& pcadLines) {
-  std::ifstream in(programDir / L"main.ini", std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::wstring text = base::fromUtf16Le(std::string_view(bytes).substr(2));
-  size_t layers = text.find(L"[layers]");
-  ASSERT_NE(layers, std::wstring::npos);
-  std::wstring fresh = L"[main]\r\ndw=5\r\ndc=5\r\n[pcad]\r\n" + base::fromUtf8(pcadLines) +
-                       text.substr(layers);
-  std::ofstream(programDir / L"main.ini", std::ios::binary)
-      << std::string("\xFF\xFE", 2) << base::toUtf16Le(fresh);
-}
-
-struct Program {
-  harness::Process process;
-  HWND main = nullptr;
-};
-
-// Starts the copied program, presses the splash's "Ok" and waits for the
-// main window.
-Program startProgram(const fs::path& dir, const std::wstring& args) {
-  Program p;
-  p.process = harness::Process(L"\"" + (dir / L"tavrolin.exe").wstring() + L"\" " + args, dir);
-  HWND about = harness::waitWindowOf(p.process.pid(), L"", 15000, L"TForm3");
-  harness::waitFor([&] { return about && IsWindowVisible(about); }, 5000);
-  if (!about) return p;
-  SendMessageW(harness::findChild(about, L"Button", L"Ok"), BM_CLICK, 0, 0);
-  p.main = harness::findWindowOf(p.process.pid(), L"", L"TForm9");
-  harness::waitFor([&] { return p.main && IsWindowVisible(p.main); }, 30000);
-  return p;
-}
-
-struct Box {
-  HWND hwnd;
-  RECT rect;
-};
-
-BOOL CALLBACK collectBoxes(HWND w, LPARAM lp) {
-  wchar_t cls[32];
-  GetClassNameW(w, cls, 32);
-  if (_wcsicmp(cls, L"Button") == 0 && GetWindowLongPtrW(w, GWLP_ID) == kExportColumn &&
-      GetParent(GetParent(w)) != nullptr) {
-    Box b{w, {}};
-    GetWindowRect(w, &b.rect);
-    reinterpret_cast<std::vector<Box>*>(lp)->push_back(b);
-  }
-  return TRUE;
-}
-
-// The export boxes of the table, top row first, once the table has placed
-// all of them (the program places them right after it creates them).
-std::vector<HWND> exportBoxes(HWND main) {
-  std::vector<Box> boxes;
-  EnumChildWindows(main, collectBoxes, reinterpret_cast<LPARAM>(&boxes));
-  for (const Box& b : boxes) {
-    if (!IsWindowVisible(b.hwnd)) return {};
-  }
-  std::sort(boxes.begin(), boxes.end(),
-            [](const Box& a, const Box& b) { return a.rect.top < b.rect.top; });
-  std::vector<HWND> out;
-  for (const Box& b : boxes) out.push_back(b.hwnd);
-  return out;
-}
-
-std::wstring handleArg(HWND w) {
-  return std::to_wstring(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(w)));
-}
+using program_test::exportBoxes;
+using program_test::Program;
+using program_test::handleArg;
+using program_test::startProgram;
+using program_test::writePcadSettings;
+constexpr int kIdEdit1 = program_test::kIdEdit1;
 
 class StartupEditor : public testing::Test {
  protected:

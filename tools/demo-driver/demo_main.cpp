@@ -34,18 +34,6 @@ void shot(const fs::path& dir, const std::wstring& name) {
   say(L"screen shot " + name + (ok ? L"" : L" failed"));
 }
 
-void copyFolder(const fs::path& from, const fs::path& to) {
-  for (const auto& entry : fs::recursive_directory_iterator(from)) {
-    fs::path target = to / fs::relative(entry.path(), from);
-    if (entry.is_directory()) {
-      fs::create_directories(target);
-    } else {
-      fs::create_directories(target.parent_path());
-      CopyFileW(entry.path().wstring().c_str(), target.wstring().c_str(), FALSE);
-    }
-  }
-}
-
 // Presses OK or "Да" in the message boxes of the process, each once; true
 // when there was one.
 bool answerMessageBox(DWORD pid, const fs::path& shots, int& count) {
@@ -67,7 +55,7 @@ int run(const fs::path& out, bool keep) {
   fs::path shots = out / L"shots";
   fs::create_directories(board);
   fs::create_directories(shots);
-  copyFolder(harness::programDir(), program);
+  harness::copyFolder(harness::programDir(), program);
 
   // the editor with the four-layer board, its design in the board folder
   std::wstring standin = L"\"" + (harness::buildDir() / L"editor-standin.exe").wstring() +

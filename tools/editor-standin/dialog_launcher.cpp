@@ -6,6 +6,7 @@
 #include "configure_dialog.h"
 #include "decoy_window.h"
 #include "design_info_dialog.h"
+#include "drill_dialog.h"
 #include "editor_ids.h"
 #include "gerber_dialog.h"
 #include "layers_dialog.h"
@@ -29,6 +30,7 @@ std::optional<DialogKind> DialogLauncher::kindOfCommand(unsigned command) const 
     case kCmdDesignInfo: return DialogKind::DesignInfo;
     case kCmdConfigure: return DialogKind::Configure;
     case kCmdGerber: return DialogKind::Gerber;
+    case kCmdDrill: return DialogKind::Drill;
     default: return std::nullopt;
   }
 }
@@ -41,6 +43,7 @@ std::wstring DialogLauncher::titleOf(DialogKind kind) const {
     case DialogKind::Configure: return kTitleConfigure;
     case DialogKind::Gerber: return gerberTitle(app_.options.version);
     case DialogKind::Apertures: return kTitleApertures;
+    case DialogKind::Drill: return kTitleDrill;
   }
   return {};
 }
@@ -58,7 +61,7 @@ void DialogLauncher::request(DialogKind kind) {
 
 bool DialogLauncher::timerFired(UINT_PTR id) {
   for (DialogKind kind : {DialogKind::Build, DialogKind::Layers, DialogKind::DesignInfo, DialogKind::Configure,
-                          DialogKind::Gerber, DialogKind::Apertures}) {
+                          DialogKind::Gerber, DialogKind::Apertures, DialogKind::Drill}) {
     if (timerIdOf(kind) == id) {
       KillTimer(main_, id);
       open(kind);
@@ -74,7 +77,8 @@ void DialogLauncher::openDecoy(const std::wstring& title) {
 
 void DialogLauncher::open(DialogKind kind) {
   auto it = open_.find(kind);
-  if (it != open_.end() && IsWindow(it->second)) return;
+  // A dialog hidden after its Generate is on its way out: not "open".
+  if (it != open_.end() && IsWindow(it->second) && IsWindowVisible(it->second)) return;
   DialogWindow* dialog = nullptr;
   int width = 440;
   int height = 200;
@@ -101,8 +105,12 @@ void DialogLauncher::open(DialogKind kind) {
       break;
     case DialogKind::Gerber:
       dialog = new GerberDialog(app_);
-      width = 320;
-      height = 150;
+      width = 440;
+      height = 340;
+      break;
+    case DialogKind::Drill:
+      dialog = new DrillDialog(app_);
+      height = 200;
       break;
     case DialogKind::Apertures:
       dialog = new ApertureDialog(app_);

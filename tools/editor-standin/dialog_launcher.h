@@ -14,7 +14,7 @@
 
 namespace standin {
 
-enum class DialogKind { Build, Layers, DesignInfo, Configure, Gerber, Apertures };
+enum class DialogKind { Build, Layers, DesignInfo, Configure, Gerber, Apertures, Drill };
 
 class DialogLauncher {
  public:

@@ -5,6 +5,7 @@ namespace standin {
 
 namespace {
 constexpr wchar_t kClassName[] = L"StandinDialog";
+constexpr UINT kMsgDestroyLater = WM_APP + 1;
 }  // namespace
 
 DialogWindow::DialogWindow(StandinApp& app, std::wstring title, std::wstring target)
@@ -62,6 +63,42 @@ HWND DialogWindow::addButton(int id, const std::wstring& text, RECT bounds) {
   return w;
 }
 
+HWND DialogWindow::addCheckBox(int id, const std::wstring& text, RECT bounds) {
+  HWND w = addChild(L"BUTTON", id, text, WS_TABSTOP | BS_AUTOCHECKBOX, 0, bounds);
+  tap(w, id);
+  return w;
+}
+
+HWND DialogWindow::addRadioButton(int id, const std::wstring& text, RECT bounds) {
+  HWND w = addChild(L"BUTTON", id, text, WS_TABSTOP | BS_RADIOBUTTON, 0, bounds);
+  tap(w, id);
+  return w;
+}
+
+HWND DialogWindow::addListBox(int id, const std::vector<std::wstring>& items, RECT bounds) {
+  HWND w = addChild(L"LISTBOX", id, L"", WS_TABSTOP | WS_VSCROLL | LBS_HASSTRINGS | LBS_NOTIFY, WS_EX_CLIENTEDGE,
+                    bounds);
+  for (const std::wstring& item : items) SendMessageW(w, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  tap(w, id);
+  return w;
+}
+
+std::wstring DialogWindow::controlText(int id) const {
+  HWND w = GetDlgItem(hwnd(), id);
+  int n = w ? GetWindowTextLengthW(w) : 0;
+  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+  if (n > 0) GetWindowTextW(w, text.data(), n + 1);
+  text.resize(static_cast<size_t>(n));
+  return text;
+}
+
+void DialogWindow::closeLater() {
+  // Posted before the window hides: whoever sees it hidden and asks for a
+  // new dialog posts behind this, so the old one is gone first.
+  PostMessageW(hwnd(), kMsgDestroyLater, 0, 0);
+  ShowWindow(hwnd(), SW_HIDE);
+}
+
 HWND DialogWindow::addTabs(RECT bounds, std::vector<std::wstring> tabs, TabStrip::ClickHandler onClick) {
   TabStrip* strip = TabStrip::create(app_.instance, hwnd(), 998, bounds, std::move(tabs), std::move(onClick));
   if (!strip) return nullptr;
@@ -82,6 +119,9 @@ LRESULT DialogWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
     case WM_KEYUP:
       break;
+    case kMsgDestroyLater:
+      DestroyWindow(hwnd());
+      return 0;
     case WM_DESTROY:
       // The main window shows the board's parameters: let it show changes.
       InvalidateRect(GetWindow(hwnd(), GW_OWNER), nullptr, TRUE);

@@ -39,9 +39,18 @@ class DialogWindow : public WindowBase {
   HWND addLabel(const std::wstring& text, RECT bounds);
   HWND addEdit(int id, const std::wstring& text, RECT bounds, OutsideHook hook = {});
   HWND addButton(int id, const std::wstring& text, RECT bounds);
+  HWND addCheckBox(int id, const std::wstring& text, RECT bounds);
+  // A radio button that the dialog checks itself when it is clicked.
+  HWND addRadioButton(int id, const std::wstring& text, RECT bounds);
+  HWND addListBox(int id, const std::vector<std::wstring>& items, RECT bounds);
   HWND addTabs(RECT bounds, std::vector<std::wstring> tabs, TabStrip::ClickHandler onClick);
   // Journals the control's outside messages as this window's control `id`.
   void tap(HWND control, int id, OutsideHook hook = {});
+  // The text of control `id`.
+  std::wstring controlText(int id) const;
+  // Hides the window at once and destroys it once the current message is
+  // handled (a dialog may not destroy itself inside its own button's click).
+  void closeLater();
 
   LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam) override;
 

@@ -22,6 +22,12 @@ const char* journalMessageName(UINT msg) {
     case WM_CLOSE: return "WM_CLOSE";
     case LVM_GETITEMCOUNT: return "LVM_GETITEMCOUNT";
     case LVM_GETITEMW: return "LVM_GETITEMW";
+    case BM_SETCHECK: return "BM_SETCHECK";
+    case LB_FINDSTRINGEXACT: return "LB_FINDSTRINGEXACT";
+    case LB_GETTEXTLEN: return "LB_GETTEXTLEN";
+    case LB_GETTEXT: return "LB_GETTEXT";
+    case LB_SETCURSEL: return "LB_SETCURSEL";
+    case LB_SETSEL: return "LB_SETSEL";
     default: return nullptr;
   }
 }
@@ -30,13 +36,13 @@ std::wstring journalLine(const std::wstring& target, UINT msg, WPARAM wParam, LP
   const char* name = journalMessageName(msg);
   std::wstring line = target + L"\t" + std::wstring(name, name + strlen(name)) + L"\t" +
                       std::to_wstring(static_cast<unsigned long>(static_cast<DWORD>(wParam))) + L"\t";
-  if (msg == WM_SETTEXT) {
+  if (msg == WM_SETTEXT || msg == LB_FINDSTRINGEXACT) {
     std::wstring text = lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"";
     for (wchar_t& c : text) {
       if (c == L'\r' || c == L'\n' || c == L'\t') c = L' ';
     }
     line += L"\"" + text + L"\"";
-  } else if (msg == WM_GETTEXT || msg == LVM_GETITEMW) {
+  } else if (msg == WM_GETTEXT || msg == LVM_GETITEMW || msg == LB_GETTEXT) {
     line += L"addr";
   } else {
     line += std::to_wstring(static_cast<unsigned long>(static_cast<DWORD>(lParam)));

@@ -33,6 +33,10 @@ bool Options::exitsOn(const std::wstring& title) const {
   return std::find(exitOn.begin(), exitOn.end(), title) != exitOn.end();
 }
 
+bool Options::generateFails(unsigned click) const {
+  return std::find(outputFaults.begin(), outputFaults.end(), click) != outputFaults.end();
+}
+
 long defaultBuild(const std::wstring& version) {
   if (version == L"2002") return 101;
   if (version == L"2004") return 215;
@@ -77,6 +81,8 @@ Options parseOptions(const std::vector<std::wstring>& args) {
       o.longTexts = true;
     } else if (a == L"--dup-layers-dialog") {
       o.dupLayersDialog = true;
+    } else if (a == L"--output-fault") {
+      o.outputFaults.push_back(static_cast<unsigned>(toNumber(a, value(), 1)));
     } else if (a == L"--title-prefix-dialog") {
       o.titlePrefixDialog = true;
     } else {

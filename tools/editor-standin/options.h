@@ -24,6 +24,9 @@ struct Options {
   bool longTexts = false;
   bool dupLayersDialog = false;
   bool titlePrefixDialog = false;
+  std::vector<unsigned> outputFaults;  // 1-based "Generate" clicks that fail
+
+  bool generateFails(unsigned click) const;
 
   bool neverOpens(const std::wstring& title) const;
   bool exitsOn(const std::wstring& title) const;

@@ -1,0 +1,276 @@
+// "Экспорт" end to end under Wine, through window messages only: the real
+// tavrolin.exe attached to the editor stand-in, the real plot driver making
+// the stand-in write Gerber and drill files, the messages of the run
+// answered as an operator would, and the files checked afterwards.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+#include <thread>
+
+#include "base/encoding.h"
+#include "cadlink_fixture.h"
+#include "harness.h"
+#include "program_fixture.h"
+#include "repo_paths.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using program_test::exportBoxes;
+using program_test::Program;
+
+
+std::vector<std::string> fileLines(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<std::string> out;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    out.push_back(line);
+  }
+  return out;
+}
+
+std::set<std::wstring> filesIn(const fs::path& dir) {
+  std::set<std::wstring> out;
+  for (const auto& e : fs::directory_iterator(dir)) out.insert(e.path().filename().wstring());
+  return out;
+}
+
+// One message box the run showed: its text and the button pressed.
+struct Answered {
+  std::wstring text;
+};
+
+class ExportRun : public testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+    std::wstring name = base::fromUtf8(info->name());
+    design_ = harness::freshDir(L"export-" + name);
+    program_ = harness::copyProgram(L"export-program-" + name);
+  }
+
+  // Starts the stand-in on `board` and the program attached to it.
+  void start(const std::wstring& board, const std::string& pcad, const std::string& mainLines,
+             const std::wstring& editorOptions = L"") {
+    program_test::writePcadSettings(program_, pcad, mainLines);
+    editor_ = std::make_unique<cadlink_test::Standin>(
+        harness::boardsDir() / board, L"export-editor",
+        L"--design-dir \"" + design_.wstring() + L"\\\\\" " + editorOptions);
+    ASSERT_NE(editor_->main(), nullptr);
+    p_ = program_test::startProgram(program_, L"-h " + program_test::handleArg(editor_->main()));
+    ASSERT_TRUE(p_.main && IsWindowVisible(p_.main));
+    ASSERT_TRUE(harness::waitFor([&] { return !exportBoxes(p_.main).empty(); }, 20000));
+  }
+
+  void typeCode(const std::wstring& keys) {
+    HWND edit = GetDlgItem(p_.main, program_test::kIdEdit1);
+    for (wchar_t ch : keys) SendMessageW(edit, WM_CHAR, ch, 0);
+  }
+
+  // Presses "Экспорт" and answers every message box with `answer` (IDYES,
+  // IDNO or IDOK; OK where there is no such button) until the run is over.
+  std::vector<Answered> exportAndAnswer(int answer = IDOK) {
+    HWND button = harness::findChild(p_.main, L"Button", L"Экспорт");
+    bool done = false;
+    std::thread press([&] {
+      DWORD_PTR r = 0;
+      SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 240000, &r);
+      done = true;
+    });
+    std::vector<Answered> boxes;
+    DWORD start = GetTickCount();
+    while (!done && GetTickCount() - start < 240000) {
+      HWND box = harness::findWindowOf(p_.process.pid(), L"", L"#32770");
+      if (box && IsWindowVisible(box)) {
+        HWND text = GetDlgItem(box, 0xFFFF);
+        boxes.push_back({harness::textOf(text)});
+        int id = GetDlgItem(box, answer) ? answer : IDOK;
+        PostMessageW(box, WM_COMMAND, id, reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+        harness::waitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
+      }
+      Sleep(50);
+    }
+    press.join();
+    return boxes;
+  }
+
+  void TearDown() override {
+    if (p_.process.started()) PostMessageW(p_.main, WM_CLOSE, 0, 0);
+    p_.process.wait(10000);
+  }
+
+  fs::path design_;
+  fs::path program_;
+  std::unique_ptr<cadlink_test::Standin> editor_;
+  Program p_;
+};
+
+// The six header lines and a single layer-name record.
+void expectStamped(const fs::path& file, int position, int id, int type) {
+  auto lines = fileLines(file);
+  ASSERT_GE(lines.size(), 7u) << file.string();
+  EXPECT_EQ(lines[0], "G04 Korvant TAVROLIN*");
+  EXPECT_EQ(lines[1], "G04 layer position = " + std::to_string(position) + "*");
+  EXPECT_EQ(lines[2], "G04 layer base position = " + std::to_string(id) + "*");
+  EXPECT_EQ(lines[3], "G04 layer type = " + std::to_string(type) + "*");
+  EXPECT_EQ(lines[4].rfind("G04 layer flash color = ", 0), 0u);
+  EXPECT_EQ(lines[5].rfind("G04 layer line color = ", 0), 0u);
+  int records = 0;
+  for (const auto& l : lines) records += l.rfind("%LN", 0) == 0;
+  EXPECT_EQ(records, 1) << file.string();
+}
+
+int layerNameRecords(const fs::path& file) {
+  int records = 0;
+  for (const auto& l : fileLines(file)) records += l.rfind("%LN", 0) == 0;
+  return records;
+}
+
+TEST_F(ExportRun, FourLayerBoardGivesTheCompleteSet) {
+  start(L"four-layer.brd", "errcheck=2\r\n", "dw=0\r\ndc=0\r\n");
+  typeCode(L"422");
+  auto boxes = exportAndAnswer();
+  EXPECT_TRUE(boxes.empty()) << harness::narrow(boxes.empty() ? L"" : boxes[0].text);
+
+  auto files = filesIn(design_);
+  const std::set<std::wstring> expected = {
+      L"pcad.ini", L"error.log", L"four-layer.ERR", L"four-layer.GTL", L"four-layer.G1",
+      L"four-layer.GP1", L"four-layer.GBL", L"four-layer.GTS", L"four-layer.GBS",
+      L"four-layer.GTO", L"four-layer.GBO", L"four-layer.brd", L"four-layer.TXT"};
+  EXPECT_EQ(files, expected);
+  // rows: Top, Inner1, GND, Bottom, Top Mask, Bot Mask, Top Silk, Bot Silk, Board
+  const wchar_t* ext[] = {L"GTL", L"G1", L"GP1", L"GBL", L"GTS", L"GBS", L"GTO", L"GBO", L"brd"};
+  const int types[] = {0, 1, 2, 3, 8, 9, 6, 7, 5};
+  for (int i = 0; i < 9; ++i) {
+    expectStamped(design_ / (L"four-layer." + std::wstring(ext[i])), i, i, types[i]);
+  }
+  EXPECT_EQ(fileLines(design_ / L"error.log").back(), "\xEF\xBB\xBF" "errors - 0");
+  auto drill = fileLines(design_ / L"four-layer.TXT");
+  ASSERT_GE(drill.size(), 4u);
+  EXPECT_EQ(drill[1], ";Korvant TAVROLIN");
+  EXPECT_EQ(drill[2], ";From Layer 1");
+  EXPECT_EQ(drill[3], ";To Layer 4");
+}
+
+TEST_F(ExportRun, TwelveLayerBoardRenamesTheDrillFilesInOrder) {
+  start(L"twelve-layer.brd", "errcheck=2\r\n", "dw=0\r\ndc=0\r\n");
+  typeCode(L"1222");
+  auto boxes = exportAndAnswer();
+  EXPECT_TRUE(boxes.empty()) << harness::narrow(boxes.empty() ? L"" : boxes[0].text);
+  auto files = filesIn(design_);
+  int gerbers = 0, drills = 0;
+  for (const auto& f : files) {
+    EXPECT_EQ(f.find(L'_'), std::wstring::npos) << "a pair file is left: " << harness::narrow(f);
+    if (f.rfind(L"twelve-layer.TXT", 0) == 0) {
+      std::wstring expectedName = drills == 0 ? L"twelve-layer.TXT"
+                                              : L"twelve-layer.TXT" + std::to_wstring(drills);
+      EXPECT_TRUE(files.count(expectedName)) << harness::narrow(expectedName);
+      ++drills;
+    } else if (f != L"pcad.ini" && f != L"error.log" && f != L"twelve-layer.ERR") {
+      EXPECT_EQ(layerNameRecords(design_ / f), 1) << harness::narrow(f);
+      ++gerbers;
+    }
+  }
+  EXPECT_EQ(gerbers, 17);
+  EXPECT_GE(drills, 2) << "the through holes and at least one blind span";
+}
+
+TEST_F(ExportRun, UnexportedSignalLayerAskedNoWritesNothing) {
+  start(L"four-layer.brd", "errcheck=2\r\n", "dw=0\r\ndc=0\r\n");
+  typeCode(L"322");  // the plane is left out
+  auto boxes = exportAndAnswer(IDNO);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text,
+            L"Не все сигнальные слои экспортируются.\rПродолжить выполнение программы?");
+  EXPECT_TRUE(filesIn(design_).empty());
+}
+
+TEST_F(ExportRun, UnexportedSignalLayerAskedYesExports) {
+  start(L"four-layer.brd", "errcheck=2\r\n", "dw=0\r\ndc=0\r\n");
+  typeCode(L"322");
+  auto boxes = exportAndAnswer(IDYES);
+  ASSERT_EQ(boxes.size(), 1u);
+  auto files = filesIn(design_);
+  EXPECT_TRUE(files.count(L"four-layer.GTL"));
+  EXPECT_TRUE(files.count(L"four-layer.G1"));
+  EXPECT_FALSE(files.count(L"four-layer.GP1"));
+}
+
+TEST_F(ExportRun, ExportedLayerWithoutTypeIsRefused) {
+  start(L"twelve-layer.brd", "errcheck=2\r\n", "dw=0\r\ndc=0\r\n");
+  typeCode(L"1222");
+  std::vector<HWND> rows = exportBoxes(p_.main);
+  SendMessageW(rows.back(), BM_CLICK, 0, 0);  // the unclassified layer, no type
+  auto boxes = exportAndAnswer();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text,
+            L"Типы слоёв заполненны неполностью.\rЗаполните их и ещё раз нажмите на экспорт!");
+  EXPECT_TRUE(filesIn(design_).empty());
+}
+
+TEST_F(ExportRun, NothingExportedDoesNothing) {
+  // only "Top" and "Bottom" are signal layers: no question either
+  start(L"two-layer.brd", "errcheck=2\r\n", "dw=0\r\ndc=0\r\n");
+  auto boxes = exportAndAnswer();
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_TRUE(filesIn(design_).empty());
+}
+
+// The driver reports errors: every Gerber block fails.
+const wchar_t* const kNoGerber = L"--never-open \"File Export Gerber\"";
+
+TEST_F(ExportRun, ErrorPolicyAskShowsTheCountThenGoesOn) {
+  start(L"four-layer.brd", "errcheck=2\r\n", "dw=0\r\ndc=0\r\n", kNoGerber);
+  typeCode(L"422");
+  auto boxes = exportAndAnswer();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, L"Обнаруженно 9 ошибок.");
+  EXPECT_TRUE(filesIn(design_).count(L"four-layer.TXT")) << "post-processing went on";
+}
+
+TEST_F(ExportRun, ErrorPolicyContinueSaysNothing) {
+  start(L"four-layer.brd", "errcheck=0\r\n", "dw=0\r\ndc=0\r\n", kNoGerber);
+  typeCode(L"422");
+  EXPECT_TRUE(exportAndAnswer().empty());
+  EXPECT_TRUE(filesIn(design_).count(L"four-layer.TXT"));
+}
+
+TEST_F(ExportRun, ErrorPolicyStopLeavesTheDriversFilesAndStaysOpen) {
+  // the drill blocks fail; the driver stops at the first
+  start(L"four-layer.brd", "errcheck=1\r\n", "dw=0\r\ndc=0\r\nautoclose=1\r\n",
+        L"--never-open \"File N/C Drill\"");
+  typeCode(L"422");
+  EXPECT_TRUE(exportAndAnswer().empty());
+  auto files = filesIn(design_);
+  ASSERT_TRUE(files.count(L"four-layer.GTL"));
+  // as the driver left it: several layer-name records, no header
+  EXPECT_GT(layerNameRecords(design_ / L"four-layer.GTL"), 1);
+  EXPECT_NE(fileLines(design_ / L"four-layer.GTL")[0], "G04 Korvant TAVROLIN*");
+  EXPECT_FALSE(files.count(L"four-layer.TXT"));
+  EXPECT_FALSE(p_.process.wait(500)) << "the program stays open";
+}
+
+TEST_F(ExportRun, AutomaticCloseAfterACompleteRun) {
+  start(L"two-layer.brd", "errcheck=2\r\n", "dw=0\r\ndc=0\r\nautoclose=1\r\n");
+  typeCode(L"222");
+  EXPECT_TRUE(exportAndAnswer().empty());
+  EXPECT_TRUE(p_.process.wait(10000)) << "the program closed itself";
+  EXPECT_TRUE(filesIn(design_).count(L"two-layer.GTL"));
+}
+
+TEST_F(ExportRun, MissingDriverIsReported) {
+  start(L"two-layer.brd", "errcheck=2\r\n", "dw=0\r\ndc=0\r\nautoclose=1\r\n");
+  fs::remove(program_ / L"plotrelay.exe");
+  typeCode(L"222");
+  auto boxes = exportAndAnswer();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text.rfind(L"Не удалось запустить драйвер вывода", 0), 0u)
+      << harness::narrow(boxes[0].text);
+  EXPECT_FALSE(p_.process.wait(500)) << "no automatic close after a failed run";
+  EXPECT_FALSE(filesIn(design_).count(L"two-layer.GTL"));
+}
+
+}  // namespace
