@@ -191,6 +191,9 @@ TEST(SettingsDialog, SizesTabsAndTheTabKeptBetweenOpenings) {
   EXPECT_EQ(rc.right, 643);
   EXPECT_EQ(rc.bottom, 404);
   EXPECT_EQ(harness::textOf(form.hwnd()), L"Настройки");
+  // a dialog frame, not a tool window like the small dialogs
+  EXPECT_TRUE(GetWindowLongW(form.hwnd(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+  EXPECT_FALSE(GetWindowLongW(form.hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
   HWND tabs = GetDlgItem(form.hwnd(), TForm11::kIdTabs);
   HWND dw = GetDlgItem(form.hwnd(), TForm11::kIdDw);
   HWND sms = GetDlgItem(form.hwnd(), TForm11::kIdSms);
@@ -344,6 +347,25 @@ TEST(OffsetDialog, AcceptsNumbersAndFallsBackOnAnythingElse) {
   EXPECT_FALSE(IsWindowVisible(form.hwnd()));
   EXPECT_EQ(harness::textOf(x), L"1.5mm");
   EXPECT_EQ(form.offx(), L"1.5mm");
+}
+
+TEST(OffsetDialog, EscapeIsTheCloseButtonAndActivationFocusesX) {
+  TForm13 form;
+  ASSERT_TRUE(form.create());
+  EXPECT_TRUE(GetWindowLongW(form.hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  HWND x = GetDlgItem(form.hwnd(), TForm13::kIdX);
+  HWND y = GetDlgItem(form.hwnd(), TForm13::kIdY);
+  form.show();
+  SetFocus(y);
+  SendMessageW(form.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_EQ(GetFocus(), x);
+
+  // Escape forgets the edits and hides, as the close button does
+  SetWindowTextW(x, L"7");
+  SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  EXPECT_FALSE(IsWindowVisible(form.hwnd()));
+  EXPECT_EQ(harness::textOf(x), L"0");
+  EXPECT_EQ(form.offx(), L"0");
 }
 
 // Drops a quit request left in this thread's queue by a main window of an
