@@ -1,5 +1,6 @@
 // The release archive as the operator gets it: unpacked into an empty
-// folder, its program starts through the splash to a detached main window.
+// folder, its program starts through the splash to a detached main window,
+// and, with an editor running, exports a board from there.
 // The archive is made by scripts/release, which leaves a copy in the build
 // tree; without it the test is skipped.
 #include <windows.h>
@@ -12,7 +13,10 @@
 #include <string>
 
 #include "base/encoding.h"
+#include "cadlink_fixture.h"
 #include "harness.h"
+#include "program_fixture.h"
+#include "repo_paths.h"
 
 namespace fs = std::filesystem;
 
@@ -103,6 +107,42 @@ TEST(Release, UnpackedProgramStartsThroughItsSplash) {
   EXPECT_FALSE(IsWindowEnabled(harness::findChild(main, L"Button", L"Экспорт")));
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(program.wait(10000));
+}
+
+TEST(Release, UnpackedProgramExportsABoard) {
+  const fs::path archive = harness::buildDir() / L"tavrolin-1.3-win32.zip";
+  if (!fs::exists(archive)) {
+    GTEST_SKIP() << "no release archive in the build tree; scripts/release makes it";
+  }
+  const fs::path into = harness::freshDir(L"release-export");
+  ASSERT_EQ(unpackStored(archive, into), "");
+  const fs::path dir = into / L"tavrolin-1.3";
+  program_test::writePcadSettings(dir, "errcheck=2\r\n", "dw=0\r\ndc=0\r\n");
+  const fs::path design = harness::freshDir(L"export-release");
+  cadlink_test::Standin editor(harness::boardsDir() / L"two-layer.brd", L"release-editor",
+                               L"--design-dir \"" + design.wstring() + L"\\\\\"");
+  ASSERT_NE(editor.main(), nullptr);
+  program_test::Program p =
+      program_test::startProgram(dir, L"-h " + program_test::handleArg(editor.main()));
+  ASSERT_TRUE(p.main && IsWindowVisible(p.main));
+  ASSERT_TRUE(harness::waitFor([&] { return !program_test::exportBoxes(p.main).empty(); }, 20000));
+  HWND edit = GetDlgItem(p.main, program_test::kIdEdit1);
+  for (wchar_t ch : std::wstring(L"222")) SendMessageW(edit, WM_CHAR, ch, 0);
+  // a run without questions: the button returns when the run is over
+  DWORD_PTR result = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(harness::findChild(p.main, L"Button", L"Экспорт"), BM_CLICK, 0,
+                                  0, SMTO_NORMAL, 120000, &result));
+  for (const wchar_t* name : {L"two-layer.GTL", L"two-layer.GBL", L"two-layer.GTS",
+                              L"two-layer.GBS", L"two-layer.GTO", L"two-layer.GBO",
+                              L"two-layer.brd", L"two-layer.TXT"}) {
+    EXPECT_TRUE(fs::exists(design / name)) << harness::narrow(name);
+  }
+  std::ifstream gtl(design / L"two-layer.GTL", std::ios::binary);
+  std::string first;
+  std::getline(gtl, first);
+  EXPECT_EQ(first, "G04 Korvant TAVROLIN*\r");
+  PostMessageW(p.main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(p.process.wait(10000));
 }
 
 }  // namespace
