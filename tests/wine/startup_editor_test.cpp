@@ -119,4 +119,35 @@ TEST_F(StartupEditor, GerberModeMakesANewNumberedDirectoryAtEachStart) {
   EXPECT_FALSE(fs::exists(designDir_ / L"gerber2"));
 }
 
+TEST_F(StartupEditor, ErrorDuringStartUpIsShownAndTheWindowComesUpAsReached) {
+  // a [layers] section of three types: the bottom layer needs the fourth
+  std::ofstream(program_ / L"main.ini", std::ios::binary)
+      << "[main]\r\ndw=5\r\ndc=5\r\n[layers]\r\nA=1,0,0\r\nB=1,2,2\r\nC=1,3,3\r\n";
+  Standin editor(harness::boardsDir() / L"four-layer.brd", L"startup-error", designArg());
+  ASSERT_NE(editor.main(), nullptr);
+  harness::Process process(
+      L"\"" + (program_ / L"tavrolin.exe").wstring() + L"\" -h " + handleArg(editor.main()),
+      program_);
+  HWND about = harness::waitWindowOf(process.pid(), L"", 15000, L"TForm3");
+  ASSERT_TRUE(harness::waitFor([&] { return about && IsWindowVisible(about); }, 5000));
+  SendMessageW(harness::findChild(about, L"Button", L"Ok"), BM_CLICK, 0, 0);
+  HWND box = nullptr;
+  ASSERT_TRUE(harness::waitFor(
+      [&] {
+        box = harness::findWindowOf(process.pid(), L"", L"#32770");
+        return box && IsWindowVisible(box);
+      },
+      20000));
+  EXPECT_EQ(harness::textOf(GetDlgItem(box, 0xFFFF)), L"List index out of bounds (3)");
+  HWND main = harness::findWindowOf(process.pid(), L"", L"TForm9");
+  EXPECT_FALSE(IsWindowVisible(main)) << "the box comes before the window";
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(harness::waitFor([&] { return IsWindowVisible(main) != FALSE; }, 10000));
+  // the rows before the failing one are complete; the later steps did not run
+  EXPECT_TRUE(harness::waitFor([&] { return exportBoxes(main).size() == 4; }, 10000));
+  EXPECT_EQ(harness::findChild(main, L"Static", designDir_.wstring() + L"\\"), nullptr);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(process.wait(10000));
+}
+
 }  // namespace

@@ -1,0 +1,90 @@
+// Figures, not assertions on time: one export of the twelve-layer board with
+// both search delays 0, split into writing the job, the plot driver, and the
+// post-processing; the program's own share is everything but the driver.
+// The steps are the ones "Экспорт" runs, called in this process on a layer
+// table read from the stand-in.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "app/main_form_model.h"
+#include "app/run_values.h"
+#include "app/settings_store.h"
+#include "cadlink/design_info_win.h"
+#include "cadlink/layer_readout_win.h"
+#include "cadlink_fixture.h"
+#include "export/drill_check.h"
+#include "export/exec_wait_win.h"
+#include "export/export_paths.h"
+#include "export/export_run.h"
+#include "export/gerber_post.h"
+#include "export/job_writer.h"
+#include "harness.h"
+#include "layers/board_type_code.h"
+#include "layers/layer_model.h"
+#include "layers/layer_table.h"
+#include "repo_paths.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point t) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
+}
+
+TEST(ExportBench, TwelveLayerBoard) {
+  const fs::path design = harness::freshDir(L"export-bench");
+  cadlink_test::Standin editor(harness::boardsDir() / L"twelve-layer.brd", L"export-bench",
+                               L"--design-dir \"" + design.wstring() + L"\\\\\"");
+  ASSERT_NE(editor.main(), nullptr);
+  cadlink_test::attach(editor.main());
+  version = L"2004";
+  bild = L"215";
+  layers.clear();
+  cadlink::filllayertable();
+  pcbname = cadlink::getcadname(editor.main());
+
+  SettingsStore ini(harness::programDir() / L"main.ini");
+  auto model = std::make_unique<MainFormModel>();
+  showtbl(*model, ini.readSectionKeys(L"layers"),
+          [&ini](const std::wstring& key) { return ini.readString(L"layers", key, L""); });
+  for (wchar_t ch : std::wstring(L"1222")) {
+    wchar_t key = ch;
+    Edit1KeyPress(*model, key);
+  }
+  ASSERT_EQ(model->Edit1.text(), L"12 2 2");
+  const std::wstring d = design.wstring() + L"\\";
+  model->outputDir.setText(d);
+  model->offsetX.setText(L"0");
+  model->offsetY.setText(L"0");
+
+  auto t = Clock::now();
+  genpcsdscr(*model, d + L"pcad.ini", harness::programDir().wstring() + L"\\macros\\");
+  const double job = msSince(t);
+
+  t = Clock::now();
+  DeleteFileW((d + L"error.log").c_str());
+  const std::wstring command = exportrun::driverCommandLine(
+      (harness::programDir() / L"plotrelay.exe").wstring(), h, d,
+      exportcore::designBaseName(pcbname), 0, 0, exportrun::ErrorPolicy::Ask);
+  ASSERT_TRUE(ExecAndWait(command, SW_SHOWNORMAL));
+  const double driver = msSince(t);
+
+  t = Clock::now();
+  grbcheck();
+  std::vector<std::wstring> failures = drillcheck();
+  SineGrb(*model);
+  const double post = msSince(t);
+  EXPECT_TRUE(failures.empty());
+  EXPECT_TRUE(fs::exists(design / L"twelve-layer.TXT"));
+
+  std::printf("[ bench    ] export of the twelve-layer board: job %.1f ms, driver %.1f ms, "
+              "post-processing %.1f ms; the program's own share %.1f ms\n",
+              job, driver, post, job + post);
+  layers.clear();
+}
+
+}  // namespace
