@@ -155,6 +155,31 @@ TEST_F(ExportRun, FourLayerBoardGivesTheCompleteSet) {
   EXPECT_EQ(drill[3], ";To Layer 4");
 }
 
+TEST_F(ExportRun, OffsetsFromTheOffsetDialogReachTheJob) {
+  start(L"two-layer.brd", "errcheck=2\r\n", "dw=0\r\ndc=0\r\n");
+  PostMessageW(p_.main, WM_COMMAND, 102, 0);  // "Оффсет"
+  HWND dialog = harness::waitWindowOf(p_.process.pid(), L"Оффсет", 10000, L"TForm13");
+  ASSERT_TRUE(harness::waitFor([&] { return dialog && IsWindowVisible(dialog); }, 5000));
+  SendMessageW(GetDlgItem(dialog, 100), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1.5"));
+  SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+  ASSERT_TRUE(harness::waitFor([&] { return !IsWindowVisible(dialog); }, 5000));
+  // the main window shows the accepted offsets
+  EXPECT_TRUE(harness::waitFor(
+      [&] { return harness::findChild(p_.main, L"Static", L"1.5mm") != nullptr; }, 5000));
+  EXPECT_NE(harness::findChild(p_.main, L"Static", L"0mm"), nullptr);
+  typeCode(L"222");
+  EXPECT_TRUE(exportAndAnswer().empty());
+  auto job = fileLines(design_ / L"pcad.ini");
+  int x = 0, y = 0;
+  for (const auto& l : job) {
+    x += l == "OffsetX=1.5mm";
+    y += l == "OffsetY=0mm";
+  }
+  // every layer block and the drill block carry them
+  EXPECT_EQ(x, 8);
+  EXPECT_EQ(y, 8);
+}
+
 TEST_F(ExportRun, TwelveLayerBoardRenamesTheDrillFilesInOrder) {
   start(L"twelve-layer.brd", "errcheck=2\r\n", "dw=0\r\ndc=0\r\n");
   typeCode(L"1222");
