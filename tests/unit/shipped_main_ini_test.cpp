@@ -56,7 +56,7 @@ TEST(ShippedMainIni, LayerTypesHaveColours) {
   const SettingsStore ini(kShipped);
   const auto keys = ini.readSectionKeys(L"layers");
   ASSERT_GE(keys.size(), 18u);
-  EXPECT_EQ(keys[0], L"Верхний слой металлизации");
+  EXPECT_EQ(keys[0], L"Металл верхний");
   EXPECT_EQ(std::set<std::wstring>(keys.begin(), keys.end()).size(), keys.size()) << "duplicate names";
   for (size_t i = 0; i < keys.size(); ++i) {
     const auto parts = pieces(ini.readString(L"layers", keys[i], L""));
