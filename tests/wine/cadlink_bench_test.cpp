@@ -39,7 +39,7 @@ TEST(CadlinkBench, AttachmentReads) {
   const std::filesystem::path board = sampleBoard(L"twelve-layer.brd");
   ASSERT_FALSE(board.empty()) << "dist/boards/twelve-layer.brd not found";
   cadlink_test::Standin editor(board, L"bench", L"--version 2004");
-  cadlink_test::attach(editor.main());
+  cadlink_test::attach(editor.main(), 0);
   version = L"2004";
   layers.clear();
 

@@ -117,7 +117,7 @@ TEST(CadlinkDesignInfo, TitleThatOnlyBeginsWithTheSearchedTextIsNotTaken) {
 
 TEST(CadlinkDesignInfo, DialogThatNeverOpensGivesUpAfterTheTryLimits) {
   Standin editor(L"design-never", L"--never-open \"Design Info\"");
-  cadlink_test::attach(editor.main());
+  cadlink_test::attach(editor.main(), 0);
   EXPECT_EQ(cadlink::getcadput(editor.main()), L"c:\\");
   EXPECT_EQ(cadlink::lookupCounters().windowLookups, 1000u);
   EXPECT_EQ(cadlink::lookupCounters().controlLookups, 3000u);
@@ -179,7 +179,7 @@ TEST(CadlinkSwells, LongSwellIsCutAndMissingDialogReadsEmpty) {
   }
   {
     Standin editor(L"swell-never", L"--never-open \"Options Configure\"");
-    cadlink_test::attach(editor.main());
+    cadlink_test::attach(editor.main(), 0);
     EXPECT_EQ(cadlink::getPlaneSwell(editor.main()), L"");
     EXPECT_EQ(cadlink::lookupCounters().windowLookups, 1000u);
     EXPECT_EQ(cadlink::lookupCounters().controlLookups, 6000u);
@@ -217,7 +217,7 @@ TEST(CadlinkAperture, GerberDialogTitleFollowsTheVersion) {
 
 TEST(CadlinkAperture, WrongGerberTitleReadsEmpty) {
   Standin editor(L"aperture-wrong", L"--version 2004");
-  cadlink_test::attach(editor.main());
+  cadlink_test::attach(editor.main(), 0);
   version = L"2002";  // waits for "File Gerber Out", which this editor never opens
   EXPECT_EQ(cadlink::getDrawApertureSize(editor.main()), L"");
   EXPECT_EQ(cadlink::lookupCounters().windowLookups, 2000u);
@@ -260,7 +260,7 @@ TEST(CadlinkVersion, UnknownVersionHasBuildMinusOneAndSendsNothing) {
 
 TEST(CadlinkVersion, BuildWindowThatNeverOpensIsAConversionError) {
   Standin editor(L"build-never", L"--version 2004 --never-open \"P-CAD 2004 PCB\"");
-  cadlink_test::attach(editor.main());
+  cadlink_test::attach(editor.main(), 0);
   EXPECT_THROW(cadlink::getbild(editor.main(), 2004), base::AppError);
 }
 

@@ -115,8 +115,10 @@ class Standin {
   size_t mark_ = 0;
 };
 
-// Makes `w` the editor handle, with fast searches, and resets the counters.
-inline void attach(HWND w, int32_t delay = 0) {
+// Makes `w` the editor handle and resets the counters. Searches wait 5 ms
+// before each lookup, so that a loaded machine's slow editor still answers
+// within a search's tries; tests of windows that never come pass 0.
+inline void attach(HWND w, int32_t delay = 5) {
   h = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(w));
   dw = delay;
   dc = delay;

@@ -18,26 +18,30 @@ using Lines = std::vector<std::wstring>;
 
 const std::wstring kLayers = L"Options Layers";
 
-// The journal after the opening command and the enumerations' title reads:
-// the program asks every window of the editor's thread for its title until
-// the dialog is there. The editor handles those sent reads before the posted
-// command, so the command may come after some of them.
+// The journal without the opening command, after the enumerations' title
+// reads. The command is posted, so the editor takes it whenever its queue
+// comes to it: sent messages of the readout may come before it. It must be
+// there exactly once.
 Lines afterTitleReads(const Lines& all, size_t* titleReads) {
   const std::wstring command = line(L"main", L"WM_COMMAND", 32883, 0);
-  size_t i = 0;
+  Lines withoutCommand;
   size_t commands = 0;
-  *titleReads = 0;
-  for (; i < all.size(); ++i) {
-    if (all[i] == command) {
+  for (const std::wstring& l : all) {
+    if (l == command) {
       ++commands;
-    } else if (all[i].find(L"\tWM_GETTEXT\t127\taddr") != std::wstring::npos) {
-      ++*titleReads;
     } else {
-      break;
+      withoutCommand.push_back(l);
     }
   }
   EXPECT_EQ(commands, 1u) << "the opening command, once";
-  return Lines(all.begin() + static_cast<long>(i), all.end());
+  size_t i = 0;
+  *titleReads = 0;
+  while (i < withoutCommand.size() &&
+         withoutCommand[i].find(L"\tWM_GETTEXT\t127\taddr") != std::wstring::npos) {
+    ++*titleReads;
+    ++i;
+  }
+  return Lines(withoutCommand.begin() + static_cast<long>(i), withoutCommand.end());
 }
 
 Lines readout(const std::wstring& target, int clicks, int rows) {
@@ -193,7 +197,7 @@ TEST(CadlinkLayers, TitleThatOnlyBeginsWithTheSearchedTextIsNotTaken) {
 
 TEST(CadlinkLayers, DialogThatNeverOpensReadsNothing) {
   Standin editor(L"layers-never", L"--never-open \"Options Layers\"");
-  cadlink_test::attach(editor.main());
+  cadlink_test::attach(editor.main(), 0);
   layers.clear();
   cadlink::filllayertable();
   EXPECT_TRUE(layers.empty());

@@ -65,6 +65,19 @@ class ExportRun : public testing::Test {
     ASSERT_TRUE(harness::waitFor([&] { return !exportBoxes(p_.main).empty(); }, 20000));
   }
 
+  // The driver gives up on a window after `tries` searches instead of the
+  // templates' 500, so that tests of failing blocks are quick.
+  void limitWindowTries(int tries) {
+    fs::path job = program_ / L"macros" / L"2004_215.ini";
+    std::ifstream in(job, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    size_t at = text.find("WindowTries=500");
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, 15, "WindowTries=" + std::to_string(tries));
+    std::ofstream(job, std::ios::binary) << text;
+  }
+
   void typeCode(const std::wstring& keys) {
     HWND edit = GetDlgItem(p_.main, program_test::kIdEdit1);
     for (wchar_t ch : keys) SendMessageW(edit, WM_CHAR, ch, 0);
@@ -130,7 +143,7 @@ int layerNameRecords(const fs::path& file) {
 }
 
 TEST_F(ExportRun, FourLayerBoardGivesTheCompleteSet) {
-  start(L"four-layer.brd", "errcheck=2\r\n", "dw=0\r\ndc=0\r\n");
+  start(L"four-layer.brd", "errcheck=2\r\n", "dw=10\r\ndc=10\r\n");
   typeCode(L"422");
   auto boxes = exportAndAnswer();
   EXPECT_TRUE(boxes.empty()) << harness::narrow(boxes.empty() ? L"" : boxes[0].text);
@@ -156,7 +169,7 @@ TEST_F(ExportRun, FourLayerBoardGivesTheCompleteSet) {
 }
 
 TEST_F(ExportRun, OffsetsFromTheOffsetDialogReachTheJob) {
-  start(L"two-layer.brd", "errcheck=2\r\n", "dw=0\r\ndc=0\r\n");
+  start(L"two-layer.brd", "errcheck=2\r\n", "dw=10\r\ndc=10\r\n");
   PostMessageW(p_.main, WM_COMMAND, 102, 0);  // "Оффсет"
   HWND dialog = harness::waitWindowOf(p_.process.pid(), L"Оффсет", 10000, L"TForm13");
   ASSERT_TRUE(harness::waitFor([&] { return dialog && IsWindowVisible(dialog); }, 5000));
@@ -181,7 +194,7 @@ TEST_F(ExportRun, OffsetsFromTheOffsetDialogReachTheJob) {
 }
 
 TEST_F(ExportRun, TwelveLayerBoardRenamesTheDrillFilesInOrder) {
-  start(L"twelve-layer.brd", "errcheck=2\r\n", "dw=0\r\ndc=0\r\n");
+  start(L"twelve-layer.brd", "errcheck=2\r\n", "dw=10\r\ndc=10\r\n");
   typeCode(L"1222");
   auto boxes = exportAndAnswer();
   EXPECT_TRUE(boxes.empty()) << harness::narrow(boxes.empty() ? L"" : boxes[0].text);
@@ -204,7 +217,7 @@ TEST_F(ExportRun, TwelveLayerBoardRenamesTheDrillFilesInOrder) {
 }
 
 TEST_F(ExportRun, UnexportedSignalLayerAskedNoWritesNothing) {
-  start(L"four-layer.brd", "errcheck=2\r\n", "dw=0\r\ndc=0\r\n");
+  start(L"four-layer.brd", "errcheck=2\r\n", "dw=10\r\ndc=10\r\n");
   typeCode(L"322");  // the plane is left out
   auto boxes = exportAndAnswer(IDNO);
   ASSERT_EQ(boxes.size(), 1u);
@@ -214,7 +227,7 @@ TEST_F(ExportRun, UnexportedSignalLayerAskedNoWritesNothing) {
 }
 
 TEST_F(ExportRun, UnexportedSignalLayerAskedYesExports) {
-  start(L"four-layer.brd", "errcheck=2\r\n", "dw=0\r\ndc=0\r\n");
+  start(L"four-layer.brd", "errcheck=2\r\n", "dw=10\r\ndc=10\r\n");
   typeCode(L"322");
   auto boxes = exportAndAnswer(IDYES);
   ASSERT_EQ(boxes.size(), 1u);
@@ -225,7 +238,7 @@ TEST_F(ExportRun, UnexportedSignalLayerAskedYesExports) {
 }
 
 TEST_F(ExportRun, ExportedLayerWithoutTypeIsRefused) {
-  start(L"twelve-layer.brd", "errcheck=2\r\n", "dw=0\r\ndc=0\r\n");
+  start(L"twelve-layer.brd", "errcheck=2\r\n", "dw=10\r\ndc=10\r\n");
   typeCode(L"1222");
   std::vector<HWND> rows = exportBoxes(p_.main);
   SendMessageW(rows.back(), BM_CLICK, 0, 0);  // the unclassified layer, no type
@@ -238,26 +251,28 @@ TEST_F(ExportRun, ExportedLayerWithoutTypeIsRefused) {
 
 TEST_F(ExportRun, NothingExportedDoesNothing) {
   // only "Top" and "Bottom" are signal layers: no question either
-  start(L"two-layer.brd", "errcheck=2\r\n", "dw=0\r\ndc=0\r\n");
+  start(L"two-layer.brd", "errcheck=2\r\n", "dw=10\r\ndc=10\r\n");
   auto boxes = exportAndAnswer();
   EXPECT_TRUE(boxes.empty());
   EXPECT_TRUE(filesIn(design_).empty());
 }
 
-// The driver reports errors: every Gerber block fails.
-const wchar_t* const kNoGerber = L"--never-open \"File Export Gerber\"";
+// The driver reports errors: the first two Gerber files cannot be written.
+const wchar_t* const kTwoFailures = L"--output-fault 1 --output-fault 2";
 
 TEST_F(ExportRun, ErrorPolicyAskShowsTheCountThenGoesOn) {
-  start(L"four-layer.brd", "errcheck=2\r\n", "dw=0\r\ndc=0\r\n", kNoGerber);
+  limitWindowTries(50);
+  start(L"four-layer.brd", "errcheck=2\r\n", "dw=10\r\ndc=10\r\n", kTwoFailures);
   typeCode(L"422");
   auto boxes = exportAndAnswer();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, L"Обнаруженно 9 ошибок.");
+  EXPECT_EQ(boxes[0].text, L"Обнаруженно 2 ошибок.");
   EXPECT_TRUE(filesIn(design_).count(L"four-layer.TXT")) << "post-processing went on";
 }
 
 TEST_F(ExportRun, ErrorPolicyContinueSaysNothing) {
-  start(L"four-layer.brd", "errcheck=0\r\n", "dw=0\r\ndc=0\r\n", kNoGerber);
+  limitWindowTries(50);
+  start(L"four-layer.brd", "errcheck=0\r\n", "dw=10\r\ndc=10\r\n", kTwoFailures);
   typeCode(L"422");
   EXPECT_TRUE(exportAndAnswer().empty());
   EXPECT_TRUE(filesIn(design_).count(L"four-layer.TXT"));
@@ -265,7 +280,8 @@ TEST_F(ExportRun, ErrorPolicyContinueSaysNothing) {
 
 TEST_F(ExportRun, ErrorPolicyStopLeavesTheDriversFilesAndStaysOpen) {
   // the drill blocks fail; the driver stops at the first
-  start(L"four-layer.brd", "errcheck=1\r\n", "dw=0\r\ndc=0\r\nautoclose=1\r\n",
+  limitWindowTries(50);
+  start(L"four-layer.brd", "errcheck=1\r\n", "dw=10\r\ndc=10\r\nautoclose=1\r\n",
         L"--never-open \"File N/C Drill\"");
   typeCode(L"422");
   EXPECT_TRUE(exportAndAnswer().empty());
@@ -279,7 +295,7 @@ TEST_F(ExportRun, ErrorPolicyStopLeavesTheDriversFilesAndStaysOpen) {
 }
 
 TEST_F(ExportRun, AutomaticCloseAfterACompleteRun) {
-  start(L"two-layer.brd", "errcheck=2\r\n", "dw=0\r\ndc=0\r\nautoclose=1\r\n");
+  start(L"two-layer.brd", "errcheck=2\r\n", "dw=10\r\ndc=10\r\nautoclose=1\r\n");
   typeCode(L"222");
   EXPECT_TRUE(exportAndAnswer().empty());
   EXPECT_TRUE(p_.process.wait(10000)) << "the program closed itself";
@@ -287,7 +303,7 @@ TEST_F(ExportRun, AutomaticCloseAfterACompleteRun) {
 }
 
 TEST_F(ExportRun, MissingDriverIsReported) {
-  start(L"two-layer.brd", "errcheck=2\r\n", "dw=0\r\ndc=0\r\nautoclose=1\r\n");
+  start(L"two-layer.brd", "errcheck=2\r\n", "dw=10\r\ndc=10\r\nautoclose=1\r\n");
   fs::remove(program_ / L"plotrelay.exe");
   typeCode(L"222");
   auto boxes = exportAndAnswer();

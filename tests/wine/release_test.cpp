@@ -117,7 +117,7 @@ TEST(Release, UnpackedProgramExportsABoard) {
   const fs::path into = harness::freshDir(L"release-export");
   ASSERT_EQ(unpackStored(archive, into), "");
   const fs::path dir = into / L"tavrolin-1.3";
-  program_test::writePcadSettings(dir, "errcheck=2\r\n", "dw=0\r\ndc=0\r\n");
+  program_test::writePcadSettings(dir, "errcheck=2\r\n", "dw=10\r\ndc=10\r\n");
   const fs::path design = harness::freshDir(L"export-release");
   cadlink_test::Standin editor(harness::boardsDir() / L"two-layer.brd", L"release-editor",
                                L"--design-dir \"" + design.wstring() + L"\\\\\"");
