@@ -335,7 +335,7 @@ TEST(PlotRelay, WritesEveryFileThroughTheEditorsDialogs) {
 TEST(PlotRelay, ProgressWindowTakesTheShowStateItWasStartedWith) {
   JobFolder job(L"plotrelay-show");
   FakeEditor editor(true);
-  EXPECT_EQ(runDriver(argsFor(editor.main(), job, L"0 0", L"0"), SW_SHOWMINNOACTIVE), 0u);
+  EXPECT_EQ(runDriver(argsFor(editor.main(), job, L"5 5", L"0"), SW_SHOWMINNOACTIVE), 0u);
   const std::vector<Output> outputs = editor.outputs();
   ASSERT_FALSE(outputs.empty());
   EXPECT_TRUE(outputs[0].progressIconic);
