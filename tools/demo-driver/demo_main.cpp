@@ -8,6 +8,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -47,6 +48,34 @@ bool answerMessageBox(DWORD pid, const fs::path& shots, int& count) {
   return true;
 }
 
+struct ColumnBoxes {
+  int column;
+  std::vector<std::pair<LONG, HWND>> boxes;
+};
+
+BOOL CALLBACK collectColumnBox(HWND w, LPARAM lp) {
+  auto* f = reinterpret_cast<ColumnBoxes*>(lp);
+  wchar_t cls[32];
+  GetClassNameW(w, cls, 32);
+  if (_wcsicmp(cls, L"Button") == 0 && GetWindowLongPtrW(w, GWLP_ID) == f->column &&
+      GetParent(GetParent(w)) != nullptr) {
+    RECT r;
+    GetWindowRect(w, &r);
+    f->boxes.emplace_back(r.top, w);
+  }
+  return TRUE;
+}
+
+// The check boxes of one column of the layer table, top row first.
+std::vector<HWND> columnBoxes(HWND main, int column) {
+  ColumnBoxes found{column, {}};
+  EnumChildWindows(main, collectColumnBox, reinterpret_cast<LPARAM>(&found));
+  std::sort(found.boxes.begin(), found.boxes.end());
+  std::vector<HWND> out;
+  for (const auto& b : found.boxes) out.push_back(b.second);
+  return out;
+}
+
 int run(const fs::path& out, bool keep) {
   fs::create_directories(out);
   gLog.open(out / L"demo.log");
@@ -84,6 +113,13 @@ int run(const fs::path& out, bool keep) {
   HWND edit = GetDlgItem(main, 1001);
   for (wchar_t ch : std::wstring(L"422")) SendMessageW(edit, WM_CHAR, ch, 0);
   say(L"board type code: " + harness::textOf(edit));
+  // titles on the top silk screen: not what its type expects, so the cell
+  // turns red
+  std::vector<HWND> titles = columnBoxes(main, 14);
+  if (titles.size() > 6) {
+    SendMessageW(titles[6], BM_CLICK, 0, 0);
+    say(L"titles checked on the top silk screen row: its cell is marked");
+  }
   shot(shots, L"03-board-type-code");
 
   HWND exportButton = harness::findChild(main, L"Button", L"Экспорт");
