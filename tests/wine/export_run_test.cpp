@@ -20,17 +20,7 @@ namespace fs = std::filesystem;
 using program_test::exportBoxes;
 using program_test::Program;
 
-
-std::vector<std::string> fileLines(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::vector<std::string> out;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    out.push_back(line);
-  }
-  return out;
-}
+using harness::fileLines;
 
 std::set<std::wstring> filesIn(const fs::path& dir) {
   std::set<std::wstring> out;

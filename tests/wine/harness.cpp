@@ -1,6 +1,7 @@
 // Implementation of the Wine test helpers (see harness.h).
 #include "harness.h"
 
+#include <fstream>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -171,6 +172,19 @@ std::string narrow(const std::wstring& text) {
   std::string out(static_cast<size_t>(n), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n,
                       nullptr, nullptr);
+  return out;
+}
+}  // namespace harness
+
+namespace harness {
+std::vector<std::string> fileLines(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<std::string> out;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    out.push_back(line);
+  }
   return out;
 }
 }  // namespace harness

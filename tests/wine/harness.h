@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace harness {
 
@@ -61,4 +62,6 @@ HWND findChild(HWND parent, const std::wstring& cls, const std::wstring& text);
 namespace harness {
 // UTF-8 of a wide text, for test messages.
 std::string narrow(const std::wstring& text);
+// The lines of a file as bytes, without their CR LF or LF.
+std::vector<std::string> fileLines(const std::filesystem::path& path);
 }  // namespace harness

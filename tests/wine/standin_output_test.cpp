@@ -77,16 +77,7 @@ DWORD runDriver(HWND editor, const OutputJob& job, const wchar_t* stop) {
   return code;
 }
 
-std::vector<std::string> fileLines(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::vector<std::string> out;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    out.push_back(line);
-  }
-  return out;
-}
+using harness::fileLines;
 
 size_t countStarting(const std::vector<std::string>& ls, const std::string& prefix) {
   return static_cast<size_t>(
