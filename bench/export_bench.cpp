@@ -120,10 +120,14 @@ int main() {
   }
   drills = {{1, 2, wide(ours / "b.1_2")}, {1, 3, wide(ours / "b.1_3")}, {2, 3, wide(ours / "b.2_3")}};
 
+  bool broken = false;  // figures of work that failed are worth nothing
   const std::string files = "b.G0 b.G1 b.G2 b.G3 b.G4 b.G5 b.G6 b.G7 b.G8 b.G9 b.G10 b.G11";
   const double copyTime = secondsOf([&] {
     const std::string cmd = "cd '" + orig.string() + "' && cp " + files + " '" + viaCp.string() + "'";
-    if (std::system(cmd.c_str()) != 0) std::printf("cp failed\n");
+    if (std::system(cmd.c_str()) != 0) {
+      std::printf("cp failed\n");
+      broken = true;
+    }
   });
 
   const long peakBefore = peakKb();
@@ -146,7 +150,10 @@ int main() {
                             "; do LC_ALL=C awk '" + script + "' $f > '" + viaAwk.string() +
                             "'/$f.tmp && mv '" + viaAwk.string() + "'/$f.tmp '" +
                             viaAwk.string() + "'/$f; done";
-    if (std::system(cmd.c_str()) != 0) std::printf("awk failed\n");
+    if (std::system(cmd.c_str()) != 0) {
+      std::printf("awk failed\n");
+      broken = true;
+    }
   });
 
   // Same content from both pipelines for a file stamped with the same values.
@@ -165,5 +172,5 @@ int main() {
   std::error_code ec;
   fs::remove_all(root, ec);
   std::printf("removed %s%s\n", root.string().c_str(), ec ? " (failed)" : "");
-  return 0;
+  return broken || failures != 0 ? 1 : 0;
 }

@@ -43,7 +43,8 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 # Starting programs and finding their windows: shared by the Wine tests and
 # the demo driver.
-set(harness_src ${CMAKE_SOURCE_DIR}/tests/wine/harness.cpp ${CMAKE_SOURCE_DIR}/tests/wine/repo_paths.cpp)
+set(harness_src ${CMAKE_SOURCE_DIR}/tests/wine/harness.cpp ${CMAKE_SOURCE_DIR}/tests/wine/repo_paths.cpp
+    ${CMAKE_SOURCE_DIR}/tests/wine/editor_standin.cpp ${CMAKE_SOURCE_DIR}/tests/wine/program_launch.cpp)
 add_library(winharness STATIC ${harness_src})
 target_include_directories(winharness PUBLIC ${CMAKE_SOURCE_DIR}/tests/wine)
 target_link_libraries(winharness PUBLIC winparts)
@@ -53,6 +54,15 @@ list(REMOVE_ITEM wine_src ${harness_src})
 add_executable(wine_tests ${wine_src})
 target_include_directories(wine_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine)
 target_link_libraries(wine_tests PRIVATE winharness winparts gtest)
+
+# Benchmarks under Wine: a program of their own, run once by the test command
+# (it fails when the work it times fails) and never counted as tests.
+file(GLOB wine_bench_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/wine/*.cpp)
+add_executable(wine_bench ${wine_bench_src} ${CMAKE_SOURCE_DIR}/tests/wine/wine_main.cpp
+               ${CMAKE_SOURCE_DIR}/tests/wine/program_fixture.cpp)
+target_include_directories(wine_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine)
+target_link_libraries(wine_bench PRIVATE winharness winparts gtest)
+set_target_properties(wine_bench PROPERTIES LINK_FLAGS "")
 
 # The demo driver: works the programs as an operator would, for scripts/demo.
 file(GLOB demo_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/demo-driver/*.cpp)

@@ -10,6 +10,11 @@ namespace widgets {
 namespace {
 
 constexpr UINT kMsgRefresh = WM_APP + 17;
+// Window properties that let a test tool read the table as the operator
+// sees it: the model row of each embedded control, and a mark on the grid
+// while a change of the model is not yet shown.
+constexpr wchar_t kRowProperty[] = L"TavrolinGridRow";
+constexpr wchar_t kPendingProperty[] = L"TavrolinGridPending";
 constexpr int kBorderGrip = 3;  // pixels either side of a border that grip it
 constexpr int kMinSize = 8;
 const COLORREF kLineColour = RGB(192, 192, 192);
@@ -49,11 +54,17 @@ LRESULT GridWindow::Body::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void GridWindow::scheduleRefresh() {
   if (refreshPending_ || !hwnd()) return;
   refreshPending_ = true;
+  SetPropW(hwnd(), kPendingProperty, reinterpret_cast<HANDLE>(1));
   PostMessageW(hwnd(), kMsgRefresh, 0, 0);
 }
 
 void GridWindow::refresh() {
   refreshPending_ = false;
+  // cleared at the end of this pass, once the controls stand where they show
+  struct ClearPending {
+    HWND grid;
+    ~ClearPending() { RemovePropW(grid, kPendingProperty); }
+  } clearPending{hwnd()};
   if (!model_) return;
   // Texts and colours only repaint; controls are placed again only when the
   // grid's shape or the controls in its cells changed.
@@ -95,8 +106,12 @@ int GridWindow::rowOfRealControl(HWND control) const {
 void GridWindow::releaseControls() {
   for (auto& [control, real] : reals_) {
     const_cast<Control*>(control)->onViewUpdate = nullptr;
-    if (real.hwnd) DestroyWindow(real.hwnd);
+    if (real.hwnd) {
+      RemovePropW(real.hwnd, kRowProperty);
+      DestroyWindow(real.hwnd);
+    }
   }
+  if (hwnd()) RemovePropW(hwnd(), kPendingProperty);
   reals_.clear();
   byHwnd_.clear();
   if (model_) model_->onChanged = nullptr;
@@ -271,10 +286,12 @@ void GridWindow::placeControls() {
                              SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
       placed[control] = true;
       cellOf_[real] = {c, r};
+      SetPropW(real, kRowProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(r)));
     }
   }
   for (auto& [control, real] : reals_) {
     if (!placed.count(control)) {
+      RemovePropW(real.hwnd, kRowProperty);
       batch = DeferWindowPos(batch, real.hwnd, nullptr, 0, 0, 0, 0,
                              SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE |
                                  SWP_HIDEWINDOW);

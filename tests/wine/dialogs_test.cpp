@@ -22,6 +22,7 @@
 #include "dialogs/param_dialog_win.h"
 #include "dialogs/settings_dialog_win.h"
 #include "harness.h"
+#include "program_launch.h"
 
 namespace fs = std::filesystem;
 
@@ -53,32 +54,8 @@ std::wstring replaceLine(std::wstring text, const std::wstring& from, const std:
 
 bool checked(HWND w) { return SendMessageW(w, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-struct Program {
-  harness::Process process;
-  HWND main = nullptr;
-};
-
 // Starts the copy, presses "Ok" of the splash and waits for the main window.
-Program startDetached(const fs::path& dir) {
-  Program p;
-  p.process = harness::Process(L"\"" + (dir / L"tavrolin.exe").wstring() + L"\"", dir);
-  HWND about = nullptr;
-  harness::waitFor(
-      [&] {
-        about = harness::findWindowOf(p.process.pid(), L"", L"TForm3");
-        return about && IsWindowVisible(about);
-      },
-      15000);
-  if (!about) return p;
-  SendMessageW(harness::findChild(about, L"Button", L"Ok"), BM_CLICK, 0, 0);
-  harness::waitFor(
-      [&] {
-        p.main = harness::findWindowOf(p.process.pid(), L"", L"TForm9");
-        return p.main && IsWindowVisible(p.main);
-      },
-      15000);
-  return p;
-}
+harness::Tavrolin startDetached(const fs::path& dir) { return harness::startTavrolin(dir, L""); }
 
 TEST(SettingsDialog, RoundTripKeepsForeignKeysAndTheLayerList) {
   const fs::path dir = harness::copyProgram(L"dialogs_settings");
@@ -93,7 +70,7 @@ TEST(SettingsDialog, RoundTripKeepsForeignKeysAndTheLayerList) {
   before += L"[other]\r\nx=1\r\n";
   writeIni(ini, before);
 
-  Program program = startDetached(dir);
+  harness::Tavrolin program = startDetached(dir);
   ASSERT_NE(program.main, nullptr) << "the main window never came up";
   PostMessageW(program.main, WM_COMMAND, kCmdSettings, 0);
   HWND dialog = nullptr;
@@ -152,7 +129,7 @@ TEST(SettingsDialog, ReadOnlySettingsFileIsReportedAndTheDialogStillHides) {
   const std::wstring before = readIni(ini);
   SetFileAttributesW(ini.wstring().c_str(), FILE_ATTRIBUTE_READONLY);
 
-  Program program = startDetached(dir);
+  harness::Tavrolin program = startDetached(dir);
   ASSERT_NE(program.main, nullptr);
   PostMessageW(program.main, WM_COMMAND, kCmdSettings, 0);
   HWND dialog = nullptr;
@@ -166,8 +143,14 @@ TEST(SettingsDialog, ReadOnlySettingsFileIsReportedAndTheDialogStillHides) {
                reinterpret_cast<LPARAM>(L"77"));
   PostMessageW(dialog, WM_CLOSE, 0, 0);
   // the error box names the setting that could not be saved
-  HWND box = harness::waitWindowOf(program.process.pid(), L"Tavrolin", 10000, L"#32770");
-  ASSERT_NE(box, nullptr) << "the failed save was not reported";
+  HWND box = nullptr;
+  ASSERT_TRUE(harness::waitFor(
+      [&] {
+        box = harness::findWindowOf(program.process.pid(), L"Tavrolin", L"#32770");
+        return box && IsWindowVisible(box);
+      },
+      10000))
+      << "the failed save was not reported";
   bool named = false;
   for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     if (harness::textOf(c).rfind(L"Не удалось сохранить настройку «dir»", 0) == 0) named = true;
@@ -357,6 +340,7 @@ TEST(OffsetDialog, EscapeIsTheCloseButtonAndActivationFocusesX) {
   HWND y = GetDlgItem(form.hwnd(), TForm13::kIdY);
   form.show();
   SetFocus(y);
+  ASSERT_EQ(GetFocus(), y) << "the window of this thread takes the focus";
   SendMessageW(form.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
   EXPECT_EQ(GetFocus(), x);
 

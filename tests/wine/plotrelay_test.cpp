@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
@@ -24,6 +25,10 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// The driver that runDriver() is running, so that the fake editor looks at
+// that driver's progress window and no other process's.
+std::atomic<DWORD> runningDriver{0};
 
 using Lines = std::vector<std::wstring>;
 
@@ -205,7 +210,8 @@ class FakeEditor {
       out.offsetX = textOfControl(d, 1121);
       out.offsetY = textOfControl(d, 1122);
     }
-    if (HWND progress = FindWindowW(L"TavrolinPlotRelayProgress", nullptr)) {
+    if (HWND progress = harness::findWindowOf(runningDriver.load(), L"",
+                                              L"TavrolinPlotRelayProgress")) {
       out.progressShown = IsWindowVisible(progress) != FALSE;
       out.progressIconic = IsIconic(progress) != FALSE;
       out.progressLabel = harness::textOf(FindWindowExW(progress, nullptr, L"Static", nullptr));
@@ -280,9 +286,11 @@ DWORD runDriver(const std::wstring& arguments, int show = -1) {
     ADD_FAILURE() << "the driver did not start";
     return STILL_ACTIVE;
   }
+  runningDriver = pi.dwProcessId;
   const bool ended = WaitForSingleObject(pi.hProcess, kRunMs) == WAIT_OBJECT_0;
   EXPECT_TRUE(ended) << "the driver did not end";
   if (!ended) TerminateProcess(pi.hProcess, 99);
+  runningDriver = 0;
   DWORD code = STILL_ACTIVE;
   GetExitCodeProcess(pi.hProcess, &code);
   CloseHandle(pi.hThread);

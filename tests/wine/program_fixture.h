@@ -1,6 +1,6 @@
-// Starting the real tavrolin.exe from a copy of the program folder and
-// finding its way through it by window messages: main.ini of the copy, the
-// splash, the export boxes of the layer table.
+// The Wine tests' way into the real tavrolin.exe: the shared launcher and
+// table reader of program_launch.h, with test assertions where a step of the
+// set-up fails.
 #pragma once
 
 #include <windows.h>
@@ -10,11 +10,12 @@
 #include <vector>
 
 #include "harness.h"
+#include "program_launch.h"
 
 namespace program_test {
 
-constexpr int kIdEdit1 = 1001;
-constexpr int kExportColumn = 1;
+constexpr int kIdEdit1 = harness::kBoardTypeCodeEditId;
+constexpr int kExportColumn = harness::kExportColumn;
 
 // main.ini of the copied program: [main] with the search delays and the
 // given lines, [pcad] with the given lines, the shipped [layers] kept.
@@ -26,12 +27,12 @@ struct Program {
   HWND main = nullptr;
 };
 
-// Starts the copied program, presses the splash's "Ok" and waits for the
-// main window.
+// Starts the copied program, presses the splash's "Ok" once the splash is
+// up, and waits for the main window.
 Program startProgram(const std::filesystem::path& dir, const std::wstring& args);
 
-// The export boxes of the table, top row first, once the table has placed
-// all of them (the program places them right after it creates them).
+// The export boxes of the table, top row first, once the table shows its
+// model completely (empty before).
 std::vector<HWND> exportBoxes(HWND main);
 
 // The editor handle as the command line takes it.

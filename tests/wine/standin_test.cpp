@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "editor_standin.h"
 #include "harness.h"
 #include "repo_paths.h"
 
@@ -19,84 +20,31 @@ namespace {
 
 constexpr DWORD kWaitMs = 8000;
 
-std::string utf8(const std::wstring& w) {
-  int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
-std::wstring fromUtf8(const std::string& s) {
-  int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(), n);
-  return out;
-}
-
-// A running stand-in with its journal.
-struct Standin {
-  harness::Process process;
-  HWND main = nullptr;
-  fs::path journal;
-
-  // The journal's lines so far (read while the stand-in runs).
-  std::vector<std::wstring> lines() const {
-    HANDLE f = CreateFileW(journal.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, 0, nullptr);
-    std::string bytes;
-    if (f != INVALID_HANDLE_VALUE) {
-      char buf[4096];
-      DWORD got = 0;
-      while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got > 0) bytes.append(buf, got);
-      CloseHandle(f);
-    }
-    std::vector<std::wstring> out;
-    std::wstring text = fromUtf8(bytes);
-    size_t pos = 0;
-    while (pos < text.size()) {
-      size_t end = text.find(L'\n', pos);
-      if (end == std::wstring::npos) end = text.size();
-      out.push_back(text.substr(pos, end - pos));
-      pos = end + 1;
-    }
-    return out;
-  }
-};
+using harness::Standin;
 
 // Starts the stand-in on `board` (a path, or a name in dist/boards).
-Standin startStandin(const std::wstring& testName, const fs::path& board, const std::wstring& extra = {}) {
-  Standin s;
-  fs::path dir = harness::freshDir(L"standin-" + testName);
-  s.journal = dir / L"journal.txt";
-  fs::path boardPath = board.is_absolute() ? board : harness::boardsDir() / board;
-  std::wstring cmd = L"\"" + (harness::buildDir() / L"editor-standin.exe").wstring() + L"\" --board \"" +
-                     boardPath.wstring() + L"\" --journal \"" + s.journal.wstring() + L"\" " + extra;
-  s.process = harness::Process(cmd, dir);
-  if (!s.process.started()) return s;
+Standin startStandin(const std::wstring& testName, const fs::path& board,
+                     const std::wstring& extra = {}) {
+  return Standin(board, L"standin-" + testName, extra);
+}
+
+// A top-level window of process `pid` with exactly this title, found
+// without sending it anything (so the journal stays free of the test's own
+// searches).
+HWND waitTop(DWORD pid, const std::wstring& title, DWORD ms = kWaitMs) {
+  HWND found = nullptr;
   harness::waitFor(
       [&] {
-        if (s.process.wait(0)) return true;  // ended without a window
-        for (HWND w = FindWindowExW(nullptr, nullptr, L"ACCEL PCB", nullptr); w;
-             w = FindWindowExW(nullptr, w, L"ACCEL PCB", nullptr)) {
-          DWORD pid = 0;
-          GetWindowThreadProcessId(w, &pid);
-          if (pid == s.process.pid()) {
-            s.main = w;
-            return true;
-          }
+        for (HWND w = FindWindowExW(nullptr, nullptr, nullptr, title.c_str()); w;
+             w = FindWindowExW(nullptr, w, nullptr, title.c_str())) {
+          DWORD owner = 0;
+          GetWindowThreadProcessId(w, &owner);
+          if (owner == pid) return (found = w) != nullptr;
         }
         return false;
       },
-      kWaitMs);
-  return s;
-}
-
-// A top-level window with exactly this title, found without sending it
-// anything (so the journal stays free of the test's own searches).
-HWND waitTop(const std::wstring& title, DWORD ms = kWaitMs) {
-  HWND w = nullptr;
-  harness::waitFor([&] { return (w = FindWindowExW(nullptr, nullptr, nullptr, title.c_str())) != nullptr; }, ms);
-  return w;
+      ms);
+  return found;
 }
 
 std::wstring textOfControl(HWND control) {
@@ -154,9 +102,9 @@ class StandinLayers : public testing::TestWithParam<LayerCase> {};
 TEST_P(StandinLayers, ListAppearsAfterClicksAndReadsOutOfProcess) {
   const LayerCase& c = GetParam();
   Standin s = startStandin(L"layers", c.board, L"--list-after-clicks " + std::to_wstring(c.clicksNeeded));
-  ASSERT_NE(s.main, nullptr);
-  PostMessageW(s.main, WM_COMMAND, 32883, 0);
-  HWND dlg = waitTop(L"Options Layers");
+  ASSERT_NE(s.main(), nullptr);
+  PostMessageW(s.main(), WM_COMMAND, 32883, 0);
+  HWND dlg = waitTop(s.pid(), L"Options Layers");
   ASSERT_NE(dlg, nullptr);
   for (int i = 0; i < c.clicksNeeded; ++i) {
     EXPECT_EQ(GetDlgItem(dlg, 2278), nullptr) << "list before click " << i + 1;
@@ -208,18 +156,18 @@ class StandinBuild : public testing::TestWithParam<BuildCase> {};
 TEST_P(StandinBuild, BuildNumberStandsFromCharacter27ToNextToLast) {
   const BuildCase& c = GetParam();
   Standin s = startStandin(L"build", L"two-layer.brd", std::wstring(L"--version ") + c.version + L" " + c.extra);
-  ASSERT_NE(s.main, nullptr);
+  ASSERT_NE(s.main(), nullptr);
   wchar_t title[256];
-  GetWindowTextW(s.main, title, 256);
+  GetWindowTextW(s.main(), title, 256);
   EXPECT_EQ(std::wstring(title), std::wstring(L"P-CAD ") + c.version + L" PCB - [two-layer.pcb]");
   EXPECT_EQ(std::wstring(title).substr(6, 4), c.version);
 
-  PostMessageW(s.main, WM_COMMAND, c.command, 0);
-  HWND win = waitTop(std::wstring(L"P-CAD ") + c.version + L" PCB");
+  PostMessageW(s.main(), WM_COMMAND, c.command, 0);
+  HWND win = waitTop(s.pid(), std::wstring(L"P-CAD ") + c.version + L" PCB");
   ASSERT_NE(win, nullptr);
   std::wstring text = textOfControl(GetDlgItem(win, 1287));
-  ASSERT_GT(text.size(), 27u) << utf8(text);
-  EXPECT_EQ(text.substr(26, text.size() - 27), std::to_wstring(c.build)) << utf8(text);
+  ASSERT_GT(text.size(), 27u) << harness::narrow(text);
+  EXPECT_EQ(text.substr(26, text.size() - 27), std::to_wstring(c.build)) << harness::narrow(text);
   SendMessageW(win, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(gone(win));
 }
@@ -231,15 +179,15 @@ INSTANTIATE_TEST_SUITE_P(Versions, StandinBuild,
 
 TEST(StandinBuild, UnknownVersionHasNoBuildWindow) {
   Standin s = startStandin(L"build-2001", L"two-layer.brd", L"--version 2001");
-  ASSERT_NE(s.main, nullptr);
+  ASSERT_NE(s.main(), nullptr);
   wchar_t title[256];
-  GetWindowTextW(s.main, title, 256);
+  GetWindowTextW(s.main(), title, 256);
   EXPECT_EQ(std::wstring(title).substr(6, 4), L"2001");
-  PostMessageW(s.main, WM_COMMAND, 32927, 0);
-  PostMessageW(s.main, WM_COMMAND, 60009, 0);
-  EXPECT_EQ(waitTop(L"P-CAD 2001 PCB", 700), nullptr);
+  PostMessageW(s.main(), WM_COMMAND, 32927, 0);
+  PostMessageW(s.main(), WM_COMMAND, 60009, 0);
   // Both commands arrived and were journaled, and nothing opened.
   EXPECT_TRUE(harness::waitFor([&] { return s.lines().size() == 2; }, kWaitMs));
+  EXPECT_EQ(waitTop(s.pid(), L"P-CAD 2001 PCB", 700), nullptr);
   EXPECT_EQ(s.lines(), (std::vector<std::wstring>{L"main\tWM_COMMAND\t32927\t0", L"main\tWM_COMMAND\t60009\t0"}));
 }
 
@@ -259,8 +207,8 @@ struct SwellCase {
 class StandinSwell : public testing::TestWithParam<SwellCase> {};
 
 std::wstring readConfigureField(const Standin& s, int field) {
-  PostMessageW(s.main, WM_COMMAND, 32879, 0);
-  HWND dlg = waitTop(L"Options Configure");
+  PostMessageW(s.main(), WM_COMMAND, 32879, 0);
+  HWND dlg = waitTop(s.pid(), L"Options Configure");
   if (!dlg) return L"<no dialog>";
   std::wstring text = textOfControl(GetDlgItem(dlg, field));
   SendMessageW(dlg, WM_COMMAND, IDOK, 0);
@@ -271,9 +219,9 @@ std::wstring readConfigureField(const Standin& s, int field) {
 TEST_P(StandinSwell, ValueIsTakenOverOnlyAfterTheFullNotificationRun) {
   const SwellCase& c = GetParam();
   Standin s = startStandin(L"swell", L"four-layer.brd");
-  ASSERT_NE(s.main, nullptr);
-  PostMessageW(s.main, WM_COMMAND, 32879, 0);
-  HWND dlg = waitTop(L"Options Configure");
+  ASSERT_NE(s.main(), nullptr);
+  PostMessageW(s.main(), WM_COMMAND, 32879, 0);
+  HWND dlg = waitTop(s.pid(), L"Options Configure");
   ASSERT_NE(dlg, nullptr);
   SendMessageW(GetDlgItem(dlg, c.field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"0.42mm"));
   LPARAM tag = c.run == Run::OtherFieldsTag ? (c.tag == 2755790 ? 5115144 : 2755790) : c.tag;
@@ -326,13 +274,13 @@ class StandinAperture : public testing::TestWithParam<ApertureCase> {};
 TEST_P(StandinAperture, ValueIsTakenOverAfterEnterAndOk) {
   const ApertureCase& c = GetParam();
   Standin s = startStandin(L"aperture", L"two-layer.brd", std::wstring(L"--version ") + c.version);
-  ASSERT_NE(s.main, nullptr);
+  ASSERT_NE(s.main(), nullptr);
   auto openApertures = [&](HWND& gerber) -> HWND {
-    PostMessageW(s.main, WM_COMMAND, 32786, 0);
-    gerber = waitTop(c.gerberTitle);
+    PostMessageW(s.main(), WM_COMMAND, 32786, 0);
+    gerber = waitTop(s.pid(), c.gerberTitle);
     if (!gerber) return nullptr;
     PostMessageW(gerber, WM_COMMAND, 2380, 0);
-    return waitTop(L"Aperture Assignments");
+    return waitTop(s.pid(), L"Aperture Assignments");
   };
   HWND gerber = nullptr;
   HWND ap = openApertures(gerber);
@@ -364,42 +312,48 @@ INSTANTIATE_TEST_SUITE_P(Versions, StandinAperture,
 
 TEST(StandinFaults, ExitOnEndsTheEditorWhenTheDialogIsAskedFor) {
   Standin s = startStandin(L"exit-on", L"two-layer.brd", L"--exit-on \"Design Info\"");
-  ASSERT_NE(s.main, nullptr);
-  PostMessageW(s.main, WM_COMMAND, 32784, 0);
-  ASSERT_TRUE(s.process.wait(kWaitMs));
+  ASSERT_NE(s.main(), nullptr);
+  PostMessageW(s.main(), WM_COMMAND, 32784, 0);
+  ASSERT_TRUE(s.process().wait(kWaitMs));
   DWORD code = 0;
-  GetExitCodeProcess(s.process.handle(), &code);
+  GetExitCodeProcess(s.process().handle(), &code);
   EXPECT_EQ(code, 3u);
-  EXPECT_FALSE(IsWindow(s.main));
+  EXPECT_FALSE(IsWindow(s.main()));
   EXPECT_EQ(s.lines(), std::vector<std::wstring>{L"main\tWM_COMMAND\t32784\t0"});
 }
 
 TEST(StandinFaults, NeverOpenAndDelay) {
-  Standin s = startStandin(L"never-open", L"two-layer.brd", L"--never-open \"Options Configure\" --dialog-delay 400");
-  ASSERT_NE(s.main, nullptr);
-  DWORD start = GetTickCount();
-  PostMessageW(s.main, WM_COMMAND, 32784, 0);
-  HWND info = waitTop(L"Design Info");
+  Standin s = startStandin(L"never-open", L"two-layer.brd",
+                           L"--never-open \"Options Configure\" --dialog-delay 2000");
+  ASSERT_NE(s.main(), nullptr);
+  // the command is handled (journaled) and the dialog comes only after the delay
+  PostMessageW(s.main(), WM_COMMAND, 32784, 0);
+  ASSERT_TRUE(harness::waitFor([&] { return !s.lines().empty(); }, kWaitMs));
+  EXPECT_EQ(FindWindowExW(nullptr, nullptr, nullptr, L"Design Info"), nullptr);
+  HWND info = waitTop(s.pid(), L"Design Info");
   ASSERT_NE(info, nullptr);
-  EXPECT_GE(GetTickCount() - start, 350u);
-  PostMessageW(s.main, WM_COMMAND, 32879, 0);
-  EXPECT_EQ(waitTop(L"Options Configure", 1200), nullptr);
+  // a dialog that never opens: its command is handled, and after as long as
+  // the delayed one took nothing has come
+  s.mark();
+  PostMessageW(s.main(), WM_COMMAND, 32879, 0);
+  ASSERT_TRUE(harness::waitFor([&] { return !s.lines().empty(); }, kWaitMs));
+  EXPECT_EQ(waitTop(s.pid(), L"Options Configure", 2500), nullptr);
 }
 
 TEST(StandinFaults, LongAndEmptyTexts) {
   {
     Standin s = startStandin(L"long", L"four-layer.brd", L"--long-texts");
-    ASSERT_NE(s.main, nullptr);
-    PostMessageW(s.main, WM_COMMAND, 32784, 0);
-    HWND info = waitTop(L"Design Info");
+    ASSERT_NE(s.main(), nullptr);
+    PostMessageW(s.main(), WM_COMMAND, 32784, 0);
+    HWND info = waitTop(s.pid(), L"Design Info");
     ASSERT_NE(info, nullptr);
     std::wstring dir = textOfControl(GetDlgItem(info, 1634));
-    EXPECT_GE(dir.size(), 200u);
+    EXPECT_EQ(dir.size(), 210u);  // the stand-in's long directory
     EXPECT_EQ(dir.substr(0, 3), L"C:\\");
     EXPECT_EQ(dir.back(), L'\\');
     SendMessageW(info, WM_COMMAND, IDOK, 0);
-    PostMessageW(s.main, WM_COMMAND, 32883, 0);
-    HWND layers = waitTop(L"Options Layers");
+    PostMessageW(s.main(), WM_COMMAND, 32883, 0);
+    HWND layers = waitTop(s.pid(), L"Options Layers");
     ASSERT_NE(layers, nullptr);
     click(GetDlgItem(layers, 998), 0, 0);
     HWND list = GetDlgItem(layers, 2278);
@@ -410,15 +364,15 @@ TEST(StandinFaults, LongAndEmptyTexts) {
   }
   {
     Standin s = startStandin(L"empty", L"four-layer.brd", L"--empty-fields");
-    ASSERT_NE(s.main, nullptr);
-    PostMessageW(s.main, WM_COMMAND, 32784, 0);
-    HWND info = waitTop(L"Design Info");
+    ASSERT_NE(s.main(), nullptr);
+    PostMessageW(s.main(), WM_COMMAND, 32784, 0);
+    HWND info = waitTop(s.pid(), L"Design Info");
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(textOfControl(GetDlgItem(info, 1634)), L"");
     EXPECT_EQ(textOfControl(GetDlgItem(info, 1631)), L"");
     SendMessageW(info, WM_COMMAND, IDOK, 0);
-    PostMessageW(s.main, WM_COMMAND, 32883, 0);
-    HWND layers = waitTop(L"Options Layers");
+    PostMessageW(s.main(), WM_COMMAND, 32883, 0);
+    HWND layers = waitTop(s.pid(), L"Options Layers");
     ASSERT_NE(layers, nullptr);
     click(GetDlgItem(layers, 998), 0, 0);
     HWND list = GetDlgItem(layers, 2278);
@@ -431,16 +385,18 @@ TEST(StandinFaults, LongAndEmptyTexts) {
 
 TEST(StandinFaults, DecoyWindowsBesideTheRealDialogs) {
   Standin s = startStandin(L"decoys", L"two-layer.brd", L"--dup-layers-dialog --title-prefix-dialog");
-  ASSERT_NE(s.main, nullptr);
-  PostMessageW(s.main, WM_COMMAND, 32883, 0);
-  ASSERT_NE(waitTop(L"Options Layers"), nullptr);
+  ASSERT_NE(s.main(), nullptr);
+  PostMessageW(s.main(), WM_COMMAND, 32883, 0);
+  ASSERT_NE(waitTop(s.pid(), L"Options Layers"), nullptr);
   std::vector<HWND> found;
   harness::waitFor(
       [&] {
         found.clear();
         for (HWND w = FindWindowExW(nullptr, nullptr, nullptr, L"Options Layers"); w;
              w = FindWindowExW(nullptr, w, nullptr, L"Options Layers")) {
-          found.push_back(w);
+          DWORD owner = 0;
+          GetWindowThreadProcessId(w, &owner);
+          if (owner == s.pid()) found.push_back(w);
         }
         return found.size() == 2;
       },
@@ -455,15 +411,15 @@ TEST(StandinFaults, DecoyWindowsBesideTheRealDialogs) {
   std::vector<std::wstring> lines = s.lines();
   EXPECT_EQ(std::count(lines.begin(), lines.end(), L"decoy:\"Options Layers\"#998\tWM_LBUTTONUP\t0\t0"), 1);
 
-  PostMessageW(s.main, WM_COMMAND, 32784, 0);
-  EXPECT_NE(waitTop(L"Design Info"), nullptr);
-  EXPECT_NE(waitTop(L"Design Info (old)"), nullptr);
+  PostMessageW(s.main(), WM_COMMAND, 32784, 0);
+  EXPECT_NE(waitTop(s.pid(), L"Design Info"), nullptr);
+  EXPECT_NE(waitTop(s.pid(), L"Design Info (old)"), nullptr);
 }
 
 // ---------------------------------------------------------------------------
 
 void writeUtf8(const fs::path& path, const std::wstring& text) {
-  std::string bytes = utf8(text);
+  std::string bytes = harness::narrow(text);
   HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   DWORD written = 0;
   WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -484,12 +440,12 @@ TEST(StandinBoardFile, QuotedTextsKeepBlanksQuotesAndBackslashes) {
             L"via 100 100 40 20 \"Top\" \"Plane \"\"A\"\"\"\n");
   // A backslash before the closing quote is doubled, as the command-line rules want.
   Standin s = startStandin(L"quoted", board, L"--design-dir \"E:\\x\\\\\"");
-  ASSERT_NE(s.main, nullptr);
+  ASSERT_NE(s.main(), nullptr);
   wchar_t title[256];
-  GetWindowTextW(s.main, title, 256);
+  GetWindowTextW(s.main(), title, 256);
   EXPECT_STREQ(title, L"P-CAD 2004 PCB - [a \"b\".pcb]");
-  PostMessageW(s.main, WM_COMMAND, 32883, 0);
-  HWND layers = waitTop(L"Options Layers");
+  PostMessageW(s.main(), WM_COMMAND, 32883, 0);
+  HWND layers = waitTop(s.pid(), L"Options Layers");
   ASSERT_NE(layers, nullptr);
   click(GetDlgItem(layers, 998), 0, 0);
   HWND list = GetDlgItem(layers, 2278);
@@ -501,8 +457,8 @@ TEST(StandinBoardFile, QuotedTextsKeepBlanksQuotesAndBackslashes) {
   EXPECT_EQ(readCell(list, 2, 1), L"");
   SendMessageW(layers, WM_CLOSE, 1, 1);
 
-  PostMessageW(s.main, WM_COMMAND, 32784, 0);
-  HWND info = waitTop(L"Design Info");
+  PostMessageW(s.main(), WM_COMMAND, 32784, 0);
+  HWND info = waitTop(s.pid(), L"Design Info");
   ASSERT_NE(info, nullptr);
   wchar_t buf[130] = {};
   SendMessageW(GetDlgItem(info, 1634), WM_GETTEXT, 127, reinterpret_cast<LPARAM>(buf));
@@ -526,11 +482,11 @@ TEST(StandinBoardFile, FaultyDescriptionsEndTheStartWithCode2) {
     fs::path board = dir / (L"faulty" + std::to_wstring(i++) + L".brd");
     writeUtf8(board, text);
     Standin s = startStandin(L"faulty", board);
-    EXPECT_EQ(s.main, nullptr) << utf8(text);
-    ASSERT_TRUE(s.process.wait(kWaitMs));
+    EXPECT_EQ(s.main(), nullptr) << harness::narrow(text);
+    ASSERT_TRUE(s.process().wait(kWaitMs));
     DWORD code = 0;
-    GetExitCodeProcess(s.process.handle(), &code);
-    EXPECT_EQ(code, 2u) << utf8(text);
+    GetExitCodeProcess(s.process().handle(), &code);
+    EXPECT_EQ(code, 2u) << harness::narrow(text);
   }
 }
 

@@ -125,12 +125,12 @@ TEST_F(StartupEditor, ErrorDuringStartUpIsShownAndTheWindowComesUpAsReached) {
       << "[main]\r\ndw=5\r\ndc=5\r\n[layers]\r\nA=1,0,0\r\nB=1,2,2\r\nC=1,3,3\r\n";
   Standin editor(harness::boardsDir() / L"four-layer.brd", L"startup-error", designArg());
   ASSERT_NE(editor.main(), nullptr);
-  harness::Process process(
-      L"\"" + (program_ / L"tavrolin.exe").wstring() + L"\" -h " + handleArg(editor.main()),
-      program_);
-  HWND about = harness::waitWindowOf(process.pid(), L"", 15000, L"TForm3");
-  ASSERT_TRUE(harness::waitFor([&] { return about && IsWindowVisible(about); }, 5000));
-  SendMessageW(harness::findChild(about, L"Button", L"Ok"), BM_CLICK, 0, 0);
+  harness::Tavrolin t = harness::launchTavrolin(program_, L"-h " + handleArg(editor.main()));
+  ASSERT_NE(t.splash, nullptr);
+  harness::Process& process = t.process;
+  HWND ok = harness::findChild(t.splash, L"Button", L"Ok");
+  ASSERT_TRUE(harness::waitFor([&] { return IsWindowEnabled(ok) != FALSE; }, 10000));
+  SendMessageW(ok, BM_CLICK, 0, 0);
   HWND box = nullptr;
   ASSERT_TRUE(harness::waitFor(
       [&] {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "program_launch.h"
 
 namespace {
 
@@ -17,18 +18,14 @@ struct Started {
   HWND main = nullptr;
 };
 
-Started startProgram(const std::wstring& name, const std::wstring& args = L"") {
+// Starts a copy of the program and waits for its splash; the main window is
+// created at start, hidden.
+Started startProgram(const std::wstring& name) {
+  harness::Tavrolin t = harness::launchTavrolin(harness::copyProgram(name), L"");
   Started s;
-  auto dir = harness::copyProgram(name);
-  s.process = harness::Process(L"\"" + (dir / L"tavrolin.exe").wstring() + L"\" " + args, dir);
-  if (!s.process.started()) return s;
-  harness::waitFor(
-      [&] {
-        s.about = harness::findWindowOf(s.process.pid(), L"", L"TForm3");
-        return s.about && IsWindowVisible(s.about);
-      },
-      15000);
-  s.main = harness::findWindowOf(s.process.pid(), L"", L"TForm9");
+  s.process = std::move(t.process);
+  s.about = t.splash;
+  if (s.process.started()) s.main = harness::findWindowOf(s.process.pid(), L"", harness::kMainClass);
   return s;
 }
 
@@ -37,8 +34,9 @@ TEST(Startup, SplashFirstThenDetachedMainWindow) {
   ASSERT_TRUE(s.process.started());
   ASSERT_NE(s.about, nullptr) << "the about box never showed";
   ASSERT_NE(s.main, nullptr) << "the main window is created at start";
-  // the main window stays hidden while the splash waits for its "Ok"
-  Sleep(500);
+  // the main window stays hidden while the splash waits for its "Ok": the
+  // splash answers, so the program is in that wait
+  EXPECT_TRUE(harness::roundTrip(s.about));
   EXPECT_TRUE(IsWindowVisible(s.about));
   EXPECT_FALSE(IsWindowVisible(s.main));
   EXPECT_EQ(harness::textOf(harness::findChild(s.about, L"Static", L"Tavrolin 1.3")), L"Tavrolin 1.3");
@@ -80,8 +78,8 @@ TEST(Startup, AboutBoxFromTheMenuDoesNotWait) {
   ASSERT_TRUE(harness::waitFor([&] { return IsWindowVisible(s.about) != FALSE; }, 5000));
   // the main window goes on working while the box is open
   EXPECT_EQ(harness::textOf(s.main), L"Tavrolin 1.3");
-  PostMessageW(s.main, WM_COMMAND, 108, 0);  // again: nothing changes
-  Sleep(200);
+  DWORD_PTR r = 0;  // again, handled when the call returns: nothing changes
+  EXPECT_TRUE(SendMessageTimeoutW(s.main, WM_COMMAND, 108, 0, SMTO_NORMAL, 10000, &r));
   EXPECT_TRUE(IsWindowVisible(s.about));
   SendMessageW(harness::findChild(s.about, L"Button", L"Ok"), BM_CLICK, 0, 0);
   EXPECT_TRUE(harness::waitFor([&] { return !IsWindowVisible(s.about); }, 5000));

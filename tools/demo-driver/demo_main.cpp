@@ -8,13 +8,16 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "editor_standin.h"
 #include "harness.h"
+#include "program_launch.h"
 #include "repo_paths.h"
 #include "screen_shot.h"
 
@@ -29,14 +32,25 @@ void say(const std::wstring& text) {
   gLog.flush();
 }
 
+// Makes every visible top-level window paint now (a window that does not
+// answer is left as it is), so that a screen shot shows what is there.
+BOOL CALLBACK paintNow(HWND w, LPARAM) {
+  DWORD_PTR r = 0;
+  if (IsWindowVisible(w) && SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &r)) {
+    RedrawWindow(w, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  }
+  return TRUE;
+}
+
 void shot(const fs::path& dir, const std::wstring& name) {
-  Sleep(400);
+  EnumWindows(paintNow, 0);
   bool ok = saveScreenShot((dir / (name + L".bmp")).wstring());
   say(L"screen shot " + name + (ok ? L"" : L" failed"));
 }
 
-// Presses OK or "Да" in the message boxes of the process, each once; true
-// when there was one.
+// Presses OK or "Да" in a message box of the process, if one is up, and
+// waits for it to go; true when there was one.
 bool answerMessageBox(DWORD pid, const fs::path& shots, int& count) {
   HWND box = harness::findWindowOf(pid, L"", L"#32770");
   if (!box || !IsWindowVisible(box)) return false;
@@ -44,36 +58,8 @@ bool answerMessageBox(DWORD pid, const fs::path& shots, int& count) {
   HWND yes = GetDlgItem(box, IDYES);
   HWND ok = GetDlgItem(box, IDOK);
   PostMessageW(box, WM_COMMAND, yes ? IDYES : IDOK, reinterpret_cast<LPARAM>(yes ? yes : ok));
-  Sleep(300);
+  harness::waitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 10000);
   return true;
-}
-
-struct ColumnBoxes {
-  int column;
-  std::vector<std::pair<LONG, HWND>> boxes;
-};
-
-BOOL CALLBACK collectColumnBox(HWND w, LPARAM lp) {
-  auto* f = reinterpret_cast<ColumnBoxes*>(lp);
-  wchar_t cls[32];
-  GetClassNameW(w, cls, 32);
-  if (_wcsicmp(cls, L"Button") == 0 && GetWindowLongPtrW(w, GWLP_ID) == f->column &&
-      GetParent(GetParent(w)) != nullptr) {
-    RECT r;
-    GetWindowRect(w, &r);
-    f->boxes.emplace_back(r.top, w);
-  }
-  return TRUE;
-}
-
-// The check boxes of one column of the layer table, top row first.
-std::vector<HWND> columnBoxes(HWND main, int column) {
-  ColumnBoxes found{column, {}};
-  EnumChildWindows(main, collectColumnBox, reinterpret_cast<LPARAM>(&found));
-  std::sort(found.boxes.begin(), found.boxes.end());
-  std::vector<HWND> out;
-  for (const auto& b : found.boxes) out.push_back(b.second);
-  return out;
 }
 
 int run(const fs::path& out, bool keep) {
@@ -87,66 +73,68 @@ int run(const fs::path& out, bool keep) {
   harness::copyFolder(harness::programDir(), program);
 
   // the editor with the four-layer board, its design in the board folder
-  std::wstring standin = L"\"" + (harness::buildDir() / L"editor-standin.exe").wstring() +
-                         L"\" --board \"" + (harness::boardsDir() / L"four-layer.brd").wstring() +
-                         L"\" --design-dir \"" + board.wstring() + L"\\\\\"";
-  say(L"editor: " + standin);
-  harness::Process editor(standin);
-  HWND editorWindow = harness::waitWindowOf(editor.pid(), L"", 60000, L"ACCEL PCB");
+  harness::Standin editor(L"four-layer.brd", L"demo",
+                          L"--design-dir \"" + board.wstring() + L"\\\"");
+  HWND editorWindow = editor.main();
   say(editorWindow ? L"editor started" : L"editor did not start");
   if (!editorWindow) return 1;
 
-  harness::Process tavrolin(L"\"" + (program / L"tavrolin.exe").wstring() + L"\"", program);
-  HWND about = harness::waitWindowOf(tavrolin.pid(), L"", 60000, L"TForm3");
-  harness::waitFor([&] { return about && IsWindowVisible(about); }, 10000);
+  harness::Tavrolin tavrolin = harness::launchTavrolin(program, L"");
+  if (!tavrolin.splash) {
+    say(L"the splash did not come up");
+    return 1;
+  }
   shot(shots, L"01-splash");
-  SendMessageW(harness::findChild(about, L"Button", L"Ok"), BM_CLICK, 0, 0);
-
-  HWND main = harness::findWindowOf(tavrolin.pid(), L"", L"TForm9");
-  if (!harness::waitFor([&] { return main && IsWindowVisible(main); }, 60000)) {
+  harness::pressSplashOk(tavrolin);
+  HWND main = tavrolin.main;
+  if (!main) {
     say(L"the main window did not come up");
     return 1;
   }
+  // the layer table as the editor's layers fill it
+  harness::waitFor([&] { return !harness::tableBoxes(main, harness::kExportColumn).empty(); },
+                   60000);
   say(L"attached: " + harness::textOf(main));
   shot(shots, L"02-main-window");
 
-  HWND edit = GetDlgItem(main, 1001);
+  HWND edit = GetDlgItem(main, harness::kBoardTypeCodeEditId);
   for (wchar_t ch : std::wstring(L"422")) SendMessageW(edit, WM_CHAR, ch, 0);
   say(L"board type code: " + harness::textOf(edit));
   // titles on the top silk screen: not what its type expects, so the cell
   // turns red
-  std::vector<HWND> titles = columnBoxes(main, 14);
+  std::vector<HWND> titles = harness::tableBoxes(main, 14);
   if (titles.size() > 6) {
     SendMessageW(titles[6], BM_CLICK, 0, 0);
     say(L"titles checked on the top silk screen row: its cell is marked");
   }
   shot(shots, L"03-board-type-code");
 
+  // "Экспорт" pressed from a thread of its own: the call returns when the
+  // run is over; message boxes of the run are answered meanwhile
   HWND exportButton = harness::findChild(main, L"Button", L"Экспорт");
-  PostMessageW(exportButton, BM_CLICK, 0, 0);
+  std::atomic<bool> done{false};
+  std::thread press([&] {
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(exportButton, BM_CLICK, 0, 0, SMTO_NORMAL, 600000, &r);
+    done = true;
+  });
   // the driver's progress window while it works
   HWND progress = nullptr;
   harness::waitFor(
       [&] {
         progress = FindWindowW(nullptr, L"Tavrolin \x2014 вывод файлов");
-        return progress != nullptr;
+        return progress != nullptr || done;
       },
-      20000);
+      60000);
   if (progress) shot(shots, L"04-plot-driver");
-  // the run ends when the program answers again; answer its messages
   int boxes = 0;
-  DWORD_PTR result = 0;
-  DWORD start = GetTickCount();
-  while (GetTickCount() - start < 180000) {
-    answerMessageBox(tavrolin.pid(), shots, boxes);
-    if (!FindWindowW(nullptr, L"Tavrolin \x2014 вывод файлов") &&
-        SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &result) &&
-        !harness::findWindowOf(tavrolin.pid(), L"", L"#32770")) {
-      Sleep(500);
-      if (!answerMessageBox(tavrolin.pid(), shots, boxes)) break;
-    }
-    Sleep(200);
-  }
+  harness::waitFor(
+      [&] {
+        answerMessageBox(tavrolin.process.pid(), shots, boxes);
+        return done.load();
+      },
+      600000);
+  press.join();
   say(L"export finished");
   shot(shots, L"06-after-export");
   for (const auto& entry : fs::directory_iterator(board)) {
@@ -155,14 +143,14 @@ int run(const fs::path& out, bool keep) {
   }
   if (keep) {
     // a person goes on with the windows; the driver leaves them running
-    tavrolin.detach();
-    editor.detach();
+    tavrolin.process.detach();
+    editor.process().detach();
     return 0;
   }
   PostMessageW(main, WM_CLOSE, 0, 0);
-  tavrolin.wait(10000);
+  tavrolin.process.wait(10000);
   PostMessageW(editorWindow, WM_CLOSE, 0, 0);
-  editor.wait(5000);
+  editor.process().wait(5000);
   return 0;
 }
 

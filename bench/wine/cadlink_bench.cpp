@@ -73,8 +73,6 @@ TEST(CadlinkBench, AttachmentReads) {
   // at least one lookup; more where the editor was still building a dialog.
   EXPECT_EQ(counts.windowSearches, 7u);
   EXPECT_EQ(counts.controlSearches, 23u);
-  EXPECT_GE(counts.windowLookups, counts.windowSearches);
-  EXPECT_GE(counts.controlLookups, counts.controlSearches);
 }
 
 }  // namespace

@@ -4,30 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 
 #include "cadlink_fixture.h"
 #include "harness.h"
+#include "program_launch.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-BOOL CALLBACK countExportBoxes(HWND w, LPARAM lp) {
-  wchar_t cls[32];
-  GetClassNameW(w, cls, 32);
-  if (_wcsicmp(cls, L"Button") == 0 && GetWindowLongPtrW(w, GWLP_ID) == 1 && IsWindowVisible(w) &&
-      GetParent(GetParent(w)) != nullptr) {
-    ++*reinterpret_cast<int*>(lp);
-  }
-  return TRUE;
-}
-
-int exportBoxes(HWND main) {
-  int n = 0;
-  EnumChildWindows(main, countExportBoxes, reinterpret_cast<LPARAM>(&n));
-  return n;
-}
 
 TEST(LayerTableBench, ThreeHundredLayers) {
   std::string board = "design-dir \"C:\\\\boards\\\\\"\nfile-name \"big.pcb\"\n";
@@ -43,27 +27,21 @@ TEST(LayerTableBench, ThreeHundredLayers) {
   ASSERT_NE(editor.main(), nullptr);
 
   fs::path dir = harness::copyProgram(L"bench-300");
-  {
-    std::ifstream in(dir / L"main.ini", std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::wstring text = base::fromUtf16Le(std::string_view(bytes).substr(2));
-    text = L"[main]\r\ndw=0\r\ndc=0\r\n" + text.substr(text.find(L"[pcad]"));
-    std::ofstream(dir / L"main.ini", std::ios::binary)
-        << std::string("\xFF\xFE", 2) << base::toUtf16Le(text);
-  }
-  std::wstring handle =
-      std::to_wstring(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(editor.main())));
-  harness::Process program(L"\"" + (dir / L"tavrolin.exe").wstring() + L"\" -h " + handle, dir);
-  HWND about = harness::waitWindowOf(program.pid(), L"", 30000, L"TForm3");
-  ASSERT_TRUE(harness::waitFor([&] { return about && IsWindowVisible(about); }, 10000));
-  HWND main = harness::findWindowOf(program.pid(), L"", L"TForm9");
+  ASSERT_TRUE(harness::writeMainIni(dir, "", "dw=0\r\ndc=0\r\n"));
+  harness::Tavrolin program = harness::launchTavrolin(
+      dir, L"-h " + std::to_wstring(static_cast<uint32_t>(
+                        reinterpret_cast<uintptr_t>(editor.main()))));
+  ASSERT_NE(program.splash, nullptr);
 
   DWORD start = GetTickCount();
-  SendMessageW(harness::findChild(about, L"Button", L"Ok"), BM_CLICK, 0, 0);
-  ASSERT_TRUE(harness::waitFor([&] { return exportBoxes(main) == 300; }, 120000));
+  harness::pressSplashOk(program, 120000);
+  HWND main = program.main;
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(harness::waitFor(
+      [&] { return harness::tableBoxes(main, harness::kExportColumn).size() == 300; }, 120000));
   DWORD filled = GetTickCount() - start;
 
-  HWND edit = GetDlgItem(main, 1001);
+  HWND edit = GetDlgItem(main, harness::kBoardTypeCodeEditId);
   // "99 2 2": the last digit applies the complete code
   for (wchar_t ch : std::wstring(L"9922")) {
     if (ch == L'2') break;
@@ -83,7 +61,7 @@ TEST(LayerTableBench, ThreeHundredLayers) {
          static_cast<unsigned long>(filled));
   printf("layer table, 300 layers: one complete board type code applied in %.2f ms\n", applyMs);
   PostMessageW(main, WM_CLOSE, 0, 0);
-  program.wait(20000);
+  program.process.wait(20000);
 }
 
 }  // namespace
