@@ -38,7 +38,8 @@ void replaceFile(const std::filesystem::path& from, const std::filesystem::path&
   if (fileStepFails(FileStep::Replace)) {
     SetLastError(ERROR_ACCESS_DENIED);
   } else {
-    moved = MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    moved = MoveFileExW(from.c_str(), to.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   }
   if (!moved) {
     const DWORD code = GetLastError();
