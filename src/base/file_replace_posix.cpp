@@ -4,6 +4,7 @@
 
 #include "base/encoding.h"
 #include "base/error.h"
+#include "base/file_faults.h"
 #include "base/file_replace.h"
 #include "base/path_text.h"
 
@@ -21,7 +22,11 @@ void replaceFile(const fs::path& from, const fs::path& to) {
     // The new file takes the old one's permissions.
     fs::permissions(from, target.permissions(), ec);
   }
-  fs::rename(from, to, ec);
+  if (fileStepFails(FileStep::Replace)) {
+    ec = std::make_error_code(std::errc::permission_denied);
+  } else {
+    fs::rename(from, to, ec);
+  }
   if (ec) {
     throw AppError(L"Cannot create file \"" + pathText(to) + L"\". " + fromUtf8(ec.message()));
   }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/error.h"
+#include "base/file_faults.h"
 #include "base/file_replace.h"
 
 namespace base {
@@ -33,7 +34,14 @@ void replaceFile(const std::filesystem::path& from, const std::filesystem::path&
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
     throw AppError(L"Cannot create file \"" + to.wstring() + L"\". " + systemMessage(ERROR_ACCESS_DENIED));
   }
-  if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  BOOL moved = FALSE;
+  if (fileStepFails(FileStep::Replace)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+  } else {
+    moved = MoveFileExW(from.c_str(), to.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  }
+  if (!moved) {
     const DWORD code = GetLastError();
     throw AppError(L"Cannot create file \"" + to.wstring() + L"\". " + systemMessage(code));
   }

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "base/error.h"
+#include "base/file_faults.h"
 #include "base/file_replace.h"
 #include "base/path_text.h"
 
@@ -111,7 +112,7 @@ bool lineIs(std::string_view line, size_t unitSize, std::string_view ascii) {
 
 LineWriter::LineWriter(const fs::path& target, Encoding encoding)
     : target_(target), temp_(tempPathNextTo(target)), buf_(kWriteBuffer) {
-  out_.open(temp_, std::ios::binary | std::ios::trunc);
+  if (!fileStepFails(FileStep::TempCreate)) out_.open(temp_, std::ios::binary | std::ios::trunc);
   if (!out_.is_open()) fail();
   unit_ = encoding == Encoding::Utf16LeBom ? 2 : 1;
   const std::string_view mark = byteOrderMark(encoding);
@@ -129,19 +130,24 @@ void LineWriter::fail() {
   throw AppError(L"Cannot create file \"" + pathText(target_) + L"\"");
 }
 
+void LineWriter::writeOut(const char* bytes, size_t size) {
+  out_.write(bytes, static_cast<std::streamsize>(size));
+  if (fileStepFails(FileStep::Write)) out_.setstate(std::ios::badbit);
+  if (!out_.good()) fail();
+}
+
 void LineWriter::flush() {
   if (used_ == 0) return;
-  out_.write(buf_.data(), static_cast<std::streamsize>(used_));
+  const size_t size = used_;
   used_ = 0;
-  if (!out_.good()) fail();
+  writeOut(buf_.data(), size);
 }
 
 void LineWriter::put(std::string_view bytes) {
   if (buf_.size() - used_ < bytes.size()) {
     flush();
     if (bytes.size() >= buf_.size()) {
-      out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-      if (!out_.good()) fail();
+      writeOut(bytes.data(), bytes.size());
       return;
     }
   }
@@ -173,6 +179,7 @@ void LineWriter::commit() {
   try {
     flush();
     out_.close();
+    if (fileStepFails(FileStep::Flush)) out_.setstate(std::ios::failbit);
     if (out_.fail()) fail();
     replaceFile(temp_, target_);
   } catch (...) {

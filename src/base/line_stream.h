@@ -80,6 +80,7 @@ class LineWriter {
 
  private:
   void put(std::string_view bytes);
+  void writeOut(const char* bytes, size_t size);
   void flush();
   [[noreturn]] void fail();
 

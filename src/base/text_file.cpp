@@ -8,6 +8,7 @@
 
 #include "base/encoding.h"
 #include "base/error.h"
+#include "base/file_faults.h"
 #include "base/file_replace.h"
 #include "base/path_text.h"
 
@@ -115,13 +116,18 @@ void writeTextFile(const fs::path& path, const TextFile& file) {
   const fs::path temp = tempPathNextTo(path);
   std::error_code ec;
   {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (out.is_open()) {
+    std::ofstream out;
+    if (!fileStepFails(FileStep::TempCreate)) out.open(temp, std::ios::binary | std::ios::trunc);
+    const bool created = out.is_open();
+    if (created) {
       out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-      out.flush();
-    }
-    if (!out.is_open() || !out.good()) {
+      if (fileStepFails(FileStep::Write)) out.setstate(std::ios::badbit);
+      if (out.good()) out.flush();
+      // A close that fails may have lost the last bytes: that is a failed write too.
       out.close();
+      if (fileStepFails(FileStep::Flush)) out.setstate(std::ios::failbit);
+    }
+    if (!created || out.fail()) {
       fs::remove(temp, ec);
       throw AppError(L"Cannot create file \"" + pathText(path) + L"\"");
     }

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "base/error.h"
+#include "base/file_replace.h"
 #include "base/line_stream.h"
 #include "base/path_text.h"
 #include "export/export_paths.h"
@@ -62,17 +63,15 @@ std::vector<std::wstring> drillcheck() {
   std::vector<std::wstring> failures;
   for (const drill& request : drills) {
     const fs::path path = exportcore::toPath(request.drlput);
-    std::error_code ec;
     if (exportcore::drillFileIsEmpty(path)) {
-      if (!fs::remove(path, ec) || ec) {
+      if (!base::removeFile(path)) {
         failures.push_back(L"не удалось удалить \"" + request.drlput + L"\"");
       }
       continue;
     }
     const std::wstring stem = request.drlput.substr(0, request.drlput.rfind(L'.'));
     const std::wstring target = exportcore::freeDrillName(stem);
-    fs::rename(path, exportcore::toPath(target), ec);
-    if (ec) {
+    if (!base::moveFile(path, exportcore::toPath(target))) {
       failures.push_back(L"не удалось переименовать \"" + request.drlput + L"\" в \"" + target +
                          L"\"");
       continue;

@@ -158,17 +158,4 @@ TEST(LineWriter, LinesLongerThanTheBuffer) {
   EXPECT_EQ(testfiles::readBytes(path), once + once + once);
 }
 
-TEST(LineWriter, ReadOnlyTargetFailsAndStays) {
-  testfiles::TempDir dir("linewriter-ro");
-  const fs::path path = dir / "out.gbr";
-  testfiles::writeBytes(path, "old\n");
-  fs::permissions(path, fs::perms::owner_read);
-  base::LineWriter writer(path, base::Encoding::Ansi);
-  writer.writeLine("new");
-  EXPECT_THROW(writer.commit(), base::AppError);
-  EXPECT_EQ(testfiles::readBytes(path), "old\n");
-  EXPECT_EQ(testfiles::entryCount(dir.path()), 1u);
-  EXPECT_THROW(base::LineWriter(dir / "no/dir/x", base::Encoding::Ansi), base::AppError);
-}
-
 }  // namespace

@@ -1,13 +1,13 @@
 // Text files: line splitting, encoding detection, byte-exact round trips,
 // CR LF on write, and the atomic rewrite that leaves the original untouched
-// when it fails.
+// when it fails (every writer and failing step: file_fault_table.h).
 #include <gtest/gtest.h>
 
 #include "base/encoding.h"
 #include "base/error.h"
-#include "base/file_replace.h"
 #include "base/text_file.h"
 #include "base_test_files.h"
+#include "file_fault_table.h"
 
 namespace fs = std::filesystem;
 using testfiles::readBytes;
@@ -105,18 +105,9 @@ TEST(TextFile, MissingFileRaisesErrorNamingIt) {
   }
 }
 
-TEST(TextFile, FailedWriteLeavesOriginalUntouched) {
-  testfiles::TempDir dir("textfile-readonly");
-  const fs::path path = dir / "job.ini";
-  writeBytes(path, "old\n");
-  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  EXPECT_THROW(base::writeTextFile(path, {base::Encoding::Ansi, {L"new"}}), base::AppError);
-  EXPECT_EQ(readBytes(path), "old\n");
-  EXPECT_EQ(testfiles::entryCount(dir.path()), 1u);
-
-  // A directory that does not exist: nothing can be created.
-  EXPECT_THROW(base::writeTextFile(dir / "no/such/dir.txt", {base::Encoding::Ansi, {L"x"}}),
-               base::AppError);
+TEST(FileFaults, EveryWriterReportsEachFailedStepAndLeavesNothingBehind) {
+  testfiles::TempDir dir("file-faults");
+  filefaults::runFileFaultTable(dir.path());
 }
 
 TEST(TextFile, ReplaceKeepsThePermissionsOfTheOriginal) {

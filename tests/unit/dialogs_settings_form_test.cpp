@@ -230,21 +230,4 @@ TEST_F(SettingsFormTest, KeysItDoesNotKnowStayInTheirPlaces) {
   EXPECT_EQ(ini.readSectionKeys(L"layers"), (std::vector<std::wstring>{L"Top", L"Bottom"}));
 }
 
-TEST_F(SettingsFormTest, SaveThatCannotWriteNamesTheSettingAndChangesNothing) {
-  const std::string before = "[main]\r\ndw=10\r\n";
-  writeBytes(path, before);
-  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  SettingsForm form = loaded();
-  form.dwText = L"99";
-  try {
-    form.save(ini, dirExists);
-    FAIL() << "the failed save was not reported";
-  } catch (const base::AppError& e) {
-    // stopped at the first key written, with the store's own reason after it
-    EXPECT_EQ(e.text().rfind(L"Не удалось сохранить настройку «dir»: Не удалось записать", 0), 0u)
-        << base::toUtf8(e.text());
-  }
-  EXPECT_EQ(readBytes(path), before);
-}
-
 }  // namespace

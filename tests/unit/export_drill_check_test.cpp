@@ -112,17 +112,6 @@ TEST_F(DrillCheck, FailedRenameIsReportedAfterTheRest) {
   EXPECT_NE(text.find(base::fromUtf8(stem + ".1_2")), std::wstring::npos);
 }
 
-TEST_F(DrillCheck, FailedDeleteIsReported) {
-  if (::geteuid() == 0) GTEST_SKIP() << "directory permissions do not bind root";
-  request(1, 2, "b.1_2", kNoHoles);
-  fs::permissions(dir_.path(), fs::perms::owner_read | fs::perms::owner_exec,
-                  fs::perm_options::replace);
-  const auto failures = drillcheck();
-  fs::permissions(dir_.path(), fs::perms::owner_all, fs::perm_options::replace);
-  ASSERT_EQ(failures.size(), 1u);
-  EXPECT_NE(failures[0].find(L"b.1_2"), std::wstring::npos);
-}
-
 TEST(ErrorLog, CountsTheErrorLines) {
   testfiles::TempDir dir("export-errlog");
   const std::pair<std::string, int32_t> cases[] = {

@@ -109,13 +109,4 @@ TEST(GerberPost, WholeRunOverTheTable) {
                 .size());
 }
 
-TEST(GerberPost, ReadOnlyFileIsReportedAndKept) {
-  testfiles::TempDir dir("export-grb-ro");
-  testfiles::writeBytes(dir / "f", "%LN1\n%LN2\n");
-  fs::permissions(dir / "f", fs::perms::owner_read, fs::perm_options::replace);
-  EXPECT_THROW(exportcore::removeRepeatedLayerNames(dir / "f"), base::AppError);
-  EXPECT_EQ(testfiles::readBytes(dir / "f"), "%LN1\n%LN2\n");
-  EXPECT_EQ(testfiles::entryCount(dir.path()), 1u);
-}
-
 }  // namespace

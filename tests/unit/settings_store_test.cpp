@@ -268,26 +268,6 @@ TEST_F(SettingsStoreTest, AnsiFileTakesUtf16WhenTheCodePageCannotHoldAValue) {
   EXPECT_EQ(ini.readString(L"pcad", L"old", L""), L"caf\u00E9");
 }
 
-TEST_F(SettingsStoreTest, ReadOnlyFileFailsWithRussianErrorAndStaysUnchanged) {
-  const std::string before = "[main]\ndw=10\n";
-  writeBytes(path, before);
-  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  try {
-    ini.writeInteger(L"main", L"dw", 50);
-    FAIL() << "no error";
-  } catch (const base::AppError& e) {
-    EXPECT_EQ(e.text().rfind(L"Не удалось записать файл настроек", 0), 0u);
-    EXPECT_NE(e.text().find(base::fromUtf8(path.string())), std::wstring::npos);
-  }
-  EXPECT_EQ(readBytes(path), before);
-  EXPECT_EQ(testfiles::entryCount(dir.path()), 1u);
-}
-
-TEST_F(SettingsStoreTest, WriteIntoMissingDirectoryFails) {
-  SettingsStore nowhere(dir / "no/such/main.ini");
-  EXPECT_THROW(nowhere.writeBool(L"main", L"autoclose", true), base::AppError);
-}
-
 TEST_F(SettingsStoreTest, RejectsNamesThatWouldBreakTheFile) {
   const std::pair<std::wstring, std::wstring> bad[] = {
       {L"", L"k"}, {L"a]b", L"k"}, {L"a", L""}, {L"a", L"k=v"}, {L"a", L"k\nx"}, {L"a", L"[k"},

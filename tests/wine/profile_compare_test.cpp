@@ -241,16 +241,6 @@ TEST(ProfileCompare, WritesIntoNewFileAndUtf16File) {
   EXPECT_EQ(platformString(ours16, L"pcad", L"dir", L"-"), L"C:\\Платы");
 }
 
-TEST(ProfileCompare, ReadOnlyFileRefusesBothWrites) {
-  const fs::path path = caseFile("[main]\r\ndw=10\r\n");
-  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
-  // Windows refuses to rewrite a read-only file; Wine (run as root here) may
-  // not, so the platform's own write is not checked. The store refuses.
-  EXPECT_THROW(SettingsStore(path).writeInteger(L"main", L"dw", 20), base::AppError);
-  EXPECT_EQ(fileBytes(path), "[main]\r\ndw=10\r\n");
-  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
 TEST(ProfileCompare, CodePageTablesMatchThePlatform) {
   struct Case {
     UINT codePage;
