@@ -60,20 +60,14 @@ TEST_F(LayerTableTest, TypeChangePresets) {
   const Case cases[] = {{0, 0b11}, {1, 0b11}, {2, 0b11},  {3, 0b11}, {4, 0},  {5, 0},
                         {6, 1 << kRefDes}, {7, 1 << kRefDes}, {8, 0b1}, {9, 0b1},
                         {10, 0},   {11, 0}};
+  build({{L"Row", L"NE "}});
+  Tlayer& row = layers[0];
   for (const Case& c : cases) {
-    layers.clear();
-    MainFormModel fresh;
-    addlayer(L"Row", L"NE ");
-    std::vector<std::wstring> keys;
-    for (const auto& kv : standardSection()) keys.push_back(kv.first);
-    showtbl(fresh, keys, [](const std::wstring&) { return std::wstring(); });
-    Tlayer& row = layers[0];
     for (int k = 0; k < kObjectClassCount; ++k) row.pcad.box(k)->setChecked(k % 2 == 0);
     row.cam.LTCB->pick(c.picked);
     for (int k = 0; k < kObjectClassCount; ++k)
       EXPECT_EQ(row.pcad.box(k)->checked(), ((c.boxes >> k) & 1) != 0)
           << "picked " << c.picked << " box " << k;
-    layers.clear();
   }
 }
 
@@ -101,19 +95,14 @@ TEST_F(LayerTableTest, PickingType11UnchecksPadAndViasAndMarksThem) {
 }
 
 TEST_F(LayerTableTest, PickingMaskTypeForAMetalRowDependsOnTheViasSwitch) {
+  build({{L"Off", L"SEA"}, {L"On", L"SEA"}});
   for (bool covered : {false, true}) {
-    layers.clear();
-    MainFormModel fresh;
-    addlayer(L"In1", L"SEA");
-    showtbl(fresh, {L"0", L"1"}, [](const std::wstring&) { return std::wstring(); });
-    fresh.CheckBox2.setChecked(covered);
-    Tlayer& row = layers[0];
-    row.cam.LTCB->setItems({L"0", L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8", L"9"});
-    row.cam.LTCB->pick(8);
-    EXPECT_FALSE(row.pcad.Vias->checked());
-    EXPECT_EQ(fresh.AdvStringGrid1.cellColour(kColFirstClass + kVias, 1).has_value(), !covered);
-    EXPECT_FALSE(fresh.AdvStringGrid1.cellColour(kColFirstClass + kPad, 1).has_value());
-    layers.clear();
+    const std::wstring name = covered ? L"On" : L"Off";
+    form.CheckBox2.setChecked(covered);
+    layer(name).cam.LTCB->pick(8);
+    EXPECT_FALSE(layer(name).pcad.Vias->checked());
+    EXPECT_EQ(marked(name, kVias), !covered);
+    EXPECT_FALSE(marked(name, kPad));
   }
 }
 

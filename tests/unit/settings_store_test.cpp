@@ -316,25 +316,22 @@ TEST_F(SettingsStoreTest, BadFilesNeitherCrashNorHang) {
   for (int i = 0; i < 100000; ++i) junk.push_back(static_cast<char>((i * 7919) % 256));
   const std::vector<std::wstring> none, justDw{L"dw"};
   struct Case {
-    const char* name;
     std::string bytes;
     int32_t dw;  // read as an integer, default 10
     std::wstring dwText;
     std::vector<std::wstring> keys;
   } const cases[] = {
-      {"junk", junk, 10, L"", none},
-      {"a NUL ends neither line nor value and is no digit",
-       std::string("[main]\0\ndw=\0" "5\n", 14), 10, std::wstring(L"\0" L"5", 2), justDw},
-      {"section line without its bracket", "[main\ndw=7\n", 7, L"7", justDw},
-      {"no section line", "]main[\ndw=7\n", 10, L"", none},
-      {"line without =", "[main]\n" + std::string(1000000, 'k'), 10, L"", none},
-      {"value cut, too big for an integer", "[main]\ndw=" + std::string(1000000, '9') + "\n", 10,
-       std::wstring(2047, L'9'), justDw},
-      {"half a UTF-16 character", std::string("\xFF\xFE\x00", 3), 10, L"", none},
-      {"stray bytes before [", "\xEF\xBB\xBF\xFF\xFF[main]\ndw=\xC0\n", 10, L"", none},
+      {junk, 10, L"", none},
+      {std::string("[main]\0\ndw=\0" "5\n", 14), 10, std::wstring(L"\0" L"5", 2), justDw},  // NUL
+      {"[main\ndw=7\n", 7, L"7", justDw},  // a section line without its bracket
+      {"]main[\ndw=7\n", 10, L"", none},   // no section line: the key is in none
+      {"[main]\n" + std::string(1000000, 'k'), 10, L"", none},  // no "=": no key
+      {"[main]\ndw=" + std::string(1000000, '9') + "\n", 10, std::wstring(2047, L'9'), justDw},
+      {std::string("\xFF\xFE\x00", 3), 10, L"", none},  // half a UTF-16 character
+      {"\xEF\xBB\xBF\xFF\xFF[main]\ndw=\xC0\n", 10, L"", none},  // "[" not first: no section
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(&c - cases);  // the case's index
     writeBytes(path, c.bytes);
     EXPECT_EQ(ini.readInteger(L"main", L"dw", 10), c.dw);
     EXPECT_EQ(ini.readString(L"main", L"dw", L""), c.dwText);

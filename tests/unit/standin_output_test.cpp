@@ -133,9 +133,9 @@ TEST(StandinGerber, EmptyLayerDrawsNothingButStaysAnRs274xFile) {
   // Readers tell RS-274X by an aperture definition and a coordinate: the one
   // group selects the draw aperture and moves to the origin, drawing nothing.
   EXPECT_EQ(gerber(job(kTopSilk)),
-            (std::vector<std::string>{"G04 editor-standin Gerber output*", "%FSLAX34Y34*%", "%MOMM*%",
-                                      "%ADD10C,0.1500*%", "%LNTop Silk*%", "G01*", "%LNTop Silk*%",
-                                      "%LPD*%", "D10*", "X0Y0D02*", "M02*"}));
+            (std::vector<std::string>{"G04 editor-standin Gerber output*", "%FSLAX34Y34*%",
+                                      "%MOMM*%", "%ADD10C,0.1500*%", "%LNTop Silk*%", "G01*",
+                                      "%LNTop Silk*%", "%LPD*%", "D10*", "X0Y0D02*", "M02*"}));
 }
 
 TEST(StandinGerber, PadsAndViasFollowTheirChecksAndSpans) {
