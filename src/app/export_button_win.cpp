@@ -8,6 +8,7 @@
 #include "app/app_paths_win.h"
 #include "app/main_window_win.h"
 #include "app/run_values.h"
+#include "app/settings_keys.h"
 #include "app/settings_store.h"
 #include "export/drill_check.h"
 #include "export/error_log.h"
@@ -45,7 +46,7 @@ void TForm9::Button1Click() {
   DeleteFileW(errorLog.wstring().c_str());
   // 7. the plot driver, waited for
   exportrun::ErrorPolicy policy =
-      exportrun::errorPolicyOf(ini.readInteger(L"pcad", L"errcheck", 2));
+      exportrun::errorPolicyOf(app::readSetting(ini, app::kErrorChoice));
   std::wstring command = exportrun::driverCommandLine(
       autopcad, h, d, exportcore::designBaseName(pcbname), dw, dc, policy);
   if (!ExecAndWait(command, SW_SHOWNORMAL)) {
@@ -58,7 +59,7 @@ void TForm9::Button1Click() {
     return;
   }
   // 8., 9. the error policy, read again at each decision
-  policy = exportrun::errorPolicyOf(ini.readInteger(L"pcad", L"errcheck", 2));
+  policy = exportrun::errorPolicyOf(app::readSetting(ini, app::kErrorChoice));
   if (policy == exportrun::ErrorPolicy::Ask && std::filesystem::exists(errorLog)) {
     int32_t count = chekerr(errorLog.wstring());
     if (count > 0) {
@@ -66,7 +67,7 @@ void TForm9::Button1Click() {
                   MB_OK | MB_ICONERROR);
     }
   }
-  policy = exportrun::errorPolicyOf(ini.readInteger(L"pcad", L"errcheck", 2));
+  policy = exportrun::errorPolicyOf(app::readSetting(ini, app::kErrorChoice));
   if (policy == exportrun::ErrorPolicy::Stop && std::filesystem::exists(errorLog) &&
       chekerr(errorLog.wstring()) > 0) {
     return;
@@ -81,5 +82,5 @@ void TForm9::Button1Click() {
     return;
   }
   // 11. done
-  if (ini.readBool(L"main", L"autoclose", false)) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+  if (app::readSetting(ini, app::kAutoClose)) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }

@@ -5,7 +5,6 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,8 +14,9 @@
 #include "app/main_window_win.h"
 #include "app/message_loop_win.h"
 #include "app/run_values.h"
-#include "app/settings_store.h"
 #include "app/output_dir.h"
+#include "app/settings_keys.h"
+#include "app/settings_store.h"
 #include "cadlink/board_params_win.h"
 #include "cadlink/chooser_win.h"
 #include "cadlink/design_info_win.h"
@@ -58,8 +58,8 @@ void TForm9::runStartup() {
   // 2. the search delays; negative delays are no delays
   h = 0;
   SettingsStore ini(app::mainIniPath());
-  dw = std::max(0, ini.readInteger(L"main", L"dw", 10));
-  dc = std::max(0, ini.readInteger(L"main", L"dc", 10));
+  dw = app::readDelay(ini, app::kWindowDelay);
+  dc = app::readDelay(ini, app::kControlDelay);
   // 3. the editor handle from the command line
   h = app::scanEditorHandle(commandLineArgs(), h);
   // 4. the attachment
@@ -81,11 +81,11 @@ void TForm9::attachEditor() {
   showtbl(model_, ini.readSectionKeys(L"layers"),
           [&ini](const std::wstring& key) { return ini.readString(L"layers", key, L""); });
   // 8., 9. the configured swell values into the editor
-  if (ini.readBool(L"pcad", L"AutoSMS", true)) {
-    cadlink::SetSolderMaskSwell(editor, ini.readString(L"pcad", L"SMS", L""));
+  if (app::readSetting(ini, app::kAutoSms)) {
+    cadlink::SetSolderMaskSwell(editor, app::readSetting(ini, app::kSolderMaskSwell));
   }
-  if (ini.readBool(L"pcad", L"AutoPS", true)) {
-    cadlink::SetPlaneSwell(editor, ini.readString(L"pcad", L"PS", L""));
+  if (app::readSetting(ini, app::kAutoPs)) {
+    cadlink::SetPlaneSwell(editor, app::readSetting(ini, app::kPlaneSwell));
   }
   // 10. where the design lives
   pcbdir = cadlink::getcadput(editor);
@@ -97,7 +97,8 @@ void TForm9::attachEditor() {
         return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
       },
       [](const std::wstring& d) { CreateDirectoryW(d.c_str(), nullptr); }};
-  model_.outputDir.setText(app::resolveOutputDir(ini.readString(L"pcad", L"dir", L""), pcbdir, ops));
+  model_.outputDir.setText(
+      app::resolveOutputDir(app::readSetting(ini, app::kOutputDir), pcbdir, ops));
   // 12. the swell values as the editor now holds them
   model_.solderMaskSwell.setText(cadlink::getSolderMaskSwell(editor));
   model_.planeSwell.setText(cadlink::getPlaneSwell(editor));

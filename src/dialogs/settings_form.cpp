@@ -1,6 +1,7 @@
 // Loading and saving the settings dialog's values.
 #include "dialogs/settings_form.h"
 
+#include "app/settings_keys.h"
 #include "base/error.h"
 #include "base/int_text.h"
 
@@ -26,11 +27,11 @@ void writeKey(const std::wstring& key, F&& write) {
 int32_t delayOfText(const std::wstring& text) { return base::strToIntDef(text, 0); }
 
 void SettingsForm::load(const SettingsStore& ini, const DirExists& dirExists) {
-  dwText = std::to_wstring(ini.readInteger(kMain, L"dw", 10));
-  dcText = std::to_wstring(ini.readInteger(kMain, L"dc", 10));
-  autoclose = ini.readBool(kMain, L"autoclose", false);
+  dwText = std::to_wstring(app::readSetting(ini, app::kWindowDelay));
+  dcText = std::to_wstring(app::readSetting(ini, app::kControlDelay));
+  autoclose = app::readSetting(ini, app::kAutoClose);
 
-  const std::wstring dir = ini.readString(kPcad, L"dir", L"");
+  const std::wstring dir = app::readSetting(ini, app::kOutputDir);
   if (!dir.empty() && dirExists(dir)) {
     dirChoice = DirChoice::Other;
     dirPath = dir;
@@ -42,12 +43,12 @@ void SettingsForm::load(const SettingsStore& ini, const DirExists& dirExists) {
     dirPath.clear();
   }
 
-  sms = ini.readString(kPcad, L"SMS", L"");
-  ps = ini.readString(kPcad, L"PS", L"");
-  cleanGrb = ini.readBool(kPcad, L"CleanGRB", true);
-  autoSms = ini.readBool(kPcad, L"AutoSMS", true);
-  autoPs = ini.readBool(kPcad, L"AutoPS", true);
-  int32_t choice = ini.readInteger(kPcad, L"errcheck", 2);
+  sms = app::readSetting(ini, app::kSolderMaskSwell);
+  ps = app::readSetting(ini, app::kPlaneSwell);
+  cleanGrb = app::readSetting(ini, app::kCleanGrb);
+  autoSms = app::readSetting(ini, app::kAutoSms);
+  autoPs = app::readSetting(ini, app::kAutoPs);
+  int32_t choice = app::readSetting(ini, app::kErrorChoice);
   if (choice < -1) choice = -1;
   if (choice > kErrorChoiceCount - 1) choice = kErrorChoiceCount - 1;
   errcheck = choice;

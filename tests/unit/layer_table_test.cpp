@@ -23,11 +23,11 @@ TEST_F(LayerTableTest, GridLayoutHeadersWidthsAndPlacedControls) {
   const widgets::GridModel& grid = form.AdvStringGrid1;
   ASSERT_EQ(grid.colCount(), 16);
   ASSERT_EQ(grid.rowCount(), 11);
+  // Column by column: header and width in pixels, then what each row shows.
   const std::pair<const wchar_t*, int> columns[16] = {
-      {L"", 20},         {L"Ex", 20},         {L"Layer (pcad)", 80}, {L"Layer type(cam)", 120},
-      {L"Flash color", 40}, {L"Line color", 40}, {L"Pa", 20},        {L"Vi", 20},
-      {L"PV", 20},       {L"NH", 20},         {L"RD", 21},           {L"Ty", 20},
-      {L"Va", 20},       {L"Mi", 20},         {L"Ti", 20},           {L"Id", 30}};
+      {L"", 20},           {L"Ex", 20},         {L"Layer (pcad)", 80}, {L"Layer type(cam)", 120},
+      {L"Flash color", 40}, {L"Line color", 40}, {L"Pa", 20}, {L"Vi", 20}, {L"PV", 20}, {L"NH", 20},
+      {L"RD", 21}, {L"Ty", 20}, {L"Va", 20}, {L"Mi", 20}, {L"Ti", 20}, {L"Id", 30}};
   for (int c = 0; c < 16; ++c) {
     EXPECT_EQ(grid.cell(c, 0), columns[c].first) << c;
     EXPECT_EQ(grid.colWidth(c), columns[c].second) << c;
@@ -35,14 +35,15 @@ TEST_F(LayerTableTest, GridLayoutHeadersWidthsAndPlacedControls) {
   for (size_t i = 0; i < layers.size(); ++i) {
     const int r = static_cast<int>(i) + 1;
     const Tlayer& l = layers[i];
-    EXPECT_EQ(grid.cell(15, r), std::to_wstring(i));
-    EXPECT_EQ(grid.cell(2, r), l.pcad.name);
+    const TLpcad& p = l.pcad;
+    const widgets::Control* shown[16] = {
+        nullptr,        l.Exp.get(),  nullptr,         l.cam.LTCB.get(), l.cam.Fcolor.get(),
+        l.cam.Lcolor.get(), p.Pad.get(), p.Vias.get(), p.PVHoles.get(), p.NoMtHole.get(),
+        p.RefDes.get(), p.Tipe.get(), p.Value.get(),   p.Mirror.get(),   p.Titles.get(), nullptr};
+    for (int c = 0; c < 16; ++c) EXPECT_EQ(grid.control(c, r), shown[c]) << c << ", " << r;
     EXPECT_EQ(grid.cell(0, r), L"");
-    EXPECT_EQ(grid.control(1, r), l.Exp.get());
-    EXPECT_EQ(grid.control(3, r), l.cam.LTCB.get());
-    EXPECT_EQ(grid.control(4, r), l.cam.Fcolor.get());
-    EXPECT_EQ(grid.control(5, r), l.cam.Lcolor.get());
-    for (int k = 0; k < kObjectClassCount; ++k) EXPECT_EQ(grid.control(6 + k, r), l.pcad.box(k));
+    EXPECT_EQ(grid.cell(2, r), l.pcad.name);
+    EXPECT_EQ(grid.cell(15, r), std::to_wstring(i));
     EXPECT_EQ(l.cam.LTCB->items().size(), 12u);
     EXPECT_EQ(l.cam.Fcolor->items().size(), 16u);
     EXPECT_EQ(l.cam.Lcolor->items().size(), 16u);

@@ -9,36 +9,36 @@ namespace {
 
 constexpr int kPad = 0, kVias = 1, kRefDes = 4;
 
-// The state each box is expected to have, written from the groups' table:
-// metal expects Pad and Vias, mask expects Pad (and Vias when vias are not
-// covered), silk expects RefDes, everything else expects nothing.
-bool expectedChecked(int type, int k, bool viasCovered) {
-  if (type == 0 || type == 1 || type == 2 || type == 3 || type == 11)
-    return k == kPad || k == kVias;
-  if (type == 8 || type == 9) return k == kPad || (k == kVias && !viasCovered);
-  if (type == 6 || type == 7) return k == kRefDes;
-  return false;
-}
-
 }  // namespace
 
 TEST_F(LayerTableTest, MarksFollowTheExpectedStatesOfEveryGroup) {
-  build({{L"Row", L"NE "}});
+  build({{L"Row", L"NE "}}, {20, {L"T", L""}});  // twenty types: every index to 19 is real
   Tlayer& row = layers[0];
-  for (int type = -1; type <= 19; ++type)
+  // The boxes each type expects checked (bit 0 Pad, 1 Vias, 4 RefDes) with
+  // the vias switch off and on: metal 0-3, 11 Pad and Vias; mask 8, 9 Pad,
+  // and Vias only while the switch is off; silk 6, 7 RefDes; others none.
+  struct Case { int type, switchOff, switchOn; };
+  const Case cases[] = {
+      {0, 0b11, 0b11}, {1, 0b11, 0b11}, {2, 0b11, 0b11}, {3, 0b11, 0b11}, {11, 0b11, 0b11},
+      {8, 0b11, 0b01}, {9, 0b11, 0b01}, {6, 0b10000, 0b10000}, {7, 0b10000, 0b10000},
+      {-1, 0, 0}, {4, 0, 0}, {5, 0, 0}, {10, 0, 0}, {12, 0, 0}, {13, 0, 0}, {14, 0, 0},
+      {15, 0, 0}, {16, 0, 0}, {17, 0, 0}, {18, 0, 0}, {19, 0, 0},
+  };
+  for (const Case& c : cases) {
+    row.cam.LTCB->setItemIndex(c.type);
+    EXPECT_EQ(row.camType(), c.type);
     for (bool covered : {false, true})
       for (int k = 0; k < kObjectClassCount; ++k)
         for (bool checked : {false, true}) {
-          row.cam.LTCB->setItemIndex(type);
           form.CheckBox2.detachOnClick();
           form.CheckBox2.setChecked(covered);
-          widgets::CheckBox& box = *row.pcad.box(k);
-          box.setChecked(!checked);
-          box.setChecked(checked);
-          EXPECT_EQ(marked(L"Row", k), checked != expectedChecked(type, k, covered))
-              << "type " << type << " covered " << covered << " class " << k << " checked "
-              << checked;
+          row.pcad.box(k)->setChecked(!checked);
+          row.pcad.box(k)->setChecked(checked);
+          const bool expected = ((covered ? c.switchOn : c.switchOff) >> k) & 1;
+          EXPECT_EQ(marked(L"Row", k), checked != expected)
+              << "type " << c.type << " covered " << covered << " class " << k;
         }
+  }
 }
 
 TEST_F(LayerTableTest, OnlyTheSendersCellChanges) {
@@ -60,20 +60,14 @@ TEST_F(LayerTableTest, TypeChangePresets) {
   const Case cases[] = {{0, 0b11}, {1, 0b11}, {2, 0b11},  {3, 0b11}, {4, 0},  {5, 0},
                         {6, 1 << kRefDes}, {7, 1 << kRefDes}, {8, 0b1}, {9, 0b1},
                         {10, 0},   {11, 0}};
+  build({{L"Row", L"NE "}});
+  Tlayer& row = layers[0];
   for (const Case& c : cases) {
-    layers.clear();
-    MainFormModel fresh;
-    addlayer(L"Row", L"NE ");
-    std::vector<std::wstring> keys;
-    for (const auto& kv : standardSection()) keys.push_back(kv.first);
-    showtbl(fresh, keys, [](const std::wstring&) { return std::wstring(); });
-    Tlayer& row = layers[0];
     for (int k = 0; k < kObjectClassCount; ++k) row.pcad.box(k)->setChecked(k % 2 == 0);
     row.cam.LTCB->pick(c.picked);
     for (int k = 0; k < kObjectClassCount; ++k)
       EXPECT_EQ(row.pcad.box(k)->checked(), ((c.boxes >> k) & 1) != 0)
           << "picked " << c.picked << " box " << k;
-    layers.clear();
   }
 }
 
@@ -101,19 +95,14 @@ TEST_F(LayerTableTest, PickingType11UnchecksPadAndViasAndMarksThem) {
 }
 
 TEST_F(LayerTableTest, PickingMaskTypeForAMetalRowDependsOnTheViasSwitch) {
+  build({{L"Off", L"SEA"}, {L"On", L"SEA"}});
   for (bool covered : {false, true}) {
-    layers.clear();
-    MainFormModel fresh;
-    addlayer(L"In1", L"SEA");
-    showtbl(fresh, {L"0", L"1"}, [](const std::wstring&) { return std::wstring(); });
-    fresh.CheckBox2.setChecked(covered);
-    Tlayer& row = layers[0];
-    row.cam.LTCB->setItems({L"0", L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8", L"9"});
-    row.cam.LTCB->pick(8);
-    EXPECT_FALSE(row.pcad.Vias->checked());
-    EXPECT_EQ(fresh.AdvStringGrid1.cellColour(kColFirstClass + kVias, 1).has_value(), !covered);
-    EXPECT_FALSE(fresh.AdvStringGrid1.cellColour(kColFirstClass + kPad, 1).has_value());
-    layers.clear();
+    const std::wstring name = covered ? L"On" : L"Off";
+    form.CheckBox2.setChecked(covered);
+    layer(name).cam.LTCB->pick(8);
+    EXPECT_FALSE(layer(name).pcad.Vias->checked());
+    EXPECT_EQ(marked(name, kVias), !covered);
+    EXPECT_FALSE(marked(name, kPad));
   }
 }
 

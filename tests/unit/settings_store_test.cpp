@@ -1,10 +1,14 @@
 // The settings store against the profile format's rules: reading values,
 // integers and booleans; key lists; writes that change only their own line;
-// encodings; and bad files that must neither crash nor hang.
+// encodings; bad files that must neither crash nor hang; and the defaults
+// the program reads for missing keys.
 #include "app/settings_store.h"
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "app/settings_keys.h"
 #include "base/encoding.h"
 #include "base/error.h"
 #include "base_test_files.h"
@@ -127,23 +131,31 @@ TEST_F(SettingsStoreTest, ReadsIntegersAndBooleans) {
   EXPECT_TRUE(ini.readBool(L"pcad", L"missing", true));
 }
 
-TEST_F(SettingsStoreTest, MissingFileGivesDefaultsAndNoKeys) {
-  EXPECT_EQ(ini.readInteger(L"main", L"dw", 10), 10);
-  EXPECT_EQ(ini.readString(L"pcad", L"dir", L""), L"");
-  EXPECT_TRUE(ini.readBool(L"pcad", L"AutoSMS", true));
+// For missing keys the program takes 10 ms delays, no automatic closing, the
+// design's own directory, empty swells written into the editor, clean-up on
+// and "ask" on driver errors; a negative stored delay is none.
+TEST_F(SettingsStoreTest, ProgramReadsTheDefaultsOfMissingKeys) {
+  using namespace app;
+  // dw, dc, autoclose, dir, SMS, PS, AutoSMS, AutoPS, CleanGRB, errcheck
+  using Values = std::tuple<int32_t, int32_t, bool, std::wstring, std::wstring, std::wstring,
+                            bool, bool, bool, int32_t>;
+  const auto valuesOf = [](const SettingsStore& s) {
+    return Values{readDelay(s, kWindowDelay), readDelay(s, kControlDelay),
+                  readSetting(s, kAutoClose), readSetting(s, kOutputDir),
+                  readSetting(s, kSolderMaskSwell), readSetting(s, kPlaneSwell),
+                  readSetting(s, kAutoSms), readSetting(s, kAutoPs), readSetting(s, kCleanGrb),
+                  readSetting(s, kErrorChoice)};
+  };
+  const Values defaults{10, 10, false, L"", L"", L"", true, true, true, 2};
+  EXPECT_EQ(valuesOf(ini), defaults);
   EXPECT_TRUE(ini.readSectionKeys(L"layers").empty());
   EXPECT_FALSE(fs::exists(path));  // reading never creates the file
-  SettingsStore onDirectory(dir.path());
-  EXPECT_EQ(onDirectory.readInteger(L"main", L"dw", 10), 10);
-}
-
-TEST_F(SettingsStoreTest, OnlyLayersSectionGivesStartUpDefaults) {
+  EXPECT_EQ(valuesOf(SettingsStore(dir.path())), defaults);
   writeBytes(path, "[layers]\nTop=1,0,1\n");
-  EXPECT_EQ(ini.readInteger(L"main", L"dw", 10), 10);
-  EXPECT_EQ(ini.readInteger(L"main", L"dc", 10), 10);
-  EXPECT_FALSE(ini.readBool(L"main", L"autoclose", false));
-  EXPECT_EQ(ini.readInteger(L"pcad", L"errcheck", 2), 2);
-  EXPECT_EQ(ini.readString(L"pcad", L"dir", L""), L"");
+  EXPECT_EQ(valuesOf(ini), defaults);
+  writeBytes(path, "[MAIN]\nDW=25\ndc=-5\nautoclose=1\n[pcad]\ndir=gerber\nSMS=0.1\nPS=0.2\n"
+                   "AutoSMS=0\nAutoPS=0\nCleanGRB=0\nerrcheck=0\n");
+  EXPECT_EQ(valuesOf(ini), Values(25, 0, true, L"gerber", L"0.1", L"0.2", false, false, false, 0));
 }
 
 TEST_F(SettingsStoreTest, ListsSectionKeysInFileOrder) {
@@ -279,27 +291,32 @@ TEST_F(SettingsStoreTest, RejectsNamesThatWouldBreakTheFile) {
 }
 
 TEST_F(SettingsStoreTest, BadFilesNeitherCrashNorHang) {
+  // Byte i is 239 i mod 256, so a "[" always follows an "l": no section line.
   std::string junk;
   for (int i = 0; i < 100000; ++i) junk.push_back(static_cast<char>((i * 7919) % 256));
-  const std::string cases[] = {
-      junk,
-      std::string("[main]\0\ndw=\0" "5\n", 14),
-      "[main\ndw=7\n",
-      "]main[\ndw=7\n",
-      "[main]\n" + std::string(1000000, 'k'),
-      "[main]\ndw=" + std::string(1000000, '9') + "\n",
-      std::string("\xFF\xFE\x00", 3),
-      "\xEF\xBB\xBF\xFF\xFF[main]\ndw=\xC0\n",
+  const std::vector<std::wstring> none, justDw{L"dw"};
+  struct Case {
+    std::string bytes;
+    int32_t dw;  // read as an integer, default 10
+    std::wstring dwText;
+    std::vector<std::wstring> keys;
+  } const cases[] = {
+      {junk, 10, L"", none},
+      {std::string("[main]\0\ndw=\0" "5\n", 14), 10, std::wstring(L"\0" L"5", 2), justDw},  // NUL
+      {"[main\ndw=7\n", 7, L"7", justDw},  // a section line without its bracket
+      {"]main[\ndw=7\n", 10, L"", none},   // no section line: the key is in none
+      {"[main]\n" + std::string(1000000, 'k'), 10, L"", none},  // no "=": no key
+      {"[main]\ndw=" + std::string(1000000, '9') + "\n", 10, std::wstring(2047, L'9'), justDw},
+      {std::string("\xFF\xFE\x00", 3), 10, L"", none},  // half a UTF-16 character
+      {"\xEF\xBB\xBF\xFF\xFF[main]\ndw=\xC0\n", 10, L"", none},  // "[" not first: no section
   };
-  for (const auto& bytes : cases) {
-    writeBytes(path, bytes);
-    (void)ini.readInteger(L"main", L"dw", 10);
-    (void)ini.readString(L"main", L"dw", L"");
-    (void)ini.readSectionKeys(L"main");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);  // the case's index
+    writeBytes(path, c.bytes);
+    EXPECT_EQ(ini.readInteger(L"main", L"dw", 10), c.dw);
+    EXPECT_EQ(ini.readString(L"main", L"dw", L""), c.dwText);
+    EXPECT_EQ(ini.readSectionKeys(L"main"), c.keys);
     ini.writeInteger(L"main", L"dc", 3);
     EXPECT_EQ(ini.readInteger(L"main", L"dc", 10), 3);
   }
-  // A section line without its bracket still opens the section.
-  writeBytes(path, "[main\ndw=7\n");
-  EXPECT_EQ(ini.readInteger(L"main", L"dw", 10), 7);
 }
