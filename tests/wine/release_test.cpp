@@ -15,6 +15,7 @@
 #include "base/encoding.h"
 #include "cadlink_fixture.h"
 #include "harness.h"
+#include "program_launch.h"
 #include "program_fixture.h"
 #include "repo_paths.h"
 
@@ -85,28 +86,15 @@ TEST(Release, UnpackedProgramStartsThroughItsSplash) {
   }
   EXPECT_FALSE(fs::is_empty(dir / L"macros"));
 
-  harness::Process program(L"\"" + (dir / L"tavrolin.exe").wstring() + L"\"", dir);
-  ASSERT_TRUE(program.started());
-  HWND about = nullptr;
-  ASSERT_TRUE(harness::waitFor(
-      [&] {
-        about = harness::findWindowOf(program.pid(), L"", L"TForm3");
-        return about && IsWindowVisible(about);
-      },
-      15000));
-  SendMessageW(harness::findChild(about, L"Button", L"Ok"), BM_CLICK, 0, 0);
-  HWND main = nullptr;
-  ASSERT_TRUE(harness::waitFor(
-      [&] {
-        main = harness::findWindowOf(program.pid(), L"", L"TForm9");
-        return main && IsWindowVisible(main);
-      },
-      15000));
+  harness::Tavrolin program = harness::startTavrolin(dir, L"");
+  ASSERT_NE(program.splash, nullptr);
+  HWND main = program.main;
+  ASSERT_NE(main, nullptr);
   EXPECT_EQ(harness::textOf(main), L"Tavrolin 1.3");
   // no editor runs here: the program is detached
   EXPECT_FALSE(IsWindowEnabled(harness::findChild(main, L"Button", L"Экспорт")));
   PostMessageW(main, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(program.wait(10000));
+  EXPECT_TRUE(program.process.wait(10000));
 }
 
 TEST(Release, UnpackedProgramExportsABoard) {
