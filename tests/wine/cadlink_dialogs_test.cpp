@@ -103,8 +103,9 @@ TEST(CadlinkDesignInfo, LongDesignDirectoryIsReadWhole) {
   HWND dialog = cadlink::fw(0, 0, nullptr, L"Design Info");
   ASSERT_NE(dialog, nullptr);
   HWND field = cadlink::gd(dialog, 1634);
-  std::wstring full(static_cast<size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-  full.resize(static_cast<size_t>(GetWindowTextW(field, &full[0], static_cast<int>(full.size()))));
+  std::wstring full(static_cast<size_t>(SendMessageW(field, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  full.resize(static_cast<size_t>(
+      SendMessageW(field, WM_GETTEXT, full.size(), reinterpret_cast<LPARAM>(&full[0]))));
   SendMessageW(dialog, WM_COMMAND, 1, 0);
   EXPECT_EQ(full.size(), 210u);
   EXPECT_EQ(dir, full);
