@@ -65,7 +65,8 @@ ListItemRecord listItemRecord(uint32_t remoteBlock, int32_t row, int32_t column)
   return r;
 }
 
-bool cellTextFromBlock(const uint8_t* block, size_t size, uint32_t remoteBlock, std::wstring& text) {
+bool cellTextFromBlock(const uint8_t* block, size_t size, uint32_t remoteBlock,
+                       std::wstring& text) {
   text.clear();
   if (size < kListItemRecordSize) return false;
   uint32_t pointer = 0;
@@ -74,7 +75,8 @@ bool cellTextFromBlock(const uint8_t* block, size_t size, uint32_t remoteBlock, 
   if (offset < kListItemRecordSize || offset >= size) return false;
   const size_t units = std::min<size_t>((size - offset) / 2, kCellReadBytes / 2);
   for (size_t i = 0; i < units; ++i) {
-    const wchar_t c = static_cast<wchar_t>(block[offset + 2 * i] | (block[offset + 2 * i + 1] << 8));
+    const size_t at = offset + 2 * i;
+    const wchar_t c = static_cast<wchar_t>(block[at] | (block[at + 1] << 8));
     if (c == L'\0') break;
     text += c;
   }

@@ -113,7 +113,8 @@ ListItemRecord listItemRecord(uint32_t remoteBlock, int32_t row, int32_t column)
 // the one it was given, so the record's pszText is followed: the text is
 // taken there, up to its first NUL, at most 256 units, never past the
 // block's end. False when pszText points outside the block's text area.
-bool cellTextFromBlock(const uint8_t* block, size_t size, uint32_t remoteBlock, std::wstring& text);
+bool cellTextFromBlock(const uint8_t* block, size_t size, uint32_t remoteBlock,
+                       std::wstring& text);
 
 // One entry of the chooser's list: title, " ", version, "_", build.
 std::wstring chooserEntry(const std::wstring& title, int32_t version, int32_t build);

@@ -26,7 +26,8 @@ std::wstring quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 // Runs the steps of one block; the block's state while it runs.
 class BlockRun {
  public:
-  BlockRun(EditorPort& editor, const JobSettings& settings, const RunOptions& options, RunState& state)
+  BlockRun(EditorPort& editor, const JobSettings& settings, const RunOptions& options,
+           RunState& state)
       : editor_(editor), settings_(settings), options_(options), state_(state) {}
 
   // Carries out one step; returns the error text when the block must end.
@@ -39,7 +40,9 @@ class BlockRun {
       case StepKind::WaitWindow: {
         const uintptr_t w = search(settings_.windowTries, options_.windowDelay,
                                    [&] { return editor_.findWindow(step.title); });
-        if (!w) return searchEnd(orDefault(step.errorText, L"Не открылось окно " + quoted(step.title)));
+        if (!w) {
+          return searchEnd(orDefault(step.errorText, L"Не открылось окно " + quoted(step.title)));
+        }
         dialog_ = w;
         dialogTitle_ = step.title;
         return {};
@@ -54,7 +57,10 @@ class BlockRun {
         const uintptr_t gone = search(settings_.windowTries, options_.windowDelay, [&]() -> uintptr_t {
           return target ? !editor_.windowShown(target) : editor_.findWindow(step.title) == 0;
         });
-        if (!gone) return searchEnd(orDefault(step.errorText, L"Окно " + quoted(step.title) + L" не закрылось"));
+        if (!gone) {
+          return searchEnd(
+              orDefault(step.errorText, L"Окно " + quoted(step.title) + L" не закрылось"));
+        }
         // A dialog that went together with its editor did not finish its work.
         if (!editor_.editorAlive()) return lost();
         dialog_ = 0;
@@ -144,7 +150,9 @@ class BlockRun {
   std::wstring dialogTitle_;
 };
 
-bool stopAsked(const RunOptions& options) { return options.stopRequested && options.stopRequested(); }
+bool stopAsked(const RunOptions& options) {
+  return options.stopRequested && options.stopRequested();
+}
 
 void runBlock(const Job& job, const JobSettings& settings, EditorPort& editor, const RunOptions& options,
               BlockOutcome& outcome, RunState& state) {

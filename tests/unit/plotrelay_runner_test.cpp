@@ -276,7 +276,8 @@ TEST_F(ShippedJob, StopRequestEndsTheRunAfterTheStepUnderWayAndNamesWhatWasNotDo
 
 // Hand-written jobs for the faults of the job itself.
 TEST(PlotRelayRunner, EmptyJobIsAnError) {
-  for (const Lines& lines : {Lines{L"[@Job]", L"Run=@A", L"[@A]"}, Lines{L"[@Job]", L"Run="}, Lines{}}) {
+  const Lines jobs[] = {{L"[@Job]", L"Run=@A", L"[@A]"}, {L"[@Job]", L"Run="}, {}};
+  for (const Lines& lines : jobs) {
     FakeEditor editor;
     const RunResult result = plotrelay::runJob(Job::parse(lines), editor, {});
     EXPECT_EQ(plotrelay::errorLogLines(result),
@@ -298,9 +299,9 @@ TEST(PlotRelayRunner, WaitsHaveBoundsTheJobCannotLift) {
       {L"1", 0, L"2000000000", 1, plotrelay::kMaxWaitMs},          // a sleep step as well
   };
   for (const Case& c : cases) {
-    const Job job = Job::parse({L"[@Job]", L"Run=@A", std::wstring(L"WindowTries=") + c.tries, L"[@A]", L"x=r*X",
-                                L"[X]", L"Steps=@S", L"[@S]", std::wstring(L"S1=sleep|") + c.sleep,
-                                L"S2=waitwindow|Never"});
+    const Job job = Job::parse({L"[@Job]", L"Run=@A", std::wstring(L"WindowTries=") + c.tries,
+                                L"[@A]", L"x=r*X", L"[X]", L"Steps=@S", L"[@S]",
+                                std::wstring(L"S1=sleep|") + c.sleep, L"S2=waitwindow|Never"});
     FakeEditor editor;
     plotrelay::RunOptions options;
     options.windowDelay = c.delay;

@@ -187,7 +187,8 @@ TEST_F(StartupEditor, EditorWhoseDialogsNeverOpenEndsStartUpWithAMessageNamingWh
   ASSERT_NE(editor.main(), nullptr);
   harness::Process process;
   HWND main = nullptr;
-  const std::vector<std::wstring> boxes = startAnsweringBoxes(program_, editor.main(), process, main);
+  const std::vector<std::wstring> boxes =
+      startAnsweringBoxes(program_, editor.main(), process, main);
   ASSERT_TRUE(main && IsWindowVisible(main));
   ASSERT_GE(boxes.size(), 1u);
   EXPECT_EQ(boxes[0],

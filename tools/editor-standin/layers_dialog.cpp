@@ -43,7 +43,8 @@ void LayersDialog::createList() {
     int row = ListView_InsertItem(list_, &item);
     ListView_SetItemText(list_, row, 1, const_cast<wchar_t*>(layers[i].type.c_str()));
   }
-  tap(list_, kIdLayerList, [this](UINT msg, WPARAM wParam, LPARAM lParam) { return listFault(msg, wParam, lParam); });
+  tap(list_, kIdLayerList,
+      [this](UINT msg, WPARAM wParam, LPARAM lParam) { return listFault(msg, wParam, lParam); });
 }
 
 // The record of an outside LVM_GETITEMW lies in a block of this process that
