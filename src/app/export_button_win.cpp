@@ -36,9 +36,18 @@ void TForm9::Button1Click() {
   // 3. nothing to export
   if (!exportrun::anyExported()) return;
 
+  // no output directory (the design's directory was not read whole at
+  // start-up): nothing is written anywhere else
+  const std::wstring d = model_.outputDir.text();
+  if (d.empty()) {
+    MessageBoxW(hwnd(),
+                L"Папка вывода не определена: папку проекта не удалось прочитать из редактора "
+                L"целиком.\rЭкспорт не выполнен.",
+                L"Ошибка", MB_OK | MB_ICONERROR);
+    return;
+  }
   // 4. the job description
   SettingsStore ini(app::mainIniPath());
-  const std::wstring d = model_.outputDir.text();
   genpcsdscr(model_, d + L"pcad.ini", app::exeDir() + L"macros\\");
   // 5., 6. the editor in front, the old error log gone
   SetForegroundWindow(editorHandle());

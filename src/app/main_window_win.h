@@ -12,6 +12,10 @@
 #include "widgets/picture_win.h"
 #include "widgets/window_win.h"
 
+namespace cadlink {
+class UnreadSteps;
+}
+
 class TForm9 : public widgets::Window {
  public:
   // Menu command IDs.
@@ -66,6 +70,10 @@ class TForm9 : public widgets::Window {
   // Start-up: splash, delays, command line, then attachment to the editor.
   void runStartup();
   void attachEditor();
+  // Steps 7 to 17 of the start-up: the values read from the editor.
+  void readEditorValues(cadlink::UnreadSteps& unread);
+  // Names to the operator what the editor did not give, if anything.
+  void reportUnread(const cadlink::UnreadSteps& unread);
   // "Экспорт"
   void Button1Click();
   bool focusPending_ = false;

@@ -29,4 +29,10 @@ std::wstring resolveOutputDir(const std::wstring& dir, const std::wstring& pcbdi
   return directoryPart(pcbdir);
 }
 
+std::wstring resolveOutputDir(const std::wstring& dir, const std::wstring& pcbdir,
+                              bool pcbdirWhole, const DirectoryOps& ops) {
+  if (!pcbdirWhole && !(!dir.empty() && ops.exists(dir))) return std::wstring();
+  return resolveOutputDir(dir, pcbdir, ops);
+}
+
 }  // namespace app

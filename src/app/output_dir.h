@@ -22,4 +22,11 @@ struct DirectoryOps {
 std::wstring resolveOutputDir(const std::wstring& dir, const std::wstring& pcbdir,
                               const DirectoryOps& ops);
 
+// The same when the design's directory could not be read whole: a `dir`
+// naming an existing directory still gives that directory; anything that
+// would be derived from the design's directory gives an empty text and
+// creates nothing, so that no output goes to some other directory.
+std::wstring resolveOutputDir(const std::wstring& dir, const std::wstring& pcbdir,
+                              bool pcbdirWhole, const DirectoryOps& ops);
+
 }  // namespace app

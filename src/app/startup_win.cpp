@@ -21,6 +21,7 @@
 #include "cadlink/chooser_win.h"
 #include "cadlink/design_info_win.h"
 #include "cadlink/editor_access_win.h"
+#include "cadlink/editor_misses.h"
 #include "cadlink/editor_protocol.h"
 #include "cadlink/editor_version_win.h"
 #include "cadlink/layer_readout_win.h"
@@ -74,23 +75,52 @@ void TForm9::attachEditor() {
     setDetached();
     return;
   }
+  // What the editor does not give is noted while the values are read, and
+  // named to the operator at the end, also when a step ends the sequence.
+  cadlink::EditorMisses& misses = cadlink::editorMisses();
+  misses.start();
+  cadlink::UnreadSteps unread(misses);
+  try {
+    readEditorValues(unread);
+  } catch (...) {
+    misses.stop();
+    reportUnread(unread);
+    throw;
+  }
+  misses.stop();
+  reportUnread(unread);
+}
+
+void TForm9::reportUnread(const cadlink::UnreadSteps& unread) {
+  if (unread.empty()) return;
+  MessageBoxW(hwnd(), unread.message().c_str(), L"Tavrolin", MB_OK | MB_ICONWARNING);
+}
+
+void TForm9::readEditorValues(cadlink::UnreadSteps& unread) {
   HWND editor = editorHandle();
   SettingsStore ini(app::mainIniPath());
   // 7. the layer list into the layer table
   cadlink::filllayertable();
+  unread.after(L"список слоёв");
   showtbl(model_, ini.readSectionKeys(L"layers"),
           [&ini](const std::wstring& key) { return ini.readString(L"layers", key, L""); });
   // 8., 9. the configured swell values into the editor
   if (app::readSetting(ini, app::kAutoSms)) {
     cadlink::SetSolderMaskSwell(editor, app::readSetting(ini, app::kSolderMaskSwell));
+    unread.after(L"установка SolderMaskSwell");
   }
   if (app::readSetting(ini, app::kAutoPs)) {
     cadlink::SetPlaneSwell(editor, app::readSetting(ini, app::kPlaneSwell));
+    unread.after(L"установка Plane Swell");
   }
-  // 10. where the design lives
-  pcbdir = cadlink::getcadput(editor);
+  // 10. where the design lives, its directory read whole
+  bool pcbdirWhole = false;
+  pcbdir = cadlink::getcadput(editor, &pcbdirWhole);
+  unread.after(L"папка проекта", !pcbdirWhole);
   pcbname = cadlink::getcadname(editor);
-  // 11. the output directory
+  unread.after(L"имя файла проекта");
+  // 11. the output directory; none when it would come from a directory
+  // that was not read whole (the export run then refuses)
   app::DirectoryOps ops{
       [](const std::wstring& d) {
         DWORD a = GetFileAttributesW(d.c_str());
@@ -98,19 +128,30 @@ void TForm9::attachEditor() {
       },
       [](const std::wstring& d) { CreateDirectoryW(d.c_str(), nullptr); }};
   model_.outputDir.setText(
-      app::resolveOutputDir(app::readSetting(ini, app::kOutputDir), pcbdir, ops));
+      app::resolveOutputDir(app::readSetting(ini, app::kOutputDir), pcbdir, pcbdirWhole, ops));
   // 12. the swell values as the editor now holds them
   model_.solderMaskSwell.setText(cadlink::getSolderMaskSwell(editor));
+  unread.after(L"SolderMaskSwell");
   model_.planeSwell.setText(cadlink::getPlaneSwell(editor));
+  unread.after(L"Plane Swell");
   // 13. the offsets
   model_.offsetX.setText(L"0");
   model_.offsetY.setText(L"0");
   // 14. the editor's version and build
-  int32_t v = cadlink::getversion(cadlink::gettext(editor));
+  const std::wstring title = cadlink::gettext(editor);
+  unread.after(L"заголовок окна редактора");
+  int32_t v = cadlink::getversion(title);
   version = std::to_wstring(v);
-  bild = std::to_wstring(cadlink::getbild(editor, v));
+  try {
+    bild = std::to_wstring(cadlink::getbild(editor, v));
+  } catch (...) {
+    unread.after(L"номер сборки");  // a build window that never came reads as no number
+    throw;
+  }
+  unread.after(L"номер сборки");
   // 15. the draw aperture size
   model_.drawApertureSize.setText(cadlink::getDrawApertureSize(editor));
+  unread.after(L"Draw Aperture Size");
   // 16. the plot driver
   autopcad = app::exeDir() + L"plotrelay.exe";
   // 17. the keyboard focus on the board type code

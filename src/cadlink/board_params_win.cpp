@@ -9,8 +9,8 @@ namespace cadlink {
 
 namespace {
 
-LRESULT send(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
-  return w ? SendMessageW(w, message, wParam, lParam) : 0;
+void send(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+  sendToEditor(w, message, wParam, lParam);
 }
 
 LPARAM textParam(const std::wstring& s) { return reinterpret_cast<LPARAM>(s.c_str()); }
@@ -49,6 +49,7 @@ void writeSwell(HWND h, const SwellParameter& p, const std::wstring& s) {
 std::pair<HWND, HWND> openApertures(HWND h) {
   postCommand(h, kCmdGerberOut);
   HWND gerber = fw(0, 0, nullptr, gerberDialogTitle(version));
+  if (!gerber) return {nullptr, nullptr};  // nothing asked to open, nothing to wait for
   postCommand(gerber, kCmdApertureAssignments);
   HWND apertures = fw(0, 0, nullptr, kApertureTitle);
   return {gerber, apertures};

@@ -1,5 +1,6 @@
 // The design's directory and file name, read out of the editor's
 // "Design Info" dialog. Each call opens and closes the dialog on its own.
+// Both fields are read whole, however long.
 #pragma once
 
 #include <windows.h>
@@ -8,8 +9,11 @@
 
 namespace cadlink {
 
-// The directory text; "c:\" when the dialog shows none.
-std::wstring getcadput(HWND h);
+// The directory text; "c:\" when the dialog shows none. `whole` (if given)
+// tells whether the field was read whole: false when the dialog never
+// opened or the field did not answer, and then "c:\" is no more than a
+// stand-in for a directory that is not known.
+std::wstring getcadput(HWND h, bool* whole = nullptr);
 // The file name with its extension; possibly empty.
 std::wstring getcadname(HWND h);
 

@@ -1,6 +1,8 @@
 // What the program knows about the editor's interface (see editor_protocol.h).
 #include "cadlink/editor_protocol.h"
 
+#include <algorithm>
+
 #include "base/int_text.h"
 
 namespace cadlink {
@@ -61,6 +63,24 @@ ListItemRecord listItemRecord(uint32_t remoteBlock, int32_t row, int32_t column)
   putLe32(r, 5, remoteBlock + static_cast<uint32_t>(kListItemRecordSize));  // pszText
   putLe32(r, 6, kCellTextMax);                                       // cchTextMax
   return r;
+}
+
+bool cellTextFromBlock(const uint8_t* block, size_t size, uint32_t remoteBlock,
+                       std::wstring& text) {
+  text.clear();
+  if (size < kListItemRecordSize) return false;
+  uint32_t pointer = 0;
+  for (size_t k = 0; k < 4; ++k) pointer |= static_cast<uint32_t>(block[5 * 4 + k]) << (8 * k);
+  const uint32_t offset = pointer - remoteBlock;  // wraps for a pointer below the block
+  if (offset < kListItemRecordSize || offset >= size) return false;
+  const size_t units = std::min<size_t>((size - offset) / 2, kCellReadBytes / 2);
+  for (size_t i = 0; i < units; ++i) {
+    const size_t at = offset + 2 * i;
+    const wchar_t c = static_cast<wchar_t>(block[at] | (block[at + 1] << 8));
+    if (c == L'\0') break;
+    text += c;
+  }
+  return true;
 }
 
 std::wstring chooserEntry(const std::wstring& title, int32_t version, int32_t build) {

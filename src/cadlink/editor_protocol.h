@@ -107,6 +107,15 @@ using ListItemRecord = std::array<uint8_t, kListItemRecordSize>;
 // cchTextMax 512, every other field 0; little endian.
 ListItemRecord listItemRecord(uint32_t remoteBlock, int32_t row, int32_t column);
 
+// The cell text that a request left in the remote block, `block` being the
+// whole block (`size` bytes) read back from the editor and `remoteBlock`
+// its address there. The list may answer through another text pointer than
+// the one it was given, so the record's pszText is followed: the text is
+// taken there, up to its first NUL, at most 256 units, never past the
+// block's end. False when pszText points outside the block's text area.
+bool cellTextFromBlock(const uint8_t* block, size_t size, uint32_t remoteBlock,
+                       std::wstring& text);
+
 // One entry of the chooser's list: title, " ", version, "_", build.
 std::wstring chooserEntry(const std::wstring& title, int32_t version, int32_t build);
 

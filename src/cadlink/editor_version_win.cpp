@@ -12,7 +12,7 @@ int32_t getbild(HWND h, int32_t v) {
   postCommand(h, entry->command);
   HWND w = fw(0, 0, nullptr, entry->title);
   const std::wstring text = cutBuildText(gettext(gd(w, kBuildControl)));
-  if (w) SendMessageW(w, WM_COMMAND, kIdOk, 0);
+  sendToEditor(w, WM_COMMAND, kIdOk, 0);
   return base::strToInt(text);
 }
 

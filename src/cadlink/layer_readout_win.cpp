@@ -3,11 +3,14 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/run_values.h"
 #include "base/error.h"
 #include "cadlink/editor_access_win.h"
+#include "cadlink/editor_misses.h"
 #include "cadlink/editor_protocol.h"
 #include "cadlink/retry_search.h"
 #include "layers/layer_model.h"
@@ -25,6 +28,12 @@ const wchar_t* const kReadoutFailed = L"Не удалось прочитать �
 
 [[noreturn]] void fail(const wchar_t* what) {
   throw base::AppError(std::wstring(kReadoutFailed) + what);
+}
+
+// "строка 3, столбец 2 <what>." (both counted from 1, as the operator counts).
+std::wstring cellName(int32_t row, int32_t column, const wchar_t* what) {
+  return L"строка " + std::to_wstring(row + 1) + L", столбец " + std::to_wstring(column + 1) +
+         L" " + what + L".";
 }
 
 // Handles the program's own pending messages. False when the program is
@@ -46,6 +55,11 @@ bool pumpMessages() {
 // pumping the program's messages before every try.
 HWND waitForLayersDialog(HWND editor) {
   ++lookupCounters().windowSearches;
+  EditorMisses& misses = editorMisses();
+  if (misses.knownMissing(kOptionsLayersTitle)) {
+    misses.skipped();
+    return nullptr;
+  }
   for (int tries = 0; tries < kSearchTries; ++tries) {
     if (!pumpMessages()) return nullptr;
     Sleep(static_cast<DWORD>(dw < 0 ? 0 : dw));
@@ -55,14 +69,15 @@ HWND waitForLayersDialog(HWND editor) {
     if (th) return th;
     if (!IsWindow(editor)) return nullptr;
   }
+  misses.windowNeverOpened(kOptionsLayersTitle);
   return nullptr;
 }
 
 // Clicks the dialog's tab control until the layer list exists.
 HWND clickUntilListShows(HWND dialog, HWND editor) {
   for (int round = 0; round < kListClickRounds; ++round) {
-    if (HWND tab = gd(dialog, kLayersTab)) SendMessageW(tab, WM_LBUTTONDOWN, 0, 0);
-    if (HWND tab = gd(dialog, kLayersTab)) SendMessageW(tab, WM_LBUTTONUP, 0, 0);
+    sendToEditor(gd(dialog, kLayersTab), WM_LBUTTONDOWN, 0, 0);
+    sendToEditor(gd(dialog, kLayersTab), WM_LBUTTONUP, 0, 0);
     if (HWND list = gd(dialog, kLayerList)) return list;
     if (!IsWindow(editor) || !IsWindow(dialog)) break;
   }
@@ -74,7 +89,7 @@ HWND clickUntilListShows(HWND dialog, HWND editor) {
 class DialogCloser {
  public:
   explicit DialogCloser(HWND dialog) : dialog_(dialog) {}
-  ~DialogCloser() { SendMessageW(dialog_, WM_CLOSE, 1, 1); }
+  ~DialogCloser() { sendToEditor(dialog_, WM_CLOSE, 1, 1); }
   DialogCloser(const DialogCloser&) = delete;
   DialogCloser& operator=(const DialogCloser&) = delete;
 
@@ -108,24 +123,35 @@ class RemoteBlock {
   RemoteBlock(const RemoteBlock&) = delete;
   RemoteBlock& operator=(const RemoteBlock&) = delete;
 
-  // Asks the list for one cell's text through the block.
+  // Asks the list for one cell's text through the block: the record and a
+  // cleared text buffer go in, the list must say it answered, and the text
+  // is taken where the returned record points.
   std::wstring cell(HWND list, int32_t row, int32_t column) {
     const uint32_t base = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(address_));
+    std::vector<uint8_t> bytes(kRemoteBlockSize, 0);
     const ListItemRecord record = listItemRecord(base, row, column);
+    std::copy(record.begin(), record.end(), bytes.begin());
     SIZE_T copied = 0;
-    if (!WriteProcessMemory(process_, address_, record.data(), record.size(), &copied) ||
-        copied != record.size()) {
+    if (!WriteProcessMemory(process_, address_, bytes.data(), bytes.size(), &copied) ||
+        copied != bytes.size()) {
       fail(L"не записать запрос в память редактора.");
     }
-    SendMessageW(list, LVM_GETITEMW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(address_));
-    wchar_t text[kCellReadBytes / sizeof(wchar_t)] = {};
+    LRESULT answered = 0;
+    if (!sendToEditor(list, LVM_GETITEMW, static_cast<WPARAM>(row),
+                      reinterpret_cast<LPARAM>(address_), &answered) ||
+        !answered) {
+      fail(cellName(row, column, L"не прочитана").c_str());
+    }
     copied = 0;
-    if (!ReadProcessMemory(process_, static_cast<const char*>(address_) + kListItemRecordSize,
-                           text, kCellReadBytes, &copied) ||
-        copied != kCellReadBytes) {
+    if (!ReadProcessMemory(process_, address_, bytes.data(), bytes.size(), &copied) ||
+        copied != bytes.size()) {
       fail(L"не прочитать ответ из памяти редактора.");
     }
-    return textUpToNul(text, kCellReadBytes / sizeof(wchar_t));
+    std::wstring text;
+    if (!cellTextFromBlock(bytes.data(), bytes.size(), base, text)) {
+      fail(cellName(row, column, L"пришла вне отведённой памяти").c_str());
+    }
+    return text;
   }
 
  private:
@@ -148,10 +174,10 @@ void filllayertable() {
 
   HWND list = clickUntilListShows(dialog, editor);
   if (!list) {
-    SendMessageW(dialog, WM_CLOSE, 1, 1);
+    sendToEditor(dialog, WM_CLOSE, 1, 1);
     return;
   }
-  SendMessageW(dialog, WM_COMMAND, kLayersCommand, 0);
+  sendToEditor(dialog, WM_COMMAND, kLayersCommand, 0);
 
   list = gd(dialog, kLayerList);
   wchar_t cls[151] = {};
@@ -163,7 +189,8 @@ void filllayertable() {
   GetWindowThreadProcessId(list, &pid);
   EditorProcess process(pid);
   RemoteBlock block(process.handle());
-  const LRESULT rows = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+  LRESULT rows = 0;
+  if (!sendToEditor(list, LVM_GETITEMCOUNT, 0, 0, &rows)) fail(L"список не ответил.");
   for (int32_t row = 0; row < rows; ++row) {
     const std::wstring name = block.cell(list, row, 0);
     const std::wstring tipe = block.cell(list, row, 1);

@@ -54,6 +54,7 @@ std::vector<std::wstring> reportLines(const std::vector<std::wstring>& header, c
                   std::to_wstring(result.failedCount()));
   if (result.editorLost) lines.push_back(L"Окно редактора закрылось во время работы.");
   if (result.stopped) lines.push_back(L"Работа остановлена на первом блоке с ошибкой.");
+  if (result.cancelled) lines.push_back(L"Работа остановлена: окно драйвера закрыто.");
   return lines;
 }
 

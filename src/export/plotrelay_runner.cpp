@@ -9,14 +9,26 @@ namespace plotrelay {
 namespace {
 
 const std::wstring kEditorGone = L"Окно редактора больше не существует";
+const std::wstring kCancelled = L"Вывод остановлен: окно драйвера закрыто";
+const std::wstring kNotRun = L"Не выполнен: вывод остановлен";
+const std::wstring kEmptyJob = L"В задании нет ни одного блока: выводить нечего";
+
+int32_t boundedTries(int32_t tries) { return tries > kMaxTries ? kMaxTries : tries; }
+int32_t boundedMs(int32_t ms) { return ms < 0 ? 0 : (ms > kMaxWaitMs ? kMaxWaitMs : ms); }
+
+struct RunState {
+  bool editorLost = false;
+  bool cancelled = false;
+};
 
 std::wstring quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 
 // Runs the steps of one block; the block's state while it runs.
 class BlockRun {
  public:
-  BlockRun(EditorPort& editor, const JobSettings& settings, const RunOptions& options, bool& editorLost)
-      : editor_(editor), settings_(settings), options_(options), editorLost_(editorLost) {}
+  BlockRun(EditorPort& editor, const JobSettings& settings, const RunOptions& options,
+           RunState& state)
+      : editor_(editor), settings_(settings), options_(options), state_(state) {}
 
   // Carries out one step; returns the error text when the block must end.
   std::wstring perform(const Step& step) {
@@ -28,7 +40,9 @@ class BlockRun {
       case StepKind::WaitWindow: {
         const uintptr_t w = search(settings_.windowTries, options_.windowDelay,
                                    [&] { return editor_.findWindow(step.title); });
-        if (!w) return editorLost_ ? kEditorGone : orDefault(step.errorText, L"Не открылось окно " + quoted(step.title));
+        if (!w) {
+          return searchEnd(orDefault(step.errorText, L"Не открылось окно " + quoted(step.title)));
+        }
         dialog_ = w;
         dialogTitle_ = step.title;
         return {};
@@ -43,38 +57,60 @@ class BlockRun {
         const uintptr_t gone = search(settings_.windowTries, options_.windowDelay, [&]() -> uintptr_t {
           return target ? !editor_.windowShown(target) : editor_.findWindow(step.title) == 0;
         });
-        if (!gone) return editorLost_ ? kEditorGone : orDefault(step.errorText, L"Окно " + quoted(step.title) + L" не закрылось");
+        if (!gone) {
+          return searchEnd(
+              orDefault(step.errorText, L"Окно " + quoted(step.title) + L" не закрылось"));
+        }
+        // A dialog that went together with its editor did not finish its work.
+        if (!editor_.editorAlive()) return lost();
         dialog_ = 0;
         return {};
       }
       case StepKind::Sleep:
-        editor_.sleep(step.id);
+        editor_.sleep(boundedMs(step.id));
         return {};
     }
     return {};
   }
 
- private:
   std::wstring lost() {
-    editorLost_ = true;
+    state_.editorLost = true;
     return kEditorGone;
+  }
+
+ private:
+  // Why a search ended without its window or control: the editor gone, a
+  // stop, or else `failure`.
+  std::wstring searchEnd(const std::wstring& failure) const {
+    if (state_.editorLost) return kEditorGone;
+    if (state_.cancelled) return kCancelled;
+    return failure;
   }
 
   static std::wstring orDefault(const std::wstring& text, const std::wstring& fallback) {
     return text.empty() ? fallback : text;
   }
 
-  // Sleeps `delay` before every lookup; 0 after `tries` lookups or as soon
-  // as a lookup fails while the editor's main window is gone.
+  // Sleeps `delay` before every lookup; 0 after `tries` lookups (at most
+  // kMaxTries), after kMaxWaitMs slept in all, as soon as a lookup fails
+  // while the editor's main window is gone, or when a stop is requested.
   template <typename Lookup>
   uintptr_t search(int32_t tries, int32_t delay, Lookup lookup) {
-    for (int32_t t = 0; t < tries; ++t) {
-      editor_.sleep(delay);
+    const int32_t pause = boundedMs(delay);
+    int64_t slept = 0;
+    for (int32_t t = 0; t < boundedTries(tries); ++t) {
+      editor_.sleep(pause);
+      slept += pause;
       if (const uintptr_t found = lookup()) return found;
       if (!editor_.editorAlive()) {
-        editorLost_ = true;
+        state_.editorLost = true;
         return 0;
       }
+      if (options_.stopRequested && options_.stopRequested()) {
+        state_.cancelled = true;
+        return 0;
+      }
+      if (slept >= kMaxWaitMs) return 0;
     }
     return 0;
   }
@@ -84,7 +120,7 @@ class BlockRun {
     const uintptr_t control = search(settings_.controlTries, options_.controlDelay,
                                      [&] { return editor_.findControl(dialog_, step.id); });
     if (!control) {
-      return editorLost_ ? kEditorGone : L"Нет элемента " + std::to_wstring(step.id) + L" в окне " + dialogTitle_;
+      return searchEnd(L"Нет элемента " + std::to_wstring(step.id) + L" в окне " + dialogTitle_);
     }
     switch (step.kind) {
       case StepKind::SetText:
@@ -109,13 +145,17 @@ class BlockRun {
   EditorPort& editor_;
   const JobSettings& settings_;
   const RunOptions& options_;
-  bool& editorLost_;
+  RunState& state_;
   uintptr_t dialog_ = 0;  // the current dialog
   std::wstring dialogTitle_;
 };
 
+bool stopAsked(const RunOptions& options) {
+  return options.stopRequested && options.stopRequested();
+}
+
 void runBlock(const Job& job, const JobSettings& settings, EditorPort& editor, const RunOptions& options,
-              BlockOutcome& outcome, bool& editorLost) {
+              BlockOutcome& outcome, RunState& state) {
   const JobSection* block = job.section(outcome.ref.section);
   if (!block) {
     outcome.failed = true;
@@ -132,9 +172,15 @@ void runBlock(const Job& job, const JobSettings& settings, EditorPort& editor, c
   const std::vector<std::wstring> entries = stepEntries(*steps);
   outcome.stepCount = static_cast<int>(entries.size());
   const KeyLookup lookup = [block](const std::wstring& key) { return block->value(key); };
-  BlockRun run(editor, settings, options, editorLost);
+  BlockRun run(editor, settings, options, state);
   for (const std::wstring& entry : entries) {
     std::wstring error;
+    if (stopAsked(options)) {
+      state.cancelled = true;
+      outcome.failed = true;
+      outcome.error = kCancelled;
+      return;
+    }
     try {
       error = run.perform(parseStep(entry, lookup, options.base));
     } catch (const base::AppError& e) {
@@ -146,6 +192,12 @@ void runBlock(const Job& job, const JobSettings& settings, EditorPort& editor, c
       return;
     }
     ++outcome.stepsDone;
+  }
+  // Every step came through, but the editor is gone: its last steps may
+  // not have finished the file.
+  if (!editor.editorAlive()) {
+    outcome.failed = true;
+    outcome.error = run.lost();
   }
 }
 
@@ -173,6 +225,15 @@ RunResult runJob(const Job& job, EditorPort& editor, const RunOptions& options, 
     result.stopped = true;
     return result;
   }
+  if (refs.empty() && missing.empty()) {
+    BlockOutcome outcome;
+    outcome.ref = {L"@Job", L"", L"@Job"};
+    outcome.failed = true;
+    outcome.error = kEmptyJob;
+    result.blocks.push_back(outcome);
+    return result;
+  }
+  RunState state;
   for (size_t i = 0; i < refs.size(); ++i) {
     BlockOutcome outcome;
     outcome.ref = refs[i];
@@ -180,21 +241,28 @@ RunResult runJob(const Job& job, EditorPort& editor, const RunOptions& options, 
       const std::wstring ext = block->value(L"Ext");
       if (!ext.empty()) outcome.file = block->value(L"OutputPathID") + options.base + L"." + ext;
     }
-    if (!result.editorLost && !editor.editorAlive()) result.editorLost = true;
-    if (result.editorLost) {
+    if (!state.editorLost && !editor.editorAlive()) state.editorLost = true;
+    if (!state.cancelled && stopAsked(options)) state.cancelled = true;
+    if (state.editorLost) {
       outcome.failed = true;
       outcome.error = kEditorGone;
+    } else if (state.cancelled) {
+      outcome.failed = true;
+      outcome.error = kNotRun;
     } else {
       if (progress) progress(i, refs.size(), outcome);
       outcome.ran = true;
-      runBlock(job, settings, editor, options, outcome, result.editorLost);
+      runBlock(job, settings, editor, options, outcome, state);
     }
     result.blocks.push_back(outcome);
-    if (outcome.failed && options.stopOnError) {
+    // A stop lists every block that was not done, whatever the error policy.
+    if (outcome.failed && options.stopOnError && !state.cancelled) {
       result.stopped = true;
       break;
     }
   }
+  result.editorLost = state.editorLost;
+  result.cancelled = state.cancelled;
   return result;
 }
 

@@ -38,11 +38,19 @@ class EditorPort {
   virtual void sleep(int32_t ms) = 0;
 };
 
+// Bounds that no job can lift: tries per search (a job may ask for fewer),
+// and the time one wait may sleep in all (a search, or a sleep step).
+constexpr int32_t kMaxTries = 10000;
+constexpr int32_t kMaxWaitMs = 60000;
+
 struct RunOptions {
   int32_t windowDelay = 0;
   int32_t controlDelay = 0;
   bool stopOnError = false;
   std::wstring base;  // the design base name B for {Base}
+  // Asked before every step and between the tries of a search: true ends
+  // the run there (the operator closed the driver's window).
+  std::function<bool()> stopRequested;
 };
 
 // The outcome of one block, or of a run list that could not be run.
@@ -60,6 +68,7 @@ struct RunResult {
   std::vector<BlockOutcome> blocks;
   bool editorLost = false;  // the editor's main window went away
   bool stopped = false;     // ended at the first failed block
+  bool cancelled = false;   // ended because a stop was requested
   int failedCount() const;
 };
 

@@ -3,7 +3,9 @@
 // record and the chooser's entries.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "base/error.h"
 #include "base/int_text.h"
@@ -128,6 +130,53 @@ TEST(TextBuffer, StopsAtTheFirstNulOrTheLimit) {
   EXPECT_EQ(cadlink::textUpToNul(buf + 3, 3), L"cde");
   EXPECT_EQ(cadlink::textUpToNul(buf + 2, 4), L"");
   EXPECT_EQ(cadlink::textUpToNul(buf, 1), L"a");
+}
+
+// A block as the editor leaves it: the record with the given text pointer
+// and "name" at offset 60, "other" at offset 1000, the last unit at 4094 'z'.
+std::vector<uint8_t> answeredBlock(uint32_t base, uint32_t pointer) {
+  std::vector<uint8_t> b(cadlink::kRemoteBlockSize, 0);
+  const cadlink::ListItemRecord r = cadlink::listItemRecord(base, 0, 0);
+  std::copy(r.begin(), r.end(), b.begin());
+  for (size_t k = 0; k < 4; ++k) b[20 + k] = static_cast<uint8_t>(pointer >> (8 * k));
+  auto put = [&b](size_t at, const std::wstring& t) {
+    for (size_t i = 0; i < t.size(); ++i) b[at + 2 * i] = static_cast<uint8_t>(t[i]);
+  };
+  put(60, L"name");
+  put(1000, L"other");
+  put(4094, L"z");
+  return b;
+}
+
+TEST(ListCellText, FollowsTheReturnedPointerInsideTheBlockOnly) {
+  const uint32_t base = 0x00A10000;
+  struct Case {
+    uint32_t pointer;
+    bool ok;
+    std::wstring text;
+  } cases[] = {
+      {base + 60, true, L"name"},      // the buffer it was given
+      {base + 1000, true, L"other"},   // a pointer the list changed
+      {base + 4094, true, L"z"},       // the last unit, cut at the block's end
+      {base + 20, false, L""},         // into the record
+      {base + 4096, false, L""},       // past the block
+      {base - 2, false, L""},          // below it (wraps)
+      {0, false, L""},                 // none
+  };
+  for (const Case& c : cases) {
+    const std::vector<uint8_t> b = answeredBlock(base, c.pointer);
+    std::wstring text = L"previous";
+    EXPECT_EQ(cadlink::cellTextFromBlock(b.data(), b.size(), base, text), c.ok) << c.pointer - base;
+    EXPECT_EQ(text, c.text) << c.pointer - base;
+  }
+}
+
+TEST(ListCellText, TextWithoutNulIsCutAt256Units) {
+  std::vector<uint8_t> b = answeredBlock(0x1000, 0x1000 + 60);
+  for (size_t i = 60; i < b.size(); i += 2) b[i] = 'x';
+  std::wstring text;
+  ASSERT_TRUE(cadlink::cellTextFromBlock(b.data(), b.size(), 0x1000, text));
+  EXPECT_EQ(text, std::wstring(256, L'x'));
 }
 
 TEST(ChooserEntry, JoinsTitleVersionAndBuild) {

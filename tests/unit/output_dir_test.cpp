@@ -5,6 +5,8 @@
 
 #include <set>
 
+#include "base/encoding.h"
+
 namespace {
 
 struct FakeDisk {
@@ -66,6 +68,31 @@ TEST(OutputDir, EachStartInGerberModeMakesANewDirectory) {
   FakeDisk disk;
   EXPECT_EQ(app::resolveOutputDir(L"gerber", L"C:\\b\\", disk.ops()), L"C:\\b\\gerber0\\");
   EXPECT_EQ(app::resolveOutputDir(L"gerber", L"C:\\b\\", disk.ops()), L"C:\\b\\gerber1\\");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(OutputDir, DesignDirectoryNotReadWholeGivesNoDirectoryButAnExistingSetting) {
+  struct Case {
+    std::wstring dir;
+    std::wstring expected;
+  } cases[] = {
+      {L"", L""},
+      {L"gerber", L""},                  // nothing created beside a cut directory
+      {L"D:\\missing", L""},
+      {L"D:\\out", L"D:\\out\\"},        // does not depend on the design's directory
+  };
+  for (const Case& c : cases) {
+    FakeDisk disk;
+    disk.dirs = {L"D:\\out\\", L"C:\\b\\"};
+    EXPECT_EQ(app::resolveOutputDir(c.dir, L"C:\\b\\", false, disk.ops()), c.expected)
+        << base::toUtf8(c.dir);
+    EXPECT_TRUE(disk.created.empty());
+  }
+  FakeDisk disk;
+  EXPECT_EQ(app::resolveOutputDir(L"", L"C:\\b\\", true, disk.ops()), L"C:\\b\\");
 }
 
 }  // namespace

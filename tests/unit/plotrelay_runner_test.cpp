@@ -39,6 +39,7 @@ class FakeEditor : public plotrelay::EditorPort {
   std::map<int32_t, Dialog> opens;  // command ID -> dialog it opens
   int missesBeforeShown = 0;        // window lookups that miss after a command
   int aliveChecksLeft = -1;         // the editor dies after this many checks (-1: never)
+  bool diesOnClose = false;         // the editor dies when a dialog's closing button is clicked
 
   Lines actions;
   int windowLookups = 0;
@@ -84,7 +85,10 @@ class FakeEditor : public plotrelay::EditorPort {
   }
   void click(uintptr_t c) override {
     actions.push_back(L"click " + idOf(c));
-    if (open_ && c == kControlBase + static_cast<uintptr_t>(open_->closer)) open_ = nullptr;
+    if (open_ && c == kControlBase + static_cast<uintptr_t>(open_->closer)) {
+      open_ = nullptr;
+      if (diesOnClose) aliveChecksLeft = 0;
+    }
   }
   void sleep(int32_t ms) override {
     ++sleeps;
@@ -231,7 +235,82 @@ TEST_F(ShippedJob, MissingControlNamesItsIdAndDialog) {
   EXPECT_FALSE(result.blocks[3].failed);
 }
 
+TEST_F(ShippedJob, EditorThatDiesRightAfterOkFailsTheBlockItsDialogWentWith) {
+  editor_.diesOnClose = true;  // the dialog is gone because its editor is gone
+  const RunResult result = run();
+  ASSERT_EQ(result.blocks.size(), 4u);
+  EXPECT_TRUE(result.editorLost);
+  EXPECT_TRUE(result.blocks[0].failed);
+  EXPECT_EQ(result.blocks[0].error, L"Окно редактора больше не существует");
+  EXPECT_EQ(result.failedCount(), 4);
+  EXPECT_EQ(plotrelay::errorLogLines(result).back(), L"errors - 4");
+}
+
+TEST_F(ShippedJob, StopRequestEndsTheRunAfterTheStepUnderWayAndNamesWhatWasNotDone) {
+  for (bool stopOnError : {false, true}) {
+    editor_.actions.clear();
+    options_.stopOnError = stopOnError;
+    // asked for while the first block's first step (its command) is under way
+    options_.stopRequested = [this] { return !editor_.actions.empty(); };
+    const RunResult result = run();
+    ASSERT_EQ(result.blocks.size(), 4u) << stopOnError;
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_EQ(editor_.actions, (Lines{L"command 32786"}));
+    EXPECT_EQ(result.blocks[0].stepsDone, 1);
+    EXPECT_EQ(result.blocks[0].error, L"Вывод остановлен: окно драйвера закрыто");
+    for (size_t i = 1; i < 4; ++i) {
+      EXPECT_FALSE(result.blocks[i].ran);
+      EXPECT_EQ(result.blocks[i].error, L"Не выполнен: вывод остановлен");
+    }
+    EXPECT_EQ(plotrelay::errorLogLines(result).back(), L"errors - 4");
+  }
+  // a stop asked for during a wait ends the wait at the next try
+  editor_.actions.clear();
+  editor_.opens.erase(32786);
+  int asks = 0;
+  options_.stopRequested = [&asks] { return ++asks > 3; };
+  const RunResult result = run();
+  EXPECT_EQ(result.blocks[0].error, L"Вывод остановлен: окно драйвера закрыто");
+  EXPECT_LT(editor_.windowLookups, 5);
+}
+
 // Hand-written jobs for the faults of the job itself.
+TEST(PlotRelayRunner, EmptyJobIsAnError) {
+  const Lines jobs[] = {{L"[@Job]", L"Run=@A", L"[@A]"}, {L"[@Job]", L"Run="}, {}};
+  for (const Lines& lines : jobs) {
+    FakeEditor editor;
+    const RunResult result = plotrelay::runJob(Job::parse(lines), editor, {});
+    EXPECT_EQ(plotrelay::errorLogLines(result),
+              (Lines{L"@Job: В задании нет ни одного блока: выводить нечего", L"errors - 1"}));
+  }
+}
+
+TEST(PlotRelayRunner, WaitsHaveBoundsTheJobCannotLift) {
+  struct Case {
+    const wchar_t* tries;
+    int32_t delay;
+    const wchar_t* sleep;
+    int lookups;
+    int64_t sleptMs;
+  } cases[] = {
+      {L"99999999", 0, L"1", plotrelay::kMaxTries, 1},             // tries capped
+      {L"99999999", 1000, L"1", 60, 60000 + 1},                   // a minute of waiting at most
+      {L"5", 1000, L"1", 5, 5000 + 1},                            // fewer tries are kept
+      {L"1", 0, L"2000000000", 1, plotrelay::kMaxWaitMs},          // a sleep step as well
+  };
+  for (const Case& c : cases) {
+    const Job job = Job::parse({L"[@Job]", L"Run=@A", std::wstring(L"WindowTries=") + c.tries,
+                                L"[@A]", L"x=r*X", L"[X]", L"Steps=@S", L"[@S]",
+                                std::wstring(L"S1=sleep|") + c.sleep, L"S2=waitwindow|Never"});
+    FakeEditor editor;
+    plotrelay::RunOptions options;
+    options.windowDelay = c.delay;
+    plotrelay::runJob(job, editor, options);
+    EXPECT_EQ(editor.windowLookups, c.lookups) << c.tries << " " << c.delay;
+    EXPECT_EQ(editor.sleptMs, c.sleptMs) << c.tries << " " << c.delay;
+  }
+}
+
 TEST(PlotRelayRunner, FaultsOfTheJobFailTheirBlocksOnly) {
   const Job job = Job::parse({L"[@Job]", L"Run=@A,@Missing", L"WindowTries=2", L"[@A]", L"one=r*NoSuchBlock",
                               L"two=r*NoSteps", L"three=r*Orphan", L"four=r*BadStep", L"five=r*Good",

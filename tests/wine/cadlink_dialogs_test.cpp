@@ -7,6 +7,7 @@
 #include "cadlink/board_params_win.h"
 #include "cadlink/design_info_win.h"
 #include "cadlink/editor_access_win.h"
+#include "cadlink/editor_misses.h"
 #include "cadlink/editor_protocol.h"
 #include "cadlink/editor_version_win.h"
 #include "cadlink_fixture.h"
@@ -91,19 +92,23 @@ TEST(CadlinkDesignInfo, EmptyFieldsGiveTheDefaultDirectoryAndAnEmptyName) {
   EXPECT_EQ(cadlink::getcadname(editor.main()), L"");
 }
 
-TEST(CadlinkDesignInfo, LongDirectoryIsCutTo126Characters) {
+TEST(CadlinkDesignInfo, LongDesignDirectoryIsReadWhole) {
   Standin editor(L"design-long", L"--long-texts");
   cadlink_test::attach(editor.main());
-  const std::wstring dir = cadlink::getcadput(editor.main());
-  EXPECT_EQ(dir.size(), 126u);
-  // The same field read without the cut begins with those 126 characters.
+  bool whole = false;
+  const std::wstring dir = cadlink::getcadput(editor.main(), &whole);
+  EXPECT_TRUE(whole);
+  // The same field as another reader sees it.
   PostMessageW(editor.main(), WM_COMMAND, 32784, 0);
   HWND dialog = cadlink::fw(0, 0, nullptr, L"Design Info");
   ASSERT_NE(dialog, nullptr);
-  const std::wstring full = harness::textOf(cadlink::gd(dialog, 1634));
+  HWND field = cadlink::gd(dialog, 1634);
+  std::wstring full(static_cast<size_t>(SendMessageW(field, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  full.resize(static_cast<size_t>(
+      SendMessageW(field, WM_GETTEXT, full.size(), reinterpret_cast<LPARAM>(&full[0]))));
   SendMessageW(dialog, WM_COMMAND, 1, 0);
-  EXPECT_GT(full.size(), 126u);
-  EXPECT_EQ(full.substr(0, 126), dir);
+  EXPECT_EQ(full.size(), 210u);
+  EXPECT_EQ(dir, full);
 }
 
 TEST(CadlinkDesignInfo, TitleThatOnlyBeginsWithTheSearchedTextIsNotTaken) {
@@ -115,13 +120,46 @@ TEST(CadlinkDesignInfo, TitleThatOnlyBeginsWithTheSearchedTextIsNotTaken) {
   }
 }
 
-TEST(CadlinkDesignInfo, DialogThatNeverOpensGivesUpAfterTheTryLimits) {
+TEST(CadlinkDesignInfo, DialogThatNeverOpensEndsItsControlSearchesAtOnce) {
   Standin editor(L"design-never", L"--never-open \"Design Info\"");
   cadlink_test::attach(editor.main(), 0);
-  EXPECT_EQ(cadlink::getcadput(editor.main()), L"c:\\");
+  bool whole = true;
+  EXPECT_EQ(cadlink::getcadput(editor.main(), &whole), L"c:\\");
+  EXPECT_FALSE(whole) << "a directory that was never read is not known";
   EXPECT_EQ(cadlink::lookupCounters().windowLookups, 1000u);
-  EXPECT_EQ(cadlink::lookupCounters().controlLookups, 3000u);
+  EXPECT_EQ(cadlink::lookupCounters().controlSearches, 3u);
+  EXPECT_EQ(cadlink::lookupCounters().controlLookups, 0u);
   EXPECT_JOURNAL(editor.lines(), (Lines{line(L"main", L"WM_COMMAND", 32784, 0)}));
+}
+
+TEST(CadlinkDesignInfo, WhileWatchedADialogThatNeverOpenedIsNotWaitedForAgain) {
+  Standin editor(L"design-watched", L"--never-open \"Design Info\"");
+  cadlink_test::attach(editor.main(), 0);
+  cadlink::editorMisses().start();
+  EXPECT_EQ(cadlink::getcadput(editor.main()), L"c:\\");
+  EXPECT_EQ(cadlink::getcadname(editor.main()), L"");
+  EXPECT_EQ(cadlink::lookupCounters().windowLookups, 1000u) << "the second read did not wait";
+  dw = dc = 5;  // paced, so that the dialog that does open is found
+  EXPECT_EQ(cadlink::getSolderMaskSwell(editor.main()), L"0.1mm");
+  cadlink::editorMisses().stop();
+  EXPECT_EQ(cadlink::editorMisses().missingWindows(), (Lines{L"Design Info"}));
+  EXPECT_EQ(cadlink::lookupCounters().windowSearches, 3u);
+  dw = dc = 0;
+  // not watched: every read waits on its own again
+  cadlink::lookupCounters() = {};
+  EXPECT_EQ(cadlink::getcadname(editor.main()), L"");
+  EXPECT_EQ(cadlink::lookupCounters().windowLookups, 1000u);
+}
+
+TEST(CadlinkDesignInfo, EditorThatHangsInItsDialogLeavesTheDirectoryUnread) {
+  Standin editor(L"design-hang", L"--hang-after \"Design Info\"");
+  cadlink_test::attach(editor.main());
+  cadlink::editorMisses().start();
+  bool whole = true;
+  EXPECT_EQ(cadlink::getcadput(editor.main(), &whole), L"c:\\");
+  EXPECT_FALSE(whole);
+  EXPECT_GT(cadlink::editorMisses().count(), 0u) << "the unanswered messages are noted";
+  cadlink::editorMisses().stop();
 }
 
 TEST(CadlinkDesignInfo, EditorThatExitsDuringTheWaitEndsTheSearches) {
@@ -132,7 +170,7 @@ TEST(CadlinkDesignInfo, EditorThatExitsDuringTheWaitEndsTheSearches) {
   // Without the editor every search stops after its first failed lookup
   // once the main window is gone, instead of spending its 1000 tries.
   EXPECT_LT(cadlink::lookupCounters().windowLookups, 1000u);
-  EXPECT_EQ(cadlink::lookupCounters().controlLookups, 3u);
+  EXPECT_EQ(cadlink::lookupCounters().controlLookups, 0u);
 }
 
 TEST(CadlinkSwells, ReadBothSwells) {
@@ -182,7 +220,7 @@ TEST(CadlinkSwells, LongSwellIsCutAndMissingDialogReadsEmpty) {
     cadlink_test::attach(editor.main(), 0);
     EXPECT_EQ(cadlink::getPlaneSwell(editor.main()), L"");
     EXPECT_EQ(cadlink::lookupCounters().windowLookups, 1000u);
-    EXPECT_EQ(cadlink::lookupCounters().controlLookups, 6000u);
+    EXPECT_EQ(cadlink::lookupCounters().controlLookups, 0u);
   }
 }
 
@@ -220,7 +258,8 @@ TEST(CadlinkAperture, WrongGerberTitleReadsEmpty) {
   cadlink_test::attach(editor.main(), 0);
   version = L"2002";  // waits for "File Gerber Out", which this editor never opens
   EXPECT_EQ(cadlink::getDrawApertureSize(editor.main()), L"");
-  EXPECT_EQ(cadlink::lookupCounters().windowLookups, 2000u);
+  // no wait for the apertures of a Gerber dialog that was not found
+  EXPECT_EQ(cadlink::lookupCounters().windowLookups, 1000u);
   // Nothing is posted to a Gerber dialog that was not found.
   EXPECT_JOURNAL(editor.lines(), (Lines{line(L"main", L"WM_COMMAND", 32786, 0)}));
 }

@@ -3,6 +3,7 @@
 // the ways the readout ends early.
 #include <gtest/gtest.h>
 
+#include "base/error.h"
 #include "cadlink/editor_protocol.h"
 #include "cadlink/layer_readout_win.h"
 #include "cadlink_fixture.h"
@@ -123,6 +124,30 @@ TEST(CadlinkLayers, LongCellIsCutTo256AndEmptyCellIsEmpty) {
     EXPECT_EQ(layers[0].pcad.ltype, kUnclassifiedLayer);  // empty type text
     EXPECT_EQ(layers[1].pcad.ltype, kPlaneLayer);
   }
+}
+
+TEST(CadlinkLayers, ListThatAnswersThroughAnotherTextPointerIsStillReadRight) {
+  Standin editor(L"layers-moved", L"--list-moves-text");
+  cadlink_test::attach(editor.main());
+  layers.clear();
+  cadlink::filllayertable();
+  expectRows({{L"Top", 1}, {L"Внутренний", 2}, {L"Bottom", 1}, {L"Top Silk", 3}});
+}
+
+TEST(CadlinkLayers, CellTheListRefusesEndsTheReadoutInsteadOfRepeatingTheName) {
+  // the type cell of the second row: its name must not be read as its type
+  Standin editor(L"layers-refused", L"--list-fails-row 1");
+  cadlink_test::attach(editor.main());
+  layers.clear();
+  try {
+    cadlink::filllayertable();
+    ADD_FAILURE() << "the readout went on";
+  } catch (const base::AppError& e) {
+    EXPECT_NE(e.text().find(L"строка 2, столбец 2 не прочитана"), std::wstring::npos)
+        << base::toUtf8(e.text());
+  }
+  expectRows({{L"Top", 1}});
+  EXPECT_FALSE(IsWindow(cadlink::th)) << "the dialog is closed all the same";
 }
 
 TEST(CadlinkLayers, EmptyListAddsNothingButClosesTheDialog) {

@@ -4,8 +4,8 @@
 // answered as an operator would, and the files checked afterwards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
-
 #include <fstream>
 #include <set>
 #include <thread>
@@ -308,6 +308,67 @@ TEST_F(ExportRun, AutomaticCloseAfterACompleteRun) {
   EXPECT_TRUE(exportAndAnswer().empty());
   EXPECT_TRUE(p_.process.wait(10000)) << "the program closed itself";
   EXPECT_TRUE(filesIn(design_).count(L"two-layer.GTL"));
+}
+
+TEST_F(ExportRun, LongDesignDirectoryExportsIntoThatDirectory) {
+  // a design directory of 200 characters, far beyond the 126 of a plain read
+  std::wstring dir = design_.wstring() + L"\\";
+  while (dir.size() < 200) dir += L"long-folder-name\\";
+  dir.resize(200);
+  if (dir.back() == L'\\') dir.back() = L'x';
+  design_ = fs::path(dir);
+  fs::create_directories(design_);
+  start(L"two-layer.brd", "errcheck=2\r\n", "dw=10\r\ndc=10\r\n");
+  EXPECT_NE(harness::findChild(p_.main, L"Static", dir + L"\\"), nullptr);
+  typeCode(L"222");
+  auto boxes = exportAndAnswer();
+  EXPECT_TRUE(boxes.empty()) << harness::narrow(boxes.empty() ? L"" : boxes[0].text);
+  const auto files = filesIn(design_);
+  for (const wchar_t* f : {L"pcad.ini", L"error.log", L"two-layer.GTL", L"two-layer.GBL"}) {
+    EXPECT_TRUE(files.count(f)) << harness::narrow(f);
+  }
+  // nothing in the ancestor that the cut text would have named
+  const std::wstring cut = dir.substr(0, 126);
+  const fs::path ancestor = cut.substr(0, cut.find_last_of(L'\\') + 1);
+  EXPECT_FALSE(fs::exists(ancestor / L"pcad.ini")) << harness::narrow(ancestor.wstring());
+}
+
+TEST_F(ExportRun, DesignDirectoryThatWasNotReadRefusesTheExport) {
+  program_test::writePcadSettings(program_, "errcheck=2\r\n");
+  editor_ = std::make_unique<cadlink_test::Standin>(
+      harness::boardsDir() / L"two-layer.brd", L"export-editor",
+      L"--design-dir \"" + design_.wstring() + L"\\\\\" --never-open \"Design Info\"");
+  ASSERT_NE(editor_->main(), nullptr);
+  p_.process = harness::Process(L"\"" + (program_ / L"tavrolin.exe").wstring() + L"\" -h " +
+                                    program_test::handleArg(editor_->main()),
+                                program_);
+  HWND about = harness::waitWindowOf(p_.process.pid(), L"", 15000, L"TForm3");
+  ASSERT_TRUE(harness::waitFor([&] { return about && IsWindowVisible(about); }, 5000));
+  SendMessageW(harness::findChild(about, L"Button", L"Ok"), BM_CLICK, 0, 0);
+  // the start-up names what it could not read, then shows the window
+  HWND box = nullptr;
+  ASSERT_TRUE(harness::waitFor(
+      [&] {
+        box = harness::findWindowOf(p_.process.pid(), L"", L"#32770");
+        return box && IsWindowVisible(box);
+      },
+      60000));
+  EXPECT_EQ(harness::textOf(GetDlgItem(box, 0xFFFF)),
+            L"Не удалось прочитать из редактора: папка проекта, имя файла проекта."
+            L"\rНе открылись окна редактора: \"Design Info\".");
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  p_.main = harness::findWindowOf(p_.process.pid(), L"", L"TForm9");
+  ASSERT_TRUE(harness::waitFor([&] { return p_.main && IsWindowVisible(p_.main); }, 20000));
+  ASSERT_TRUE(harness::waitFor([&] { return !exportBoxes(p_.main).empty(); }, 20000));
+  typeCode(L"222");
+  editor_->mark();
+  auto boxes = exportAndAnswer();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text,
+            L"Папка вывода не определена: папку проекта не удалось прочитать из редактора "
+            L"целиком.\rЭкспорт не выполнен.");
+  EXPECT_TRUE(filesIn(design_).empty());
+  EXPECT_TRUE(editor_->lines().empty()) << "the driver never worked the editor";
 }
 
 TEST_F(ExportRun, MissingDriverIsReported) {

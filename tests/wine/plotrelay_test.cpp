@@ -391,6 +391,30 @@ TEST(PlotRelay, EditorWindowThatIsGoneFailsEveryBlockWithoutWaiting) {
   EXPECT_EQ(log[6], L"errors - 6");
 }
 
+TEST(PlotRelay, ClosingTheProgressWindowStopsTheRunAndNamesWhatWasNotDone) {
+  JobFolder job(L"plotrelay-close");
+  FakeEditor editor(false);  // the Gerber dialog never comes: every block would wait
+  harness::Process driver(L"\"" + (harness::buildDir() / L"plotrelay.exe").wstring() + L"\" " +
+                          argsFor(editor.main(), job, L"10 10", L"0"));
+  HWND progress = harness::waitWindowOf(driver.pid(), L"", 10000, L"TavrolinPlotRelayProgress");
+  ASSERT_NE(progress, nullptr);
+  PostMessageW(progress, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(driver.wait(kRunMs)) << "the driver did not end";
+  DWORD code = 0;
+  GetExitCodeProcess(driver.handle(), &code);
+  EXPECT_EQ(code, 1u);
+  const Lines log = job.errorLog();
+  ASSERT_EQ(log.size(), 7u);
+  for (size_t i = 0; i < 6; ++i) {
+    EXPECT_NE(log[i].find(L"остановлен"), std::wstring::npos) << harness::narrow(log[i]);
+  }
+  EXPECT_EQ(log[6], L"errors - 6");
+  const Lines report = base::readTextFile(job.dir / L"board.ERR").lines;
+  EXPECT_NE(std::find(report.begin(), report.end(), L"Работа остановлена: окно драйвера закрыто."),
+            report.end());
+  EXPECT_FALSE(job.has(L"board.2_3")) << "no later block ran";
+}
+
 TEST(PlotRelay, MalformedCommandLineIsReportedInTheLogsAndEndsNonZero) {
   JobFolder job(L"plotrelay-badargs");
   struct Case {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 
 #include "cadlink_fixture.h"
@@ -146,6 +147,60 @@ TEST_F(StartupEditor, ErrorDuringStartUpIsShownAndTheWindowComesUpAsReached) {
   // the rows before the failing one are complete; the later steps did not run
   EXPECT_TRUE(harness::waitFor([&] { return exportBoxes(main).size() == 4; }, 10000));
   EXPECT_EQ(harness::findChild(main, L"Static", designDir_.wstring() + L"\\"), nullptr);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(process.wait(10000));
+}
+
+// Starts the program on the editor, presses the splash's "Ok" and answers
+// with OK every message box that comes before the main window shows;
+// returns their texts. Prints the time from "Ok" to the shown window.
+std::vector<std::wstring> startAnsweringBoxes(const fs::path& program, HWND editor,
+                                              harness::Process& process, HWND& main) {
+  process = harness::Process(
+      L"\"" + (program / L"tavrolin.exe").wstring() + L"\" -h " + handleArg(editor), program);
+  HWND about = harness::waitWindowOf(process.pid(), L"", 15000, L"TForm3");
+  EXPECT_TRUE(harness::waitFor([&] { return about && IsWindowVisible(about); }, 5000));
+  const DWORD start = GetTickCount();
+  SendMessageW(harness::findChild(about, L"Button", L"Ok"), BM_CLICK, 0, 0);
+  main = harness::findWindowOf(process.pid(), L"", L"TForm9");
+  std::vector<std::wstring> texts;
+  harness::waitFor(
+      [&] {
+        HWND box = harness::findWindowOf(process.pid(), L"", L"#32770");
+        if (box && IsWindowVisible(box)) {
+          texts.push_back(harness::textOf(GetDlgItem(box, 0xFFFF)));
+          PostMessageW(box, WM_COMMAND, IDOK, 0);
+          harness::waitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
+        }
+        return main && IsWindowVisible(main);
+      },
+      180000);
+  std::printf("[ figure   ] start-up to the shown main window: %.1f s\n",
+              (GetTickCount() - start) / 1000.0);
+  return texts;
+}
+
+TEST_F(StartupEditor, EditorWhoseDialogsNeverOpenEndsStartUpWithAMessageNamingWhatWasNotRead) {
+  writePcadSettings(program_, "", "");  // the default delays
+  Standin editor(harness::boardsDir() / L"four-layer.brd", L"startup-ignored",
+                 designArg() + L" --ignore-commands");
+  ASSERT_NE(editor.main(), nullptr);
+  harness::Process process;
+  HWND main = nullptr;
+  const std::vector<std::wstring> boxes =
+      startAnsweringBoxes(program_, editor.main(), process, main);
+  ASSERT_TRUE(main && IsWindowVisible(main));
+  ASSERT_GE(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0],
+            L"Не удалось прочитать из редактора: список слоёв, установка SolderMaskSwell, "
+            L"установка Plane Swell, папка проекта, имя файла проекта, SolderMaskSwell, "
+            L"Plane Swell, номер сборки.\rНе открылись окна редактора: \"Options Layers\", "
+            L"\"Options Configure\", \"Design Info\", \"P-CAD 2004 PCB\".");
+  // the build number that never came ends the sequence as any error does
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_TRUE(exportBoxes(main).empty());
+  EXPECT_EQ(harness::findChild(main, L"Static", designDir_.wstring() + L"\\"), nullptr)
+      << "no output directory from a design directory that was never read";
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(process.wait(10000));
 }

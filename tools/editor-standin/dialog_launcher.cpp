@@ -51,7 +51,7 @@ std::wstring DialogLauncher::titleOf(DialogKind kind) const {
 void DialogLauncher::request(DialogKind kind) {
   std::wstring title = titleOf(kind);
   if (app_.options.exitsOn(title)) ExitProcess(kExitCodeOnPurpose);
-  if (app_.options.neverOpens(title)) return;
+  if (app_.options.neverOpens(title) || app_.options.ignoreCommands) return;
   if (app_.options.dialogDelayMs > 0) {
     SetTimer(main_, timerIdOf(kind), app_.options.dialogDelayMs, nullptr);
   } else {
@@ -118,6 +118,8 @@ void DialogLauncher::open(DialogKind kind) {
       break;
   }
   if (dialog && dialog->show(main_, width, height)) open_[kind] = dialog->hwnd();
+  // An editor that hangs in its dialog: the window stays, nothing answers.
+  if (dialog && app_.options.hangsAfter(titleOf(kind))) Sleep(INFINITE);
 }
 
 }  // namespace standin

@@ -43,7 +43,25 @@ void LayersDialog::createList() {
     int row = ListView_InsertItem(list_, &item);
     ListView_SetItemText(list_, row, 1, const_cast<wchar_t*>(layers[i].type.c_str()));
   }
-  tap(list_, kIdLayerList);
+  tap(list_, kIdLayerList,
+      [this](UINT msg, WPARAM wParam, LPARAM lParam) { return listFault(msg, wParam, lParam); });
+}
+
+// The record of an outside LVM_GETITEMW lies in a block of this process that
+// the reader reserved (4096 bytes, the record at its start).
+bool LayersDialog::listFault(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg != LVM_GETITEMW || !lParam) return false;
+  auto* item = reinterpret_cast<LVITEMW*>(lParam);
+  const Options& o = app().options;
+  if (o.listFailsRow >= 0 && static_cast<long>(wParam) == o.listFailsRow && item->iSubItem == 1) {
+    return true;  // swallowed: the request fails and nothing is written
+  }
+  if (o.listMovesText) {
+    // The text goes further into the block than the reader asked for.
+    item->pszText = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(lParam) + kMovedTextOffset);
+    item->cchTextMax = 512;
+  }
+  return false;
 }
 
 }  // namespace standin

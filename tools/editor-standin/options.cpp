@@ -33,6 +33,10 @@ bool Options::exitsOn(const std::wstring& title) const {
   return std::find(exitOn.begin(), exitOn.end(), title) != exitOn.end();
 }
 
+bool Options::hangsAfter(const std::wstring& title) const {
+  return std::find(hangAfter.begin(), hangAfter.end(), title) != hangAfter.end();
+}
+
 bool Options::generateFails(unsigned click) const {
   return std::find(outputFaults.begin(), outputFaults.end(), click) != outputFaults.end();
 }
@@ -85,6 +89,14 @@ Options parseOptions(const std::vector<std::wstring>& args) {
       o.outputFaults.push_back(static_cast<unsigned>(toNumber(a, value(), 1)));
     } else if (a == L"--title-prefix-dialog") {
       o.titlePrefixDialog = true;
+    } else if (a == L"--hang-after") {
+      o.hangAfter.push_back(value());
+    } else if (a == L"--ignore-commands") {
+      o.ignoreCommands = true;
+    } else if (a == L"--list-moves-text") {
+      o.listMovesText = true;
+    } else if (a == L"--list-fails-row") {
+      o.listFailsRow = toNumber(a, value(), 0);
     } else {
       throw OptionsError("unknown argument '" + narrow(a) + "'");
     }

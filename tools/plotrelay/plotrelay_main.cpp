@@ -111,6 +111,7 @@ int run(HINSTANCE instance) {
   options.controlDelay = args.controlDelay;
   options.stopOnError = args.stopOnError;
   options.base = plotrelay::baseNameOf(args.reportPath);
+  options.stopRequested = [&window] { return window.closeRequested(); };
 
   const std::wstring started = now();
   const plotrelay::RunResult result =

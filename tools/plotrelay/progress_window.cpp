@@ -17,7 +17,6 @@ constexpr int kBarRange = 1000;
 void registerClass(HINSTANCE instance, WNDPROC proc) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
-  wc.style = CS_NOCLOSE;
   wc.lpfnWndProc = proc;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
@@ -61,7 +60,8 @@ LRESULT CALLBACK ProgressWindow::windowProc(HWND hwnd, UINT message, WPARAM wPar
       if (self) self->onCreate();
       return 0;
     case WM_CLOSE:
-      return 0;  // the window goes when the job is done
+      if (self) self->onClose();
+      return 0;  // the window goes when the driver ends
     case WM_NCDESTROY:
       if (self) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -85,6 +85,12 @@ void ProgressWindow::onCreate() {
   SendMessageW(bar_, PBM_SETRANGE32, 0, kBarRange);
 }
 
+void ProgressWindow::onClose() {
+  if (closeRequested_) return;
+  closeRequested_ = true;
+  if (label_) SetWindowTextW(label_, L"Остановка вывода после текущего шага…");
+}
+
 void ProgressWindow::setProgress(size_t done, size_t count) {
   if (!bar_) return;
   const size_t pos = count == 0 ? kBarRange : done * kBarRange / count;
@@ -92,7 +98,7 @@ void ProgressWindow::setProgress(size_t done, size_t count) {
 }
 
 void ProgressWindow::showBlock(size_t index, size_t count, const std::wstring& text) {
-  if (!hwnd_) return;
+  if (!hwnd_ || closeRequested_) return;
   const std::wstring caption =
       L"Блок " + std::to_wstring(index + 1) + L" из " + std::to_wstring(count) + L": " + text;
   SetWindowTextW(label_, caption.c_str());

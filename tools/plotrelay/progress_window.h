@@ -1,6 +1,7 @@
 // The driver's small progress window: a bar over the job's blocks and a
-// label naming the block and the file being written. It has no close box:
-// the driver ends when its job is done.
+// label naming the block and the file being written. Closing it asks the
+// run to stop after the step under way; the driver then reports every
+// block that was not done and ends.
 #pragma once
 
 #include <windows.h>
@@ -24,15 +25,19 @@ class ProgressWindow {
   // All blocks are done.
   void showDone(const std::wstring& text);
   HWND hwnd() const { return hwnd_; }
+  // Whether the operator has closed the window since it was created.
+  bool closeRequested() const { return closeRequested_; }
 
  private:
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void onCreate();
   void setProgress(size_t done, size_t count);
+  void onClose();
 
   HWND hwnd_ = nullptr;
   HWND label_ = nullptr;
   HWND bar_ = nullptr;
+  bool closeRequested_ = false;
 };
 
 }  // namespace plotrelay
