@@ -68,6 +68,7 @@ class TForm9 : public widgets::Window {
   void attachEditor();
   // "Экспорт"
   void Button1Click();
+  bool exporting_ = false;  // an export run is under way
   bool focusPending_ = false;
 
   MainFormModel model_;
