@@ -40,10 +40,14 @@ std::vector<TypeBox> typeBoxes(HWND main) {
   return boxes;
 }
 
-// The rows as the operator reads them: each row's type, top row first.
-std::vector<std::wstring> rowTypes(HWND main) {
-  std::vector<std::wstring> out;
-  for (const TypeBox& b : typeBoxes(main)) out.push_back(harness::textOf(b.hwnd));
+// The rows as the operator reads them: each row's type (its index in the
+// type list), top row first.
+std::vector<int> rowTypes(HWND main) {
+  std::vector<int> out;
+  for (const TypeBox& b : typeBoxes(main)) {
+    out.push_back(
+        IsWindowVisible(b.hwnd) ? static_cast<int>(SendMessageW(b.hwnd, CB_GETCURSEL, 0, 0)) : -2);
+  }
   return out;
 }
 
@@ -78,28 +82,40 @@ class LayerTable : public testing::Test {
 };
 
 TEST_F(LayerTable, DraggingARowWithTheMouseMovesIt) {
-  const std::vector<std::wstring> start = rowTypes(p_.main);
-  ASSERT_EQ(start.size(), 9u);
+  // Top, Inner1, GND, Bottom, Top Mask, Bot Mask, Top Silk, Bot Silk, Board
+  const std::vector<int> start = {0, 1, 2, 3, 8, 9, 6, 7, 5};
+  ASSERT_TRUE(harness::waitFor([&] { return rowTypes(p_.main) == start; }, 10000))
+      << "the table is not in place";
+  // the mouse drags a row by its fixed cell; Alt+Up / Alt+Down in a row's
+  // control moves that row by one, and both end alike
   struct Case {
     int from, to;  // rows from 1
-  } const cases[] = {{1, 3}, {5, 2}, {9, 1}, {4, 9}};
-  std::vector<std::wstring> expected = start;
+    bool keys;
+  } const cases[] = {{1, 3, false}, {5, 2, false}, {9, 1, false},
+                     {4, 9, false}, {3, 2, true},  {2, 3, true}};
+  std::vector<int> expected = start;
   for (const Case& c : cases) {
     const std::vector<TypeBox> boxes = typeBoxes(p_.main);
     HWND grid = GetParent(GetParent(boxes[0].hwnd));
-    const LPARAM down = fixedCellOf(grid, boxes[c.from - 1]);
-    const LPARAM drop = fixedCellOf(grid, boxes[c.to - 1]);
-    SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, down);
-    SendMessageW(grid, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(12, (HIWORD(down) + HIWORD(drop)) / 2));
-    SendMessageW(grid, WM_MOUSEMOVE, MK_LBUTTON, drop);
-    SendMessageW(grid, WM_LBUTTONUP, 0, drop);
+    if (c.keys) {
+      const WPARAM key = c.to < c.from ? VK_UP : VK_DOWN;
+      SendMessageW(boxes[c.from - 1].hwnd, WM_SYSKEYDOWN, key, 1 | (1 << 29));
+    } else {
+      const LPARAM down = fixedCellOf(grid, boxes[c.from - 1]);
+      const LPARAM drop = fixedCellOf(grid, boxes[c.to - 1]);
+      SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, down);
+      SendMessageW(grid, WM_MOUSEMOVE, MK_LBUTTON,
+                   MAKELPARAM(12, (HIWORD(down) + HIWORD(drop)) / 2));
+      SendMessageW(grid, WM_MOUSEMOVE, MK_LBUTTON, drop);
+      SendMessageW(grid, WM_LBUTTONUP, 0, drop);
+    }
 
-    const std::wstring moved = expected[c.from - 1];
+    const int moved = expected[c.from - 1];
     expected.erase(expected.begin() + (c.from - 1));
     expected.insert(expected.begin() + (c.to - 1), moved);
     EXPECT_TRUE(harness::waitFor([&] { return rowTypes(p_.main) == expected; }, 5000))
-        << "row " << c.from << " dropped on row " << c.to << ": top row now "
-        << harness::narrow(rowTypes(p_.main)[0]);
+        << "row " << c.from << " dropped on row " << c.to << ": top row's type now "
+        << rowTypes(p_.main)[0];
   }
 }
 
