@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/app_paths_win.h"
+#include "app/input_block_win.h"
 #include "app/main_window_win.h"
 #include "app/run_values.h"
 #include "app/settings_keys.h"
@@ -17,8 +18,17 @@
 #include "export/export_run.h"
 #include "export/gerber_post.h"
 #include "export/job_writer.h"
+#include "export/run_files.h"
 
 void TForm9::Button1Click() {
+  // A click that reaches the button while a run is under way (through the
+  // message loop of one of the run's message boxes) is ignored.
+  if (exporting_) return;
+  exporting_ = true;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{exporting_};
   // 1. signal layers left out
   if (exportrun::hasUnexportedSignalLayer() &&
       MessageBoxW(hwnd(),
@@ -46,9 +56,17 @@ void TForm9::Button1Click() {
                 L"Ошибка", MB_OK | MB_ICONERROR);
     return;
   }
+  // From here on the window takes no input until the run is over, and a
+  // click that came in meanwhile is dropped: a second click would replay the
+  // whole run.
+  app::InputBlock block(hwnd());
+
   // 4. the job description
   SettingsStore ini(app::mainIniPath());
   genpcsdscr(model_, d + L"pcad.ini", app::exeDir() + L"macros\\");
+  // what the driver is asked for, as it stands before the driver runs
+  exportcore::RunFiles run;
+  run.noteBefore(exportcore::requestedOutputs());
   // 5., 6. the editor in front, the old error log gone
   SetForegroundWindow(editorHandle());
   const std::filesystem::path errorLog = exportcore::toPath(d + L"error.log");
@@ -58,7 +76,8 @@ void TForm9::Button1Click() {
       exportrun::errorPolicyOf(app::readSetting(ini, app::kErrorChoice));
   std::wstring command = exportrun::driverCommandLine(
       autopcad, h, d, exportcore::designBaseName(pcbname), dw, dc, policy);
-  if (!ExecAndWait(command, SW_SHOWNORMAL)) {
+  exportrun::DriverEnd end;
+  if (!ExecAndWait(command, SW_SHOWNORMAL, &end.exitCode)) {
     // a driver that cannot be started is told, and nothing is post-processed
     MessageBoxW(hwnd(),
                 (L"Не удалось запустить драйвер вывода:\r" + autopcad +
@@ -67,24 +86,37 @@ void TForm9::Button1Click() {
                 L"Ошибка", MB_OK | MB_ICONERROR);
     return;
   }
-  // 8., 9. the error policy, read again at each decision
+  // 8., 9. the error policy, read again after the driver: errors the log
+  // counts, and a driver that failed as a whole (no log, or a non-zero exit
+  // with no error counted: crashed or killed)
+  end.logFound = std::filesystem::exists(errorLog);
+  if (end.logFound) end.logErrors = chekerr(errorLog.wstring());
   policy = exportrun::errorPolicyOf(app::readSetting(ini, app::kErrorChoice));
-  if (policy == exportrun::ErrorPolicy::Ask && std::filesystem::exists(errorLog)) {
-    int32_t count = chekerr(errorLog.wstring());
-    if (count > 0) {
-      MessageBoxW(hwnd(), exportrun::errorCountText(count).c_str(), L"Ошибка",
+  const exportrun::DriverVerdict verdict = exportrun::judgeDriver(end);
+  if (verdict == exportrun::DriverVerdict::ErrorsCounted) {
+    if (policy == exportrun::ErrorPolicy::Stop) return;
+    if (policy == exportrun::ErrorPolicy::Ask) {
+      MessageBoxW(hwnd(), exportrun::errorCountText(end.logErrors).c_str(), L"Ошибка",
                   MB_OK | MB_ICONERROR);
     }
+  } else if (verdict == exportrun::DriverVerdict::Failed &&
+             policy != exportrun::ErrorPolicy::Continue) {
+    MessageBoxW(hwnd(), exportrun::driverFailureText(end).c_str(), L"Ошибка", MB_OK | MB_ICONERROR);
+    if (policy == exportrun::ErrorPolicy::Stop) return;
   }
-  policy = exportrun::errorPolicyOf(app::readSetting(ini, app::kErrorChoice));
-  if (policy == exportrun::ErrorPolicy::Stop && std::filesystem::exists(errorLog) &&
-      chekerr(errorLog.wstring()) > 0) {
-    return;
+  // Files the driver did not write in this run (a failed block, an older
+  // file under the same name) are left as they are; the operator is told
+  // unless the policy is to go on regardless.
+  const std::vector<std::wstring> notWritten = exportcore::outputsNotWritten(run);
+  if (!notWritten.empty() && policy != exportrun::ErrorPolicy::Continue) {
+    MessageBoxW(hwnd(), exportcore::notWrittenText(notWritten).c_str(), L"Ошибка",
+                MB_OK | MB_ICONERROR);
+    if (policy == exportrun::ErrorPolicy::Stop) return;
   }
   // 10. the files: one layer-name record, drill files checked, headers
-  grbcheck();
-  std::vector<std::wstring> drillFailures = drillcheck();
-  SineGrb(model_);
+  grbcheck(&run);
+  std::vector<std::wstring> drillFailures = drillcheck(&run);
+  SineGrb(model_, &run);
   if (!drillFailures.empty()) {
     MessageBoxW(hwnd(), exportcore::drillFailureText(drillFailures).c_str(), L"Ошибка",
                 MB_OK | MB_ICONERROR);

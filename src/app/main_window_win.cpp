@@ -357,6 +357,8 @@ LRESULT TForm9::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_CLOSE:
+      // an open settings dialog keeps its edits, as when it is closed itself
+      if (Form11) Form11->closeIfOpen();
       DestroyWindow(hwnd());
       return 0;
     case WM_DESTROY:

@@ -76,6 +76,7 @@ class TForm9 : public widgets::Window {
   void reportUnread(const cadlink::UnreadSteps& unread);
   // "Экспорт"
   void Button1Click();
+  bool exporting_ = false;  // an export run is under way
   bool focusPending_ = false;
 
   MainFormModel model_;

@@ -183,6 +183,10 @@ void TForm11::FormClose() {
   if (failure) widgets::showErrorBox(GetWindow(hwnd(), GW_OWNER), *failure);
 }
 
+void TForm11::closeIfOpen() {
+  if (hwnd() && visible()) FormClose();
+}
+
 void TForm11::BrowseClick() {
   BROWSEINFOW info{};
   info.hwndOwner = hwnd();

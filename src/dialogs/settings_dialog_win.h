@@ -38,6 +38,9 @@ class TForm11 : public dialogs::ToolWindow {
 
   // Creates the dialog hidden; `owner` keeps it above the main window.
   bool create(HWND owner = nullptr);
+  // When the dialog is open: saves and hides it, as its close button does.
+  // The main window calls it before it closes, so that edits are not lost.
+  void closeIfOpen();
 
  protected:
   LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -58,10 +58,11 @@ std::wstring drillFailureText(const std::vector<std::wstring>& failures) {
 
 }  // namespace exportcore
 
-std::vector<std::wstring> drillcheck() {
+std::vector<std::wstring> drillcheck(const exportcore::RunFiles* run) {
   namespace fs = std::filesystem;
   std::vector<std::wstring> failures;
   for (const drill& request : drills) {
+    if (run && !run->writtenInRun(request.drlput)) continue;
     const fs::path path = exportcore::toPath(request.drlput);
     if (exportcore::drillFileIsEmpty(path)) {
       if (!base::removeFile(path)) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "export/run_files.h"
+
 namespace exportcore {
 
 // True when the drill file holds no holes: its third line from the end is
@@ -33,4 +35,6 @@ std::wstring drillFailureText(const std::vector<std::wstring>& failures);
 // stops the check with an AppError. A delete, move or stamp that fails does
 // not stop it: the check goes on and returns one text per such file (empty
 // when all went well), for the caller to show with drillFailureText.
-std::vector<std::wstring> drillcheck();
+// With `run`, a file that the driver did not write in that run (absent, or
+// left from an earlier export) is passed over: not read, deleted or moved.
+std::vector<std::wstring> drillcheck(const exportcore::RunFiles* run = nullptr);

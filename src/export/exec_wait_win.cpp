@@ -5,7 +5,7 @@
 
 #include <vector>
 
-bool ExecAndWait(const std::wstring& CommandLine, int CommandShow) {
+bool ExecAndWait(const std::wstring& CommandLine, int CommandShow, uint32_t* exitCode) {
   STARTUPINFOW si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESHOWWINDOW;
@@ -18,6 +18,9 @@ bool ExecAndWait(const std::wstring& CommandLine, int CommandShow) {
     return false;
   }
   WaitForSingleObject(pi.hProcess, INFINITE);
+  DWORD code = 0;
+  if (!GetExitCodeProcess(pi.hProcess, &code)) code = static_cast<DWORD>(-1);
+  if (exitCode) *exitCode = code;
   CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
   return true;

@@ -47,4 +47,19 @@ std::wstring errorCountText(int32_t count) {
   return L"Обнаруженно " + std::to_wstring(count) + L" ошибок.";
 }
 
+DriverVerdict judgeDriver(const DriverEnd& end) {
+  if (!end.logFound) return DriverVerdict::Failed;
+  if (end.logErrors > 0) return DriverVerdict::ErrorsCounted;
+  return end.exitCode == 0 ? DriverVerdict::Clean : DriverVerdict::Failed;
+}
+
+std::wstring driverFailureText(const DriverEnd& end) {
+  const std::wstring code = std::to_wstring(end.exitCode);
+  if (!end.logFound) {
+    return L"Драйвер вывода не оставил журнал ошибок (код завершения " + code +
+           L").\rВывод мог быть прерван.";
+  }
+  return L"Драйвер вывода завершился с кодом " + code + L".\rВывод мог быть прерван.";
+}
+
 }  // namespace exportrun

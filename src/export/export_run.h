@@ -27,4 +27,21 @@ std::wstring driverCommandLine(const std::wstring& driver, uint32_t editor,
 // "Обнаруженно N ошибок."
 std::wstring errorCountText(int32_t count);
 
+// How the plot driver ended: its exit code, and its error log when it left one.
+struct DriverEnd {
+  uint32_t exitCode = 0;
+  bool logFound = false;
+  int32_t logErrors = 0;  // the log's error count
+};
+
+// What the run makes of the driver's end. Errors counted in the log are the
+// driver's own report. A driver that left no log, or that ended with a
+// non-zero code while its log counts no error (it crashed, was killed, or
+// could not finish the log), failed as a whole.
+enum class DriverVerdict { Clean, ErrorsCounted, Failed };
+DriverVerdict judgeDriver(const DriverEnd& end);
+
+// The message for a driver that failed as a whole.
+std::wstring driverFailureText(const DriverEnd& end);
+
 }  // namespace exportrun

@@ -19,6 +19,11 @@ bool fileExists(const std::wstring& path) {
   return !path.empty() && std::filesystem::is_regular_file(toPath(path), ec);
 }
 
+// Whether a Gerber file is one to work on: present, and new when the run is known.
+bool toWorkOn(const std::wstring& path, const RunFiles* run) {
+  return run ? run->writtenInRun(path) : fileExists(path);
+}
+
 }  // namespace
 
 void removeRepeatedLayerNames(const std::filesystem::path& path) {
@@ -55,18 +60,18 @@ void stampGerber(const std::filesystem::path& path, const GerberStamp& stamp) {
 
 }  // namespace exportcore
 
-void grbcheck() {
+void grbcheck(const exportcore::RunFiles* run) {
   for (const Tlayer& layer : layers) {
-    if (!layer.exported() || !exportcore::fileExists(layer.gerbername)) continue;
+    if (!layer.exported() || !exportcore::toWorkOn(layer.gerbername, run)) continue;
     exportcore::removeRepeatedLayerNames(exportcore::toPath(layer.gerbername));
   }
 }
 
-void SineGrb(const MainFormModel& form) {
+void SineGrb(const MainFormModel& form, const exportcore::RunFiles* run) {
   const widgets::GridModel& grid = form.AdvStringGrid1;
   for (int row = 1; row < grid.rowCount(); ++row) {
     const Tlayer& layer = exportcore::rowLayer(grid, row);
-    if (!layer.exported() || !exportcore::fileExists(layer.gerbername)) continue;
+    if (!layer.exported() || !exportcore::toWorkOn(layer.gerbername, run)) continue;
     exportcore::GerberStamp stamp;
     stamp.position = row - 1;
     stamp.basePosition = grid.cell(exportcore::kIdColumn, row);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/main_form_model.h"
+#include "export/run_files.h"
 
 namespace exportcore {
 
@@ -27,10 +28,12 @@ void stampGerber(const std::filesystem::path& path, const GerberStamp& stamp);
 
 }  // namespace exportcore
 
-// For every exported record of `layers` whose Gerber file exists: one "%LN"
-// record left in the file.
-void grbcheck();
+// For every exported record of `layers` whose Gerber file exists (and, with
+// `run`, was written by the driver in that run): one "%LN" record left in
+// the file.
+void grbcheck(const exportcore::RunFiles* run = nullptr);
 
 // For every exported layer row of the table, in display order, whose Gerber
-// file exists: the comment header stamped into the file.
-void SineGrb(const MainFormModel& form);
+// file exists (and, with `run`, was written in that run): the comment header
+// stamped into the file.
+void SineGrb(const MainFormModel& form, const exportcore::RunFiles* run = nullptr);

@@ -384,13 +384,19 @@ void GridWindow::onCommand(HWND control, int code) {
   }
 }
 
+void GridWindow::moveRow(int from, int to) {
+  if (from < 1 || to < 1 || from == to || from >= model_->rowCount() || to >= model_->rowCount()) {
+    return;
+  }
+  model_->moveRow(from, to);
+  refresh();
+}
+
 void GridWindow::moveRowOf(HWND control, int delta) {
   int row = rowOfRealControl(control);
   if (row < 1) return;
-  int to = row + delta;
-  if (to < 1 || to >= model_->rowCount()) return;
-  model_->moveRow(row, to);
-  refresh();
+  moveRow(row, row + delta);
+  if (rowOfRealControl(control) != row + delta) return;
   SetFocus(control);
   ensureVisible(control);
 }
@@ -665,15 +671,18 @@ LRESULT GridWindow::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_LBUTTONUP:
     case WM_CAPTURECHANGED: {
-      Drag was = drag_;
+      // The drag ends here; releasing the capture sends WM_CAPTURECHANGED to
+      // this window at once, so the drag's state is taken and cleared before.
+      const Drag was = drag_;
+      const int from = dragIndex_, to = dropRow_;
       drag_ = Drag::None;
-      if (GetCapture() == hwnd()) ReleaseCapture();
-      if (was == Drag::Row && msg == WM_LBUTTONUP && dropRow_ >= 1 && dropRow_ != dragIndex_) {
-        model_->moveRow(dragIndex_, dropRow_);
-      }
       dropRow_ = -1;
+      if (GetCapture() == hwnd()) ReleaseCapture();
       InvalidateRect(hwnd(), nullptr, FALSE);
       InvalidateRect(body_.hwnd(), nullptr, FALSE);
+      if (was == Drag::Row && msg == WM_LBUTTONUP) {
+        guarded(hwnd(), [&] { moveRow(from, to); });
+      }
       return 0;
     }
     case WM_DESTROY:

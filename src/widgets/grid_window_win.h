@@ -56,6 +56,9 @@ class GridWindow : public Window {
   void scrollTo(int hpos, int vpos);
   void onScroll(int bar, int code);
   void onCommand(HWND control, int code);
+  // Moves a body row to another place (rows from 1), as the model does, and
+  // places the controls again; the mouse drag and Alt+Up/Down both come here.
+  void moveRow(int from, int to);
   void moveRowOf(HWND control, int delta);
   static LRESULT CALLBACK controlProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                       DWORD_PTR ref);

@@ -77,4 +77,33 @@ TEST(ExportRun, ErrorPolicyAndDriverCommandLine) {
   EXPECT_EQ(exportrun::errorCountText(5), L"Обнаруженно 5 ошибок.");
 }
 
+// A crashed or killed driver leaves no log or a non-zero exit code with no
+// error counted: that is a failure of the driver, not a clean run.
+TEST(ExportRun, DriverEndIsJudgedByItsLogAndExitCode) {
+  using exportrun::DriverVerdict;
+  struct Case {
+    uint32_t exitCode;
+    bool logFound;
+    int32_t logErrors;
+    DriverVerdict verdict;
+  } const cases[] = {
+      {0, true, 0, DriverVerdict::Clean},
+      {1, true, 2, DriverVerdict::ErrorsCounted},  // blocks failed, and the log says so
+      {0, true, 3, DriverVerdict::ErrorsCounted},
+      {1, true, 0, DriverVerdict::Failed},
+      {0xC0000005u, true, 0, DriverVerdict::Failed},
+      {0, false, 0, DriverVerdict::Failed},
+      {1, false, 0, DriverVerdict::Failed},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(exportrun::judgeDriver({c.exitCode, c.logFound, c.logErrors}), c.verdict)
+        << c.exitCode << " " << c.logFound << " " << c.logErrors;
+  }
+  EXPECT_EQ(
+      exportrun::driverFailureText({3, false, 0}),
+      L"Драйвер вывода не оставил журнал ошибок (код завершения 3).\rВывод мог быть прерван.");
+  EXPECT_EQ(exportrun::driverFailureText({1, true, 0}),
+            L"Драйвер вывода завершился с кодом 1.\rВывод мог быть прерван.");
+}
+
 }  // namespace

@@ -166,6 +166,42 @@ TEST(SettingsDialog, ReadOnlySettingsFileIsReportedAndTheDialogStillHides) {
   EXPECT_TRUE(program.process.wait(10000));
 }
 
+// The main window closes while the dialog is open (its close button, "Выход",
+// or the automatic close after an export, which closes it the same way): the
+// edits are saved as the dialog's own close would save them.
+TEST(SettingsDialog, EditsAreKeptWhenTheProgramClosesWithTheDialogOpen) {
+  struct Way {
+    const wchar_t* name;
+    UINT msg;
+    WPARAM wp;
+  } const ways[] = {{L"close", WM_CLOSE, 0}, {L"exit", WM_COMMAND, TForm9::kCmdExit}};
+  for (const Way& way : ways) {
+    SCOPED_TRACE(harness::narrow(way.name));
+    const fs::path dir = harness::copyProgram(std::wstring(L"dialogs_settings_") + way.name);
+    const fs::path ini = dir / L"main.ini";
+    Program program = startDetached(dir);
+    ASSERT_NE(program.main, nullptr);
+    PostMessageW(program.main, WM_COMMAND, kCmdSettings, 0);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(harness::waitFor(
+        [&] {
+          dialog = harness::findWindowOf(program.process.pid(), L"Настройки", L"TForm11");
+          return dialog && IsWindowVisible(dialog);
+        },
+        10000));
+    SendMessageW(GetDlgItem(dialog, TForm11::kIdDw), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(L"77"));
+    SendMessageW(GetDlgItem(dialog, TForm11::kIdErrAsk), BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessageW(GetDlgItem(dialog, TForm11::kIdErrStop), BM_SETCHECK, BST_CHECKED, 0);
+
+    PostMessageW(program.main, way.msg, way.wp, 0);
+    ASSERT_TRUE(program.process.wait(10000));
+    const std::wstring saved = readIni(ini);
+    EXPECT_NE(saved.find(L"\r\ndw=77\r\n"), std::wstring::npos) << harness::narrow(saved);
+    EXPECT_NE(saved.find(L"\r\nerrcheck=1\r\n"), std::wstring::npos);
+  }
+}
+
 TEST(SettingsDialog, SizesTabsAndTheTabKeptBetweenOpenings) {
   TForm11 form;
   ASSERT_TRUE(form.create());

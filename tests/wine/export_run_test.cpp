@@ -148,6 +148,17 @@ int layerNameRecords(const fs::path& file) {
   return records;
 }
 
+// The plot driver's progress window while the driver runs, or null.
+HWND driverWindow() {
+  HWND w = FindWindowW(L"TavrolinPlotRelayProgress", nullptr);
+  return w && IsWindowVisible(w) ? w : nullptr;
+}
+
+std::string fileBytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
 TEST_F(ExportRun, FourLayerBoardGivesTheCompleteSet) {
   start(L"four-layer.brd", "errcheck=2\r\n", "dw=10\r\ndc=10\r\n");
   typeCode(L"422");
@@ -273,8 +284,11 @@ TEST_F(ExportRun, ErrorPolicyAskShowsTheCountThenGoesOn) {
   start(L"four-layer.brd", "errcheck=2\r\n", "dw=10\r\ndc=10\r\n", kTwoFailures);
   typeCode(L"422");
   auto boxes = exportAndAnswer();
-  ASSERT_EQ(boxes.size(), 1u);
+  ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[0].text, L"Обнаруженно 2 ошибок.");
+  // then the layers whose files were not written
+  EXPECT_EQ(boxes[1].text.rfind(L"Драйвер вывода не записал новые файлы для слоёв:\r", 0), 0u)
+      << harness::narrow(boxes[1].text);
   EXPECT_TRUE(filesIn(design_).count(L"four-layer.TXT")) << "post-processing went on";
 }
 
@@ -381,6 +395,101 @@ TEST_F(ExportRun, MissingDriverIsReported) {
       << harness::narrow(boxes[0].text);
   EXPECT_TRUE(staysOpen()) << "no automatic close after a failed run";
   EXPECT_FALSE(filesIn(design_).count(L"two-layer.GTL"));
+}
+
+// A second click on "Экспорт" while the driver runs (a double click, a click
+// queued while the program waits) does not replay the run when it is over.
+TEST_F(ExportRun, ClickOnExportWhileTheDriverRunsIsDropped) {
+  // slow dialogs keep the driver busy for a few seconds
+  start(L"four-layer.brd", "errcheck=2\r\n", "dw=10\r\ndc=10\r\n", L"--dialog-delay 100");
+  typeCode(L"422");
+  HWND button = harness::findChild(p_.main, L"Button", L"Экспорт");
+  HWND marker = exportBoxes(p_.main).back();
+  const bool markerWas = SendMessageW(marker, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  bool sawDriver = false, enabledDuringRun = true, driverStillRan = false;
+  std::thread during([&] {
+    sawDriver = harness::waitFor([] { return driverWindow() != nullptr; }, 120000);
+    if (!sawDriver) return;
+    enabledDuringRun = IsWindowEnabled(p_.main) != FALSE;
+    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    // shows when the queue behind the click has been worked through
+    PostMessageW(marker, BM_SETCHECK, markerWas ? BST_UNCHECKED : BST_CHECKED, 0);
+    driverStillRan = driverWindow() != nullptr;
+  });
+  auto boxes = exportAndAnswer();
+  during.join();
+  ASSERT_TRUE(sawDriver);
+  ASSERT_TRUE(driverStillRan) << "the click came after the run, not during it";
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_FALSE(enabledDuringRun) << "the main window took input during the export";
+  ASSERT_TRUE(harness::waitFor(
+      [&] { return (SendMessageW(marker, BM_GETCHECK, 0, 0) == BST_CHECKED) != markerWas; },
+      240000));
+  EXPECT_TRUE(IsWindowEnabled(p_.main));
+  auto files = filesIn(design_);
+  EXPECT_TRUE(files.count(L"four-layer.TXT"));
+  EXPECT_FALSE(files.count(L"four-layer.TXT1")) << "the export ran a second time";
+}
+
+// A driver that was killed leaves no error log: under "stop" the run ends
+// with a message and nothing is post-processed.
+TEST_F(ExportRun, KilledDriverIsAnErrorThatStopsTheRun) {
+  start(L"four-layer.brd", "errcheck=1\r\n", "dw=10\r\ndc=10\r\nautoclose=1\r\n",
+        L"--never-open \"File N/C Drill\"");
+  typeCode(L"422");
+  bool killed = false;
+  std::thread during([&] {
+    HWND w = nullptr;
+    if (!harness::waitFor([&] { return (w = driverWindow()) != nullptr; }, 120000)) return;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    HANDLE driver = OpenProcess(PROCESS_TERMINATE, FALSE, pid);
+    killed = driver && TerminateProcess(driver, 1);
+    if (driver) CloseHandle(driver);
+  });
+  auto boxes = exportAndAnswer();
+  during.join();
+  ASSERT_TRUE(killed);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text,
+            L"Драйвер вывода не оставил журнал ошибок (код завершения 1).\rВывод мог быть "
+            L"прерван.");
+  for (const auto& f : filesIn(design_)) {
+    if (f == L"pcad.ini") continue;
+    auto lines = fileLines(design_ / f);
+    EXPECT_TRUE(lines.empty() || lines[0] != "G04 Korvant TAVROLIN*") << harness::narrow(f);
+  }
+  EXPECT_FALSE(p_.process.wait(500)) << "the program stays open";
+}
+
+// An earlier export left four-layer.GTL; in this run the Top block fails.
+const char kOldTop[] =
+    "G04 Korvant TAVROLIN*\r\nG04 an earlier export*\r\n%LNTOP*%\r\n%LNTOP*%\r\nM02*\r\n";
+
+TEST_F(ExportRun, FileOfAnEarlierExportIsLeftAsItWasAndNamed) {
+  limitWindowTries(50);
+  std::ofstream(design_ / L"four-layer.GTL", std::ios::binary) << kOldTop;
+  start(L"four-layer.brd", "errcheck=2\r\n", "dw=10\r\ndc=10\r\n", L"--output-fault 1");
+  typeCode(L"422");
+  auto boxes = exportAndAnswer();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].text, L"Обнаруженно 1 ошибок.");
+  EXPECT_EQ(boxes[1].text,
+            L"Драйвер вывода не записал новые файлы для слоёв:\rTop (four-layer.GTL)\rЭти файлы "
+            L"не обработаны.");
+  EXPECT_EQ(fileBytes(design_ / L"four-layer.GTL"), kOldTop);
+  expectStamped(design_ / L"four-layer.G1", 1, 1, 1);
+}
+
+TEST_F(ExportRun, FileOfAnEarlierExportIsLeftAsItWasSilentlyUnderContinue) {
+  limitWindowTries(50);
+  std::ofstream(design_ / L"four-layer.GTL", std::ios::binary) << kOldTop;
+  start(L"four-layer.brd", "errcheck=0\r\n", "dw=10\r\ndc=10\r\n", L"--output-fault 1");
+  typeCode(L"422");
+  EXPECT_TRUE(exportAndAnswer().empty());
+  EXPECT_EQ(fileBytes(design_ / L"four-layer.GTL"), kOldTop);
+  expectStamped(design_ / L"four-layer.G1", 1, 1, 1);
 }
 
 }  // namespace
