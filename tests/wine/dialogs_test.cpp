@@ -179,7 +179,7 @@ TEST(SettingsDialog, EditsAreKeptWhenTheProgramClosesWithTheDialogOpen) {
     SCOPED_TRACE(harness::narrow(way.name));
     const fs::path dir = harness::copyProgram(std::wstring(L"dialogs_settings_") + way.name);
     const fs::path ini = dir / L"main.ini";
-    Program program = startDetached(dir);
+    harness::Tavrolin program = startDetached(dir);
     ASSERT_NE(program.main, nullptr);
     PostMessageW(program.main, WM_COMMAND, kCmdSettings, 0);
     HWND dialog = nullptr;

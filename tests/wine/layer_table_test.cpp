@@ -3,12 +3,12 @@
 // cell lands where it is dropped, with all its controls.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 
 #include "cadlink_fixture.h"
 #include "harness.h"
 #include "program_fixture.h"
+#include "program_launch.h"
 #include "repo_paths.h"
 
 namespace {
@@ -20,23 +20,15 @@ struct TypeBox {
   RECT rect;
 };
 
-BOOL CALLBACK collectTypeBoxes(HWND w, LPARAM lp) {
-  wchar_t cls[32];
-  GetClassNameW(w, cls, 32);
-  if (_wcsicmp(cls, L"ComboBox") == 0 && GetWindowLongPtrW(w, GWLP_ID) == kTypeColumn) {
-    TypeBox b{w, {}};
-    GetWindowRect(w, &b.rect);
-    reinterpret_cast<std::vector<TypeBox>*>(lp)->push_back(b);
-  }
-  return TRUE;
-}
-
-// The type drop-downs of the table, top row first.
+// The type drop-downs of the table, top row first, once the table shows
+// its model completely (empty before).
 std::vector<TypeBox> typeBoxes(HWND main) {
   std::vector<TypeBox> boxes;
-  EnumChildWindows(main, collectTypeBoxes, reinterpret_cast<LPARAM>(&boxes));
-  std::sort(boxes.begin(), boxes.end(),
-            [](const TypeBox& a, const TypeBox& b) { return a.rect.top < b.rect.top; });
+  for (HWND w : harness::tableControls(main, kTypeColumn, L"ComboBox")) {
+    TypeBox b{w, {}};
+    GetWindowRect(w, &b.rect);
+    boxes.push_back(b);
+  }
   return boxes;
 }
 
@@ -95,7 +87,9 @@ TEST_F(LayerTable, DraggingARowWithTheMouseMovesIt) {
                      {4, 9, false}, {3, 2, true},  {2, 3, true}};
   std::vector<int> expected = start;
   for (const Case& c : cases) {
-    const std::vector<TypeBox> boxes = typeBoxes(p_.main);
+    std::vector<TypeBox> boxes;
+    ASSERT_TRUE(harness::waitFor(
+        [&] { return (boxes = typeBoxes(p_.main)).size() == expected.size(); }, 5000));
     HWND grid = GetParent(GetParent(boxes[0].hwnd));
     if (c.keys) {
       const WPARAM key = c.to < c.from ? VK_UP : VK_DOWN;

@@ -71,6 +71,7 @@ constexpr wchar_t kPendingProperty[] = L"TavrolinGridPending";
 
 struct ColumnSearch {
   int column;
+  const wchar_t* cls;
   std::vector<std::pair<INT_PTR, HWND>> boxes;  // model row, box
   bool complete = true;
 };
@@ -80,7 +81,7 @@ BOOL CALLBACK collectColumnBox(HWND w, LPARAM lp) {
   wchar_t cls[32];
   GetClassNameW(w, cls, 32);
   if (_wcsicmp(cls, L"TavrolinGrid") == 0 && GetPropW(w, kPendingProperty)) f->complete = false;
-  if (_wcsicmp(cls, L"Button") != 0 || GetWindowLongPtrW(w, GWLP_ID) != f->column) return TRUE;
+  if (_wcsicmp(cls, f->cls) != 0 || GetWindowLongPtrW(w, GWLP_ID) != f->column) return TRUE;
   wchar_t parentCls[32];
   GetClassNameW(GetParent(w), parentCls, 32);
   if (_wcsicmp(parentCls, L"TavrolinGridBody") != 0) return TRUE;
@@ -93,7 +94,11 @@ BOOL CALLBACK collectColumnBox(HWND w, LPARAM lp) {
 }  // namespace
 
 std::vector<HWND> tableBoxes(HWND main, int column) {
-  ColumnSearch found{column, {}};
+  return tableControls(main, column, L"Button");
+}
+
+std::vector<HWND> tableControls(HWND main, int column, const wchar_t* cls) {
+  ColumnSearch found{column, cls, {}};
   EnumChildWindows(main, collectColumnBox, reinterpret_cast<LPARAM>(&found));
   if (!found.complete) return {};
   std::sort(found.boxes.begin(), found.boxes.end());

@@ -47,6 +47,9 @@ Tavrolin startTavrolin(const std::filesystem::path& dir, const std::wstring& arg
 // until the table shows every change of its model and every box stands in
 // its row (the grid marks both on its windows).
 std::vector<HWND> tableBoxes(HWND main, int column);
+// The same for the controls of window class `cls` (check boxes are
+// "Button", the type column's drop-downs "ComboBox").
+std::vector<HWND> tableControls(HWND main, int column, const wchar_t* cls);
 
 // True once the window's thread has answered a message sent after every
 // message sent to it before: what it was sent is handled.
