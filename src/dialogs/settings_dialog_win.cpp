@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/app_paths_win.h"
+#include "tavrolin/app_paths_win.h"
 #include "app/settings_store.h"
 #include "base/error.h"
 

@@ -1,5 +1,5 @@
 // The editor handle on the command line.
-#include "app/command_line.h"
+#include "tavrolin/command_line.h"
 
 #include <gtest/gtest.h>
 

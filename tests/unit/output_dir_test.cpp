@@ -1,5 +1,5 @@
 // The output directory chosen at start-up.
-#include "app/output_dir.h"
+#include "tavrolin/output_dir.h"
 
 #include <gtest/gtest.h>
 

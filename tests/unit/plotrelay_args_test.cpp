@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "export/plotrelay_args.h"
+#include "plotrelay/plotrelay_args.h"
 
 namespace {
 

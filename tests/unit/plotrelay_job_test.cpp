@@ -7,8 +7,8 @@
 #include "base/error.h"
 #include "base/text_file.h"
 #include "base_test_files.h"
-#include "export/plotrelay_job.h"
-#include "export/plotrelay_steps.h"
+#include "plotrelay/plotrelay_job.h"
+#include "plotrelay/plotrelay_steps.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "base_test_files.h"
 #include "export/error_log.h"
 #include "export/job_writer.h"
-#include "export/plotrelay_report.h"
-#include "export/plotrelay_runner.h"
+#include "plotrelay/plotrelay_report.h"
+#include "plotrelay/plotrelay_runner.h"
 #include "export_test_support.h"
 
 namespace {

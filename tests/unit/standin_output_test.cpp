@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "../../tools/editor-standin/board.cpp"
-#include "../../tools/editor-standin/drill_writer.cpp"
-#include "../../tools/editor-standin/gerber_writer.cpp"
-#include "../../tools/editor-standin/output_job.cpp"
-#include "../../tools/editor-standin/stroke_font.cpp"
+#include "../../testing/editor-standin/board.cpp"
+#include "../../testing/editor-standin/drill_writer.cpp"
+#include "../../testing/editor-standin/gerber_writer.cpp"
+#include "../../testing/editor-standin/output_job.cpp"
+#include "../../testing/editor-standin/stroke_font.cpp"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <iterator>
 #include <memory>
 
-#include "app/main_window_win.h"
-#include "app/message_loop_win.h"
+#include "tavrolin/main_window_win.h"
+#include "tavrolin/message_loop_win.h"
 #include "app/run_values.h"
 #include "base/encoding.h"
 #include "cadlink/board_params_win.h"

@@ -3,8 +3,8 @@
 // reach the commands of the menu table.
 #include <gtest/gtest.h>
 
-#include "app/about_box_win.h"
-#include "app/main_window_win.h"
+#include "tavrolin/about_box_win.h"
+#include "tavrolin/main_window_win.h"
 #include "harness.h"
 
 namespace {

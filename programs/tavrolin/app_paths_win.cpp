@@ -1,5 +1,5 @@
 // Paths of the program's own files, next to the executable.
-#include "app/app_paths_win.h"
+#include "tavrolin/app_paths_win.h"
 
 #include <windows.h>
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "export/plotrelay_runner.h"
+#include "plotrelay/plotrelay_runner.h"
 
 namespace plotrelay {
 

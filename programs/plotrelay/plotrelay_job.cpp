@@ -1,5 +1,5 @@
 // Reading the plot driver's job (see plotrelay_job.h).
-#include "export/plotrelay_job.h"
+#include "plotrelay/plotrelay_job.h"
 
 #include <cwctype>
 

@@ -1,6 +1,6 @@
 // Draws the banner and the about picture: a piece of circuit board (green
 // laminate, copper tracks, pads and a via) with the program's name.
-#include "app/artwork_win.h"
+#include "tavrolin/artwork_win.h"
 
 namespace app {
 namespace {

@@ -1,5 +1,5 @@
 // The plot driver's error log and report (see plotrelay_report.h).
-#include "export/plotrelay_report.h"
+#include "plotrelay/plotrelay_report.h"
 
 #include "base/text_file.h"
 #include "export/export_paths.h"

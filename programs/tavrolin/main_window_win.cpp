@@ -1,14 +1,14 @@
 // The main window `TForm9`: creation, layout, menu, shortcuts and the
 // routing of the operator's input into the window's model.
-#include "app/main_window_win.h"
+#include "tavrolin/main_window_win.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "app/about_box_win.h"
-#include "app/app_paths_win.h"
-#include "app/artwork_win.h"
-#include "app/message_loop_win.h"
+#include "tavrolin/about_box_win.h"
+#include "tavrolin/app_paths_win.h"
+#include "tavrolin/artwork_win.h"
+#include "tavrolin/message_loop_win.h"
 #include "dialogs/offset_dialog_win.h"
 #include "dialogs/param_dialog_win.h"
 #include "dialogs/settings_dialog_win.h"

@@ -1,5 +1,5 @@
 // Input blocked while the program is busy (see input_block_win.h).
-#include "app/input_block_win.h"
+#include "tavrolin/input_block_win.h"
 
 namespace app {
 

@@ -17,12 +17,12 @@
 #include "base/ansi_page.h"
 #include "base/error.h"
 #include "export/export_paths.h"
-#include "export/plotrelay_args.h"
-#include "export/plotrelay_job.h"
-#include "export/plotrelay_report.h"
-#include "export/plotrelay_runner.h"
-#include "progress_window.h"
-#include "win_editor_port.h"
+#include "plotrelay/plotrelay_args.h"
+#include "plotrelay/plotrelay_job.h"
+#include "plotrelay/plotrelay_report.h"
+#include "plotrelay/plotrelay_runner.h"
+#include "progress_window_win.h"
+#include "editor_port_win.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include <commctrl.h>
 
-#include "app/about_box_win.h"
-#include "app/main_window_win.h"
-#include "app/message_loop_win.h"
+#include "tavrolin/about_box_win.h"
+#include "tavrolin/main_window_win.h"
+#include "tavrolin/message_loop_win.h"
 #include "base/ansi_page.h"
 #include "cadlink/chooser_win.h"
 #include "dialogs/offset_dialog_win.h"

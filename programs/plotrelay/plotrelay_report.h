@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "export/plotrelay_runner.h"
+#include "plotrelay/plotrelay_runner.h"
 
 namespace plotrelay {
 

@@ -1,5 +1,5 @@
 // Event loop, polled dialog wait and keyboard routing.
-#include "app/message_loop_win.h"
+#include "tavrolin/message_loop_win.h"
 
 #include <vector>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "export/plotrelay_job.h"
+#include "plotrelay/plotrelay_job.h"
 
 namespace plotrelay {
 

@@ -1,7 +1,7 @@
 // The about box and splash `TForm3`.
-#include "app/about_box_win.h"
+#include "tavrolin/about_box_win.h"
 
-#include "app/artwork_win.h"
+#include "tavrolin/artwork_win.h"
 
 TForm3* Form3 = nullptr;
 

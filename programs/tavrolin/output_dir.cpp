@@ -1,5 +1,5 @@
 // Resolution of the output directory.
-#include "app/output_dir.h"
+#include "tavrolin/output_dir.h"
 
 namespace app {
 

@@ -1,5 +1,5 @@
 // Waiting while dispatching the thread's messages (see message_pump.h).
-#include "message_pump.h"
+#include "message_pump_win.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // Parsing and expanding macro steps (see plotrelay_steps.h).
-#include "export/plotrelay_steps.h"
+#include "plotrelay/plotrelay_steps.h"
 
 #include "base/error.h"
 #include "base/int_text.h"

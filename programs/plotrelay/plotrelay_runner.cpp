@@ -1,8 +1,8 @@
 // The plot driver's interpreter (see plotrelay_runner.h).
-#include "export/plotrelay_runner.h"
+#include "plotrelay/plotrelay_runner.h"
 
 #include "base/error.h"
-#include "export/plotrelay_steps.h"
+#include "plotrelay/plotrelay_steps.h"
 
 namespace plotrelay {
 

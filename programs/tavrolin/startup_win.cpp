@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "app/about_box_win.h"
-#include "app/app_paths_win.h"
-#include "app/command_line.h"
-#include "app/main_window_win.h"
-#include "app/message_loop_win.h"
+#include "tavrolin/about_box_win.h"
+#include "tavrolin/app_paths_win.h"
+#include "tavrolin/command_line.h"
+#include "tavrolin/main_window_win.h"
+#include "tavrolin/message_loop_win.h"
 #include "app/run_values.h"
-#include "app/output_dir.h"
+#include "tavrolin/output_dir.h"
 #include "app/settings_keys.h"
 #include "app/settings_store.h"
 #include "cadlink/board_params_win.h"

@@ -1,5 +1,5 @@
 // Scans the command line for the editor handle.
-#include "app/command_line.h"
+#include "tavrolin/command_line.h"
 
 #include "base/int_text.h"
 

@@ -1,5 +1,5 @@
 // Checking the plot driver's command line (see plotrelay_args.h).
-#include "export/plotrelay_args.h"
+#include "plotrelay/plotrelay_args.h"
 
 #include <cwctype>
 #include <limits>

@@ -5,9 +5,9 @@
 
 #include <filesystem>
 
-#include "app/app_paths_win.h"
-#include "app/input_block_win.h"
-#include "app/main_window_win.h"
+#include "tavrolin/app_paths_win.h"
+#include "tavrolin/input_block_win.h"
+#include "tavrolin/main_window_win.h"
 #include "app/run_values.h"
 #include "app/settings_keys.h"
 #include "app/settings_store.h"

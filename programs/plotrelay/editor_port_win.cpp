@@ -2,11 +2,11 @@
 // Messages are sent with a time limit, so an editor that hangs in one of
 // its dialogs cannot hold the driver for ever; the waits that follow then
 // report the step that did not come through.
-#include "win_editor_port.h"
+#include "editor_port_win.h"
 
 #include <vector>
 
-#include "message_pump.h"
+#include "message_pump_win.h"
 
 namespace plotrelay {
 

@@ -1,5 +1,5 @@
 // The driver's progress window (see progress_window.h).
-#include "progress_window.h"
+#include "progress_window_win.h"
 
 #include <commctrl.h>
 
