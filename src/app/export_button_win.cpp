@@ -80,11 +80,11 @@ void TForm9::Button1Click() {
   exportrun::DriverEnd end;
   if (!ExecAndWait(command, SW_SHOWNORMAL, &end.exitCode)) {
     // a driver that cannot be started is told, and nothing is post-processed
-    MessageBoxW(hwnd(),
-                (L"Не удалось запустить драйвер вывода:\r" + plotDriverPath_ +
-                 L"\rЭкспорт остановлен.")
-                    .c_str(),
-                L"Ошибка", MB_OK | MB_ICONERROR);
+    MessageBoxW(
+        hwnd(),
+        (L"Не удалось запустить драйвер вывода:\r" + plotDriverPath_ + L"\rЭкспорт остановлен.")
+            .c_str(),
+        L"Ошибка", MB_OK | MB_ICONERROR);
     return;
   }
   // 8., 9. the error policy, read again after the driver: errors the log

@@ -76,6 +76,11 @@ class TForm9 : public widgets::Window {
   void attachEditor();
   // Steps 7 to 17 of the start-up: the values read from the editor.
   void readEditorValues(cadlink::UnreadSteps& unread);
+  // Steps 10 and 11: the design's directory and file name, then the output
+  // directory made from the configured one.
+  void readDesignPlace(cadlink::UnreadSteps& unread);
+  // Step 14: the editor's version from its title, its build from its build window.
+  void readEditorIdentity(cadlink::UnreadSteps& unread);
   // Names to the operator what the editor did not give, if anything.
   void reportUnread(const cadlink::UnreadSteps& unread);
   // "Экспорт"

@@ -114,22 +114,8 @@ void TForm9::readEditorValues(cadlink::UnreadSteps& unread) {
     cadlink::writePlaneSwell(link_, app::readSetting(ini, app::kPlaneSwell));
     unread.after(L"установка Plane Swell");
   }
-  // 10. where the design lives, its directory read whole
-  bool designDirWhole = false;
-  const std::wstring designDir = cadlink::readDesignDir(link_, &designDirWhole);
-  unread.after(L"папка проекта", !designDirWhole);
-  designFileName_ = cadlink::readDesignFileName(link_);
-  unread.after(L"имя файла проекта");
-  // 11. the output directory; none when it would come from a directory
-  // that was not read whole (the export run then refuses)
-  app::DirectoryOps ops{
-      [](const std::wstring& d) {
-        DWORD a = GetFileAttributesW(d.c_str());
-        return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-      },
-      [](const std::wstring& d) { CreateDirectoryW(d.c_str(), nullptr); }};
-  model_.outputDir.setText(
-      app::resolveOutputDir(app::readSetting(ini, app::kOutputDir), designDir, designDirWhole, ops));
+  // 10., 11. where the design lives and where its files go
+  readDesignPlace(unread);
   // 12. the swell values as the editor now holds them
   model_.solderMaskSwell.setText(cadlink::readSolderMaskSwell(link_));
   unread.after(L"SolderMaskSwell");
@@ -139,6 +125,37 @@ void TForm9::readEditorValues(cadlink::UnreadSteps& unread) {
   model_.offsetX.setText(L"0");
   model_.offsetY.setText(L"0");
   // 14. the editor's version and build
+  readEditorIdentity(unread);
+  // 15. the draw aperture size
+  model_.drawApertureSize.setText(cadlink::readDrawApertureSize(link_));
+  unread.after(L"Draw Aperture Size");
+  // 16. the plot driver
+  plotDriverPath_ = app::exeDir() + L"plotrelay.exe";
+  // 17. the keyboard focus on the board type code
+  focusPending_ = true;
+}
+
+void TForm9::readDesignPlace(cadlink::UnreadSteps& unread) {
+  // the design's directory, read whole
+  bool designDirWhole = false;
+  const std::wstring designDir = cadlink::readDesignDir(link_, &designDirWhole);
+  unread.after(L"папка проекта", !designDirWhole);
+  designFileName_ = cadlink::readDesignFileName(link_);
+  unread.after(L"имя файла проекта");
+  // the output directory; none when it would come from a directory
+  // that was not read whole (the export run then refuses)
+  app::DirectoryOps ops{
+      [](const std::wstring& d) {
+        DWORD a = GetFileAttributesW(d.c_str());
+        return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+      },
+      [](const std::wstring& d) { CreateDirectoryW(d.c_str(), nullptr); }};
+  const SettingsStore ini(app::mainIniPath());
+  model_.outputDir.setText(app::resolveOutputDir(app::readSetting(ini, app::kOutputDir), designDir,
+                                                 designDirWhole, ops));
+}
+
+void TForm9::readEditorIdentity(cadlink::UnreadSteps& unread) {
   const std::wstring title = cadlink::readWindowText(link_, editorHandle());
   unread.after(L"заголовок окна редактора");
   const int32_t version = cadlink::versionFromTitle(title);
@@ -150,13 +167,6 @@ void TForm9::readEditorValues(cadlink::UnreadSteps& unread) {
     throw;
   }
   unread.after(L"номер сборки");
-  // 15. the draw aperture size
-  model_.drawApertureSize.setText(cadlink::readDrawApertureSize(link_));
-  unread.after(L"Draw Aperture Size");
-  // 16. the plot driver
-  plotDriverPath_ = app::exeDir() + L"plotrelay.exe";
-  // 17. the keyboard focus on the board type code
-  focusPending_ = true;
 }
 
 HWND TForm9::editorHandle() const { return cadlink::mainWindowOf(link_); }

@@ -72,7 +72,8 @@ void writePlaneSwell(EditorLink& link, const std::wstring& value) {
 
 std::wstring readDrawApertureSize(EditorLink& link) {
   const auto dialogs = openApertures(link);
-  const std::wstring result = readWindowText(link, findControl(link, dialogs.second, kApertureField));
+  const std::wstring result =
+      readWindowText(link, findControl(link, dialogs.second, kApertureField));
   closeApertures(link, dialogs);
   return result;
 }

@@ -60,8 +60,8 @@ LRESULT EditorChooser::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void EditorChooser::createList() {
   list_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
-                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                          0, 0, kClientWidth, kClientHeight, hwnd(),
+                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0,
+                          0, kClientWidth, kClientHeight, hwnd(),
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)),
                           GetModuleHandleW(nullptr), nullptr);
   HDC screen = GetDC(hwnd());

@@ -80,8 +80,7 @@ bool readWholeText(EditorLink& link, HWND w, std::wstring& text) {
   const size_t capacity = std::max<size_t>(127, static_cast<size_t>(length) + 2);
   std::wstring buffer(capacity + 1, L'\0');
   LRESULT copied = 0;
-  if (!sendToEditor(link, w, WM_GETTEXT, capacity, reinterpret_cast<LPARAM>(&buffer[0]),
-                    &copied)) {
+  if (!sendToEditor(link, w, WM_GETTEXT, capacity, reinterpret_cast<LPARAM>(&buffer[0]), &copied)) {
     return false;
   }
   buffer = textUpToNul(buffer.data(), capacity);

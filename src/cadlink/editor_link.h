@@ -15,7 +15,7 @@
 namespace cadlink {
 
 struct EditorLink {
-  uint32_t editorWindow = 0;  // the editor's main window; 0 while none is chosen
+  uint32_t editorWindow = 0;    // the editor's main window; 0 while none is chosen
   int32_t windowDelayMs = 10;   // pause before each lookup of a window search
   int32_t controlDelayMs = 10;  // pause before each lookup of a control search
   std::wstring editorVersion;   // the editor's major version, decimal ("2004")

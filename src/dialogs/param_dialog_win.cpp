@@ -47,8 +47,7 @@ void ParamDialog::FormShow() { SetWindowTextW(edit_, readFromEditor().c_str()); 
 
 void ParamDialog::Button1Click() {
   const std::wstring shown = dialogs::applyParameter(
-      widgets::windowText(edit_),
-      [this](const std::wstring& value) { kind_.write(link_, value); },
+      widgets::windowText(edit_), [this](const std::wstring& value) { kind_.write(link_, value); },
       [this] { return readFromEditor(); });
   SetWindowTextW(edit_, shown.c_str());
   hide();

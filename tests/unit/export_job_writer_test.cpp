@@ -303,7 +303,8 @@ TEST(ShippedTemplates, EveryBuildMakesACompleteJob) {
       form.offsetY.setText(L"0");
       exporttest::buildTable(form, {{L"Top", 1, 0}, {L"Bottom", 1, 3}, {L"Top Silk", 3, 6}});
       const std::wstring outDir = wide(out.path()) + L"/";
-      ASSERT_NO_THROW(genpcsdscr(form, outDir + L"pcad.ini", base::fromUtf8(macros), {L"demo.pcb", v, b}));
+      ASSERT_NO_THROW(
+          genpcsdscr(form, outDir + L"pcad.ini", base::fromUtf8(macros), {L"demo.pcb", v, b}));
       const Lines lines = base::readTextFile(out / "pcad.ini").lines;
       size_t withDir = 0;
       for (const auto& line : lines) {

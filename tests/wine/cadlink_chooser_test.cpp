@@ -14,9 +14,7 @@ using cadlink_test::Standin;
 using Lines = std::vector<std::wstring>;
 
 struct ChooserFixture : testing::Test {
-  void SetUp() override {
-    ASSERT_TRUE(form.create());
-  }
+  void SetUp() override { ASSERT_TRUE(form.create()); }
   // Pumps the test's messages until the chooser hides itself or `ms` pass.
   bool pumpUntilHidden(DWORD ms) {
     return harness::waitFor(

@@ -139,7 +139,8 @@ TEST(CadlinkDesignInfo, WhileWatchedADialogThatNeverOpenedIsNotWaitedForAgain) {
   EXPECT_EQ(cadlink::readDesignDir(link), L"c:\\");
   EXPECT_EQ(cadlink::readDesignFileName(link), L"");
   EXPECT_EQ(link.counters.windowLookups, 1000u) << "the second read did not wait";
-  link.windowDelayMs = link.controlDelayMs = 5;  // paced, so that the dialog that does open is found
+  // paced, so that the dialog that does open is found
+  link.windowDelayMs = link.controlDelayMs = 5;
   EXPECT_EQ(cadlink::readSolderMaskSwell(link), L"0.1mm");
   link.misses.stop();
   EXPECT_EQ(link.misses.missingWindows(), (Lines{L"Design Info"}));

@@ -148,7 +148,8 @@ TEST(CadlinkLayers, CellTheListRefusesEndsTheReadoutInsteadOfRepeatingTheName) {
   }
   expectRows({{L"Top", 1}});
   const DWORD thread = GetWindowThreadProcessId(editor.main(), nullptr);
-  EXPECT_EQ(cadlink::findLayersDialog(link, thread), nullptr) << "the dialog is closed all the same";
+  EXPECT_EQ(cadlink::findLayersDialog(link, thread), nullptr)
+      << "the dialog is closed all the same";
 }
 
 TEST(CadlinkLayers, EmptyListAddsNothingButClosesTheDialog) {

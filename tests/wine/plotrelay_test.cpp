@@ -251,7 +251,8 @@ struct JobFolder {
     exporttest::buildTable(form, {{L"Top", 1, 0, true, {true, false, true}},
                                   {L"Inner|50%", 1, 1, true, {false, true}},
                                   {L"Bottom", 1, 3, true, {true}}});
-    genpcsdscr(form, d + L"pcad.ini", (harness::sourceRoot() / L"dist" / L"macros").wstring() + L"\\",
+    genpcsdscr(form, d + L"pcad.ini",
+               (harness::sourceRoot() / L"dist" / L"macros").wstring() + L"\\",
                {L"board.pcb", L"2004", L"215"});
     if (windowTries > 0) {
       base::TextFile job = base::readTextFile(dir / L"pcad.ini");

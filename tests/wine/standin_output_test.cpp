@@ -52,7 +52,8 @@ struct OutputJob {
                                   {L"Top Silk", kNonSignalLayer, 6, true, silk},
                                   {L"Bot Silk", kNonSignalLayer, 7, true, silk},
                                   {L"Board", kNonSignalLayer, 5, true, none}});
-    genpcsdscr(form, d + L"pcad.ini", (harness::sourceRoot() / L"dist" / L"macros").wstring() + L"\\",
+    genpcsdscr(form, d + L"pcad.ini",
+               (harness::sourceRoot() / L"dist" / L"macros").wstring() + L"\\",
                {L"four-layer.pcb", L"2004", L"215"});
     std::cout << "[ output   ] " << harness::narrow(dir.wstring()) << std::endl;
   }
