@@ -139,8 +139,7 @@ TEST(CadlinkDesignInfo, WhileWatchedADialogThatNeverOpenedIsNotWaitedForAgain) {
   EXPECT_EQ(cadlink::readDesignDir(link), L"c:\\");
   EXPECT_EQ(cadlink::readDesignFileName(link), L"");
   EXPECT_EQ(link.counters.windowLookups, 1000u) << "the second read did not wait";
-  // paced, so that the dialog that does open is found
-  link.windowDelayMs = link.controlDelayMs = 5;
+  link.windowDelayMs = link.controlDelayMs = 5;  // paced: the dialog that opens is found
   EXPECT_EQ(cadlink::readSolderMaskSwell(link), L"0.1mm");
   link.misses.stop();
   EXPECT_EQ(link.misses.missingWindows(), (Lines{L"Design Info"}));
