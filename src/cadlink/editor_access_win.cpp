@@ -20,12 +20,9 @@ AliveFn aliveCheck(HWND editor) {
   return [editor] { return IsWindow(editor) != FALSE; };
 }
 
-}  // namespace
-
-HWND mainWindowOf(const EditorLink& link) {
-  return reinterpret_cast<HWND>(static_cast<uintptr_t>(link.editorWindow));
-}
-
+// One retrying search for a top-level window titled `title`, with explicit
+// pacing; `editor` (if not null) is the main window whose disappearance
+// ends the search early.
 HWND findWindowRetry(EditorLink& link, const wchar_t* title, int32_t delay, HWND editor) {
   LookupCounters& counters = link.counters;
   ++counters.windowSearches;
@@ -45,6 +42,12 @@ HWND findControlRetry(EditorLink& link, HWND dialog, int32_t id, int32_t delay, 
     return reinterpret_cast<uintptr_t>(GetDlgItem(dialog, id));
   };
   return reinterpret_cast<HWND>(retrySearch(delay, sleepMs, lookup, aliveCheck(editor)));
+}
+
+}  // namespace
+
+HWND mainWindowOf(const EditorLink& link) {
+  return reinterpret_cast<HWND>(static_cast<uintptr_t>(link.editorWindow));
 }
 
 bool sendToEditor(EditorLink& link, HWND w, UINT message, WPARAM wParam, LPARAM lParam,

@@ -21,12 +21,6 @@ namespace cadlink {
 // The link's editor main window as a handle.
 HWND mainWindowOf(const EditorLink& link);
 
-// One retrying search for a top-level window titled `title`, with explicit
-// pacing; `editor` (if not null) is the main window whose disappearance
-// ends the search early.
-HWND findWindowRetry(EditorLink& link, const wchar_t* title, int32_t delay, HWND editor);
-HWND findControlRetry(EditorLink& link, HWND dialog, int32_t id, int32_t delay, HWND editor);
-
 // How long a message to the editor may take before it counts as not
 // answered; an editor that Windows already takes for hung fails at once.
 inline constexpr UINT kAnswerMs = 5000;
