@@ -39,21 +39,21 @@ TEST(CadlinkBench, AttachmentReads) {
   const std::filesystem::path board = sampleBoard(L"twelve-layer.brd");
   ASSERT_FALSE(board.empty()) << "dist/boards/twelve-layer.brd not found";
   cadlink_test::Standin editor(board, L"bench", L"--version 2004");
-  cadlink_test::attach(editor.main(), 0);
-  version = L"2004";
+  auto link = cadlink_test::attach(editor.main(), 0);
+  link.editorVersion = L"2004";
   layers.clear();
 
   const auto start = std::chrono::steady_clock::now();
-  cadlink::filllayertable();
-  const std::wstring dir = cadlink::getcadput(editor.main());
-  const std::wstring name = cadlink::getcadname(editor.main());
-  const std::wstring mask = cadlink::getSolderMaskSwell(editor.main());
-  const std::wstring plane = cadlink::getPlaneSwell(editor.main());
-  const std::wstring aperture = cadlink::getDrawApertureSize(editor.main());
+  cadlink::readLayerList(link, addlayer);
+  const std::wstring dir = cadlink::readDesignDir(link);
+  const std::wstring name = cadlink::readDesignFileName(link);
+  const std::wstring mask = cadlink::readSolderMaskSwell(link);
+  const std::wstring plane = cadlink::readPlaneSwell(link);
+  const std::wstring aperture = cadlink::readDrawApertureSize(link);
   const double ms =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 
-  const cadlink::LookupCounters counts = cadlink::lookupCounters();
+  const cadlink::LookupCounters& counts = link.counters;
   std::printf("[ bench    ] layers %zu, design %s%s, swells %s/%s, aperture %s\n", layers.size(),
               base::toUtf8(dir).c_str(), base::toUtf8(name).c_str(), base::toUtf8(mask).c_str(),
               base::toUtf8(plane).c_str(), base::toUtf8(aperture).c_str());

@@ -10,7 +10,6 @@
 #include <cstdio>
 
 #include "app/main_form_model.h"
-#include "app/run_values.h"
 #include "app/settings_store.h"
 #include "base/error.h"
 #include "cadlink/design_info_win.h"
@@ -42,12 +41,10 @@ TEST(ExportBench, TwelveLayerBoard) {
   cadlink_test::Standin editor(harness::boardsDir() / L"twelve-layer.brd", L"export-bench",
                                L"--design-dir \"" + design.wstring() + L"\\\\\"");
   ASSERT_NE(editor.main(), nullptr);
-  cadlink_test::attach(editor.main());
-  version = L"2004";
-  bild = L"215";
+  auto link = cadlink_test::attach(editor.main());
   layers.clear();
-  cadlink::filllayertable();
-  pcbname = cadlink::getcadname(editor.main());
+  cadlink::readLayerList(link, addlayer);
+  const std::wstring designFileName = cadlink::readDesignFileName(link);
 
   SettingsStore ini(harness::programDir() / L"main.ini");
   auto model = std::make_unique<MainFormModel>();
@@ -64,14 +61,15 @@ TEST(ExportBench, TwelveLayerBoard) {
   model->offsetY.setText(L"0");
 
   auto t = Clock::now();
-  genpcsdscr(*model, d + L"pcad.ini", harness::programDir().wstring() + L"\\macros\\");
+  genpcsdscr(*model, d + L"pcad.ini", harness::programDir().wstring() + L"\\macros\\",
+             {designFileName, L"2004", L"215"});
   const double job = msSince(t);
 
   t = Clock::now();
   DeleteFileW((d + L"error.log").c_str());
   const std::wstring command = exportrun::driverCommandLine(
-      (harness::programDir() / L"plotrelay.exe").wstring(), h, d,
-      exportcore::designBaseName(pcbname), 5, 5, exportrun::ErrorPolicy::Ask);
+      (harness::programDir() / L"plotrelay.exe").wstring(), link.editorWindow, d,
+      exportcore::designBaseName(designFileName), 5, 5, exportrun::ErrorPolicy::Ask);
   ASSERT_TRUE(ExecAndWait(command, SW_SHOWNORMAL));
   const double driver = msSince(t);
 

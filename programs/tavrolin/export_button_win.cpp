@@ -8,7 +8,6 @@
 #include "tavrolin/app_paths_win.h"
 #include "tavrolin/input_block_win.h"
 #include "tavrolin/main_window_win.h"
-#include "app/run_values.h"
 #include "app/settings_keys.h"
 #include "app/settings_store.h"
 #include "export/drill_check.h"
@@ -63,7 +62,8 @@ void TForm9::Button1Click() {
 
   // 4. the job description
   SettingsStore ini(app::mainIniPath());
-  genpcsdscr(model_, d + L"pcad.ini", app::exeDir() + L"macros\\");
+  genpcsdscr(model_, d + L"pcad.ini", app::exeDir() + L"macros\\",
+             {designFileName_, link_.editorVersion, link_.editorBuild});
   // what the driver is asked for, as it stands before the driver runs
   exportcore::RunFiles run;
   run.noteBefore(exportcore::requestedOutputs());
@@ -75,15 +75,16 @@ void TForm9::Button1Click() {
   exportrun::ErrorPolicy policy =
       exportrun::errorPolicyOf(app::readSetting(ini, app::kErrorChoice));
   std::wstring command = exportrun::driverCommandLine(
-      autopcad, h, d, exportcore::designBaseName(pcbname), dw, dc, policy);
+      plotDriverPath_, link_.editorWindow, d, exportcore::designBaseName(designFileName_),
+      link_.windowDelayMs, link_.controlDelayMs, policy);
   exportrun::DriverEnd end;
   if (!ExecAndWait(command, SW_SHOWNORMAL, &end.exitCode)) {
     // a driver that cannot be started is told, and nothing is post-processed
-    MessageBoxW(hwnd(),
-                (L"Не удалось запустить драйвер вывода:\r" + autopcad +
-                 L"\rЭкспорт остановлен.")
-                    .c_str(),
-                L"Ошибка", MB_OK | MB_ICONERROR);
+    MessageBoxW(
+        hwnd(),
+        (L"Не удалось запустить драйвер вывода:\r" + plotDriverPath_ + L"\rЭкспорт остановлен.")
+            .c_str(),
+        L"Ошибка", MB_OK | MB_ICONERROR);
     return;
   }
   // 8., 9. the error policy, read again after the driver: errors the log

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "app/main_form_model.h"
+#include "cadlink/chooser_win.h"
+#include "cadlink/editor_link.h"
 #include "widgets/grid_window_win.h"
 #include "widgets/picture_win.h"
 #include "widgets/window_win.h"
@@ -42,6 +44,8 @@ class TForm9 : public widgets::Window {
 
   bool create();
   MainFormModel& model() { return model_; }
+  // The link to the editor this window works with; its dialogs share it.
+  cadlink::EditorLink& link() { return link_; }
 
   // Shows the window for the first time, running the start-up sequence
   // before it appears.
@@ -72,6 +76,11 @@ class TForm9 : public widgets::Window {
   void attachEditor();
   // Steps 7 to 17 of the start-up: the values read from the editor.
   void readEditorValues(cadlink::UnreadSteps& unread);
+  // Steps 10 and 11: the design's directory and file name, then the output
+  // directory made from the configured one.
+  void readDesignPlace(cadlink::UnreadSteps& unread);
+  // Step 14: the editor's version from its title, its build from its build window.
+  void readEditorIdentity(cadlink::UnreadSteps& unread);
   // Names to the operator what the editor did not give, if anything.
   void reportUnread(const cadlink::UnreadSteps& unread);
   // "Экспорт"
@@ -79,6 +88,10 @@ class TForm9 : public widgets::Window {
   bool exporting_ = false;  // an export run is under way
   bool focusPending_ = false;
 
+  cadlink::EditorLink link_;
+  cadlink::EditorChooser chooser_{link_};
+  std::wstring designFileName_;  // the design's file name with its extension
+  std::wstring plotDriverPath_;  // full path of the plot driver
   MainFormModel model_;
   HACCEL accelerators_ = nullptr;
   HMENU menu_ = nullptr;

@@ -13,7 +13,6 @@
 #include "tavrolin/command_line.h"
 #include "tavrolin/main_window_win.h"
 #include "tavrolin/message_loop_win.h"
-#include "app/run_values.h"
 #include "tavrolin/output_dir.h"
 #include "app/settings_keys.h"
 #include "app/settings_store.h"
@@ -26,6 +25,7 @@
 #include "cadlink/editor_version_win.h"
 #include "cadlink/layer_readout_win.h"
 #include "layers/board_type_code.h"
+#include "layers/layer_model.h"
 #include "layers/layer_table.h"
 
 namespace {
@@ -57,27 +57,29 @@ void TForm9::runStartup() {
   // 1. the about box as splash, waited for until the operator presses "Ok"
   if (Form3) app::polledDialogWait(Form3->hwnd());
   // 2. the search delays; negative delays are no delays
-  h = 0;
+  link_.editorWindow = 0;
   SettingsStore ini(app::mainIniPath());
-  dw = app::readDelay(ini, app::kWindowDelay);
-  dc = app::readDelay(ini, app::kControlDelay);
+  link_.windowDelayMs = app::readDelay(ini, app::kWindowDelay);
+  link_.controlDelayMs = app::readDelay(ini, app::kControlDelay);
   // 3. the editor handle from the command line
-  h = app::scanEditorHandle(commandLineArgs(), h);
+  link_.editorWindow = app::scanEditorHandle(commandLineArgs(), link_.editorWindow);
   // 4. the attachment
   attachEditor();
 }
 
 void TForm9::attachEditor() {
   // 5. the chooser, when no editor came on the command line
-  if (h == 0 && Form10) app::polledDialogWait(Form10->hwnd(), [] { Form10->show(); });
+  if (!link_.attached() && (chooser_.hwnd() || chooser_.create())) {
+    app::polledDialogWait(chooser_.hwnd(), [this] { chooser_.showListed(); });
+  }
   // 6. no editor: detached
-  if (h == 0) {
+  if (!link_.attached()) {
     setDetached();
     return;
   }
   // What the editor does not give is noted while the values are read, and
   // named to the operator at the end, also when a step ends the sequence.
-  cadlink::EditorMisses& misses = cadlink::editorMisses();
+  cadlink::EditorMisses& misses = link_.misses;
   misses.start();
   cadlink::UnreadSteps unread(misses);
   try {
@@ -97,29 +99,50 @@ void TForm9::reportUnread(const cadlink::UnreadSteps& unread) {
 }
 
 void TForm9::readEditorValues(cadlink::UnreadSteps& unread) {
-  HWND editor = editorHandle();
   SettingsStore ini(app::mainIniPath());
   // 7. the layer list into the layer table
-  cadlink::filllayertable();
+  cadlink::readLayerList(link_, addlayer);
   unread.after(L"список слоёв");
   showtbl(model_, ini.readSectionKeys(L"layers"),
           [&ini](const std::wstring& key) { return ini.readString(L"layers", key, L""); });
   // 8., 9. the configured swell values into the editor
   if (app::readSetting(ini, app::kAutoSms)) {
-    cadlink::SetSolderMaskSwell(editor, app::readSetting(ini, app::kSolderMaskSwell));
+    cadlink::writeSolderMaskSwell(link_, app::readSetting(ini, app::kSolderMaskSwell));
     unread.after(L"установка SolderMaskSwell");
   }
   if (app::readSetting(ini, app::kAutoPs)) {
-    cadlink::SetPlaneSwell(editor, app::readSetting(ini, app::kPlaneSwell));
+    cadlink::writePlaneSwell(link_, app::readSetting(ini, app::kPlaneSwell));
     unread.after(L"установка Plane Swell");
   }
-  // 10. where the design lives, its directory read whole
-  bool pcbdirWhole = false;
-  pcbdir = cadlink::getcadput(editor, &pcbdirWhole);
-  unread.after(L"папка проекта", !pcbdirWhole);
-  pcbname = cadlink::getcadname(editor);
+  // 10., 11. where the design lives and where its files go
+  readDesignPlace(unread);
+  // 12. the swell values as the editor now holds them
+  model_.solderMaskSwell.setText(cadlink::readSolderMaskSwell(link_));
+  unread.after(L"SolderMaskSwell");
+  model_.planeSwell.setText(cadlink::readPlaneSwell(link_));
+  unread.after(L"Plane Swell");
+  // 13. the offsets
+  model_.offsetX.setText(L"0");
+  model_.offsetY.setText(L"0");
+  // 14. the editor's version and build
+  readEditorIdentity(unread);
+  // 15. the draw aperture size
+  model_.drawApertureSize.setText(cadlink::readDrawApertureSize(link_));
+  unread.after(L"Draw Aperture Size");
+  // 16. the plot driver
+  plotDriverPath_ = app::exeDir() + L"plotrelay.exe";
+  // 17. the keyboard focus on the board type code
+  focusPending_ = true;
+}
+
+void TForm9::readDesignPlace(cadlink::UnreadSteps& unread) {
+  // the design's directory, read whole
+  bool designDirWhole = false;
+  const std::wstring designDir = cadlink::readDesignDir(link_, &designDirWhole);
+  unread.after(L"папка проекта", !designDirWhole);
+  designFileName_ = cadlink::readDesignFileName(link_);
   unread.after(L"имя файла проекта");
-  // 11. the output directory; none when it would come from a directory
+  // the output directory; none when it would come from a directory
   // that was not read whole (the export run then refuses)
   app::DirectoryOps ops{
       [](const std::wstring& d) {
@@ -127,40 +150,26 @@ void TForm9::readEditorValues(cadlink::UnreadSteps& unread) {
         return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
       },
       [](const std::wstring& d) { CreateDirectoryW(d.c_str(), nullptr); }};
-  model_.outputDir.setText(
-      app::resolveOutputDir(app::readSetting(ini, app::kOutputDir), pcbdir, pcbdirWhole, ops));
-  // 12. the swell values as the editor now holds them
-  model_.solderMaskSwell.setText(cadlink::getSolderMaskSwell(editor));
-  unread.after(L"SolderMaskSwell");
-  model_.planeSwell.setText(cadlink::getPlaneSwell(editor));
-  unread.after(L"Plane Swell");
-  // 13. the offsets
-  model_.offsetX.setText(L"0");
-  model_.offsetY.setText(L"0");
-  // 14. the editor's version and build
-  const std::wstring title = cadlink::gettext(editor);
+  const SettingsStore ini(app::mainIniPath());
+  model_.outputDir.setText(app::resolveOutputDir(app::readSetting(ini, app::kOutputDir), designDir,
+                                                 designDirWhole, ops));
+}
+
+void TForm9::readEditorIdentity(cadlink::UnreadSteps& unread) {
+  const std::wstring title = cadlink::readWindowText(link_, editorHandle());
   unread.after(L"заголовок окна редактора");
-  int32_t v = cadlink::getversion(title);
-  version = std::to_wstring(v);
+  const int32_t version = cadlink::versionFromTitle(title);
+  link_.editorVersion = std::to_wstring(version);
   try {
-    bild = std::to_wstring(cadlink::getbild(editor, v));
+    link_.editorBuild = std::to_wstring(cadlink::readEditorBuild(link_, version));
   } catch (...) {
     unread.after(L"номер сборки");  // a build window that never came reads as no number
     throw;
   }
   unread.after(L"номер сборки");
-  // 15. the draw aperture size
-  model_.drawApertureSize.setText(cadlink::getDrawApertureSize(editor));
-  unread.after(L"Draw Aperture Size");
-  // 16. the plot driver
-  autopcad = app::exeDir() + L"plotrelay.exe";
-  // 17. the keyboard focus on the board type code
-  focusPending_ = true;
 }
 
-HWND TForm9::editorHandle() const {
-  return reinterpret_cast<HWND>(static_cast<uintptr_t>(h));
-}
+HWND TForm9::editorHandle() const { return cadlink::mainWindowOf(link_); }
 
 void TForm9::Edit1Char(WPARAM& ch) {
   wchar_t key = static_cast<wchar_t>(ch);

@@ -1,4 +1,5 @@
-// Entry of tavrolin.exe: creates the windows hidden, main window first,
+// Entry of tavrolin.exe: creates the windows hidden, main window first
+// (it owns the editor link and the chooser; the parameter dialogs share the link),
 // shows the main window (which runs the start-up sequence before it
 // appears) and runs the event loop until the main window is closed.
 #include <windows.h>
@@ -9,7 +10,6 @@
 #include "tavrolin/main_window_win.h"
 #include "tavrolin/message_loop_win.h"
 #include "base/ansi_page.h"
-#include "cadlink/chooser_win.h"
 #include "dialogs/offset_dialog_win.h"
 #include "dialogs/param_dialog_win.h"
 #include "dialogs/settings_dialog_win.h"
@@ -22,13 +22,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCmd) {
   static TForm9 mainWindow;
   Form9 = &mainWindow;
   if (!mainWindow.create()) return 1;
-  Form10 = TForm10::create(GetModuleHandleW(nullptr));
   // the small dialogs, hidden, each kept for the whole run
   static TForm11 settingsDialog;
-  static TForm15 planeSwellDialog;
+  static TForm15 planeSwellDialog(mainWindow.link());
   static TForm13 offsetDialog;
-  static TForm14 solderMaskSwellDialog;
-  static TForm17 drawApertureSizeDialog;
+  static TForm14 solderMaskSwellDialog(mainWindow.link());
+  static TForm17 drawApertureSizeDialog(mainWindow.link());
   HWND owner = mainWindow.hwnd();
   if (settingsDialog.create(owner)) Form11 = &settingsDialog;
   if (planeSwellDialog.create(owner)) Form15 = &planeSwellDialog;

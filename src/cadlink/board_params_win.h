@@ -5,19 +5,19 @@
 // texts, passed on unchanged. Each call opens and closes its dialogs.
 #pragma once
 
-#include <windows.h>
-
 #include <string>
+
+#include "cadlink/editor_link.h"
 
 namespace cadlink {
 
-std::wstring getSolderMaskSwell(HWND h);
-std::wstring getPlaneSwell(HWND h);
-void SetSolderMaskSwell(HWND h, const std::wstring& s);
-void SetPlaneSwell(HWND h, const std::wstring& s);
+std::wstring readSolderMaskSwell(EditorLink& link);
+std::wstring readPlaneSwell(EditorLink& link);
+void writeSolderMaskSwell(EditorLink& link, const std::wstring& value);
+void writePlaneSwell(EditorLink& link, const std::wstring& value);
 
-// The Gerber dialog's title follows the run-time value `version`.
-std::wstring getDrawApertureSize(HWND h);
-void SetDrawApertureSize(HWND h, const std::wstring& s);
+// The Gerber dialog's title follows the link's editor version.
+std::wstring readDrawApertureSize(EditorLink& link);
+void writeDrawApertureSize(EditorLink& link, const std::wstring& value);
 
 }  // namespace cadlink

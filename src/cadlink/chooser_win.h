@@ -1,50 +1,56 @@
 // The editor chooser: lists the running editors' main windows with their
 // versions and builds, takes the only one by itself, and lets the operator
 // pick one by a double click when there are several. Start-up shows it and
-// pumps messages until it hides itself; the choice is left in `h`.
+// pumps messages until it hides itself; the choice is left in the link it
+// was given.
 #pragma once
 
 #include <windows.h>
 
 #include <vector>
 
-class TForm10 {
+#include "cadlink/editor_link.h"
+#include "widgets/window_win.h"
+
+namespace cadlink {
+
+class EditorChooser : public widgets::Window {
  public:
+  // Window class name of the chooser; only the program itself looks for it.
+  static constexpr const wchar_t* kWindowClass = L"TavrolinChooser";
+  // ID of the list of editors in the chooser.
+  static constexpr int kListId = 100;
+
+  explicit EditorChooser(EditorLink& link) : link_(link) {}
+  ~EditorChooser() override;
+
   // Creates the (hidden) window once at program start.
-  static TForm10* create(HINSTANCE instance);
-  ~TForm10();
-  TForm10(const TForm10&) = delete;
-  TForm10& operator=(const TForm10&) = delete;
+  bool create();
 
-  // Lists the editors (FormShow) and shows the window.
-  void show();
-  bool visible() const;
-  HWND hwnd() const { return hwnd_; }
-  HWND listBox() const { return ListBox1; }
+  // Lists the editors and shows the window.
+  void showListed();
+  HWND listBox() const { return list_; }
   // The candidates, in the order of the list's entries.
-  const std::vector<HWND>& candidates() const { return pcads; }
+  const std::vector<HWND>& candidates() const { return candidates_; }
 
-  void FormShow();
-  void ListBox1DblClick();
-  void Timer1Timer();
+ protected:
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  TForm10() = default;
-  static LRESULT CALLBACK windowProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-  void onCreate();
-  void armTimer(bool on);
-  friend BOOL CALLBACK pcad(HWND w, LPARAM form);
+  void createList();
+  void armHideTimer(bool on);
+  // Fills the list with the running editors and chooses the only one.
+  void listEditors();
+  void addCandidate(HWND editor);
+  void onListDoubleClick();
+  void onHideTimer();
+  static BOOL CALLBACK takeEditorWindow(HWND w, LPARAM chooser);
 
-  HWND hwnd_ = nullptr;
-  HWND ListBox1 = nullptr;
+  EditorLink& link_;
+  HWND list_ = nullptr;
   HFONT font_ = nullptr;
   bool timerArmed_ = false;
-  std::vector<HWND> pcads;
+  std::vector<HWND> candidates_;
 };
 
-// Callback of EnumWindows while the chooser lists the editors; `form` is the
-// chooser. Takes windows of class "ACCEL PCB"; always goes on.
-BOOL CALLBACK pcad(HWND w, LPARAM form);
-
-extern TForm10* Form10;
+}  // namespace cadlink

@@ -8,28 +8,30 @@ namespace cadlink {
 
 namespace {
 
-std::wstring readDesignField(HWND h, int32_t field, const std::wstring& emptyValue, bool* whole) {
-  postCommand(h, kCmdDesignInfo);
-  HWND d = fw(0, 0, nullptr, kDesignInfoTitle);
-  sendToEditor(gd(d, kDesignInfoTab), WM_LBUTTONDOWN, kMkLButton, kDesignInfoClick);
-  sendToEditor(gd(d, kDesignInfoTab), WM_LBUTTONUP, 0, kDesignInfoClick);
+std::wstring readDesignField(EditorLink& link, int32_t field, const std::wstring& emptyValue,
+                             bool* whole) {
+  postCommand(mainWindowOf(link), kCmdDesignInfo);
+  HWND d = findWindow(link, kDesignInfoTitle);
+  sendToEditor(link, findControl(link, d, kDesignInfoTab), WM_LBUTTONDOWN, kMkLButton,
+               kDesignInfoClick);
+  sendToEditor(link, findControl(link, d, kDesignInfoTab), WM_LBUTTONUP, 0, kDesignInfoClick);
   std::wstring text;
-  const bool read = readWholeText(gd(d, field), text);
+  const bool read = readWholeText(link, findControl(link, d, field), text);
   if (whole) *whole = read;
-  sendToEditor(d, WM_COMMAND, kIdOk, 0);
+  sendToEditor(link, d, WM_COMMAND, kIdOk, 0);
   if (text.empty()) text = emptyValue;
-  sendToEditor(d, WM_COMMAND, kIdOk, 0);
+  sendToEditor(link, d, WM_COMMAND, kIdOk, 0);
   return text;
 }
 
 }  // namespace
 
-std::wstring getcadput(HWND h, bool* whole) {
-  return readDesignField(h, kDesignDirField, kEmptyDesignDir, whole);
+std::wstring readDesignDir(EditorLink& link, bool* whole) {
+  return readDesignField(link, kDesignDirField, kEmptyDesignDir, whole);
 }
 
-std::wstring getcadname(HWND h) {
-  return readDesignField(h, kDesignNameField, std::wstring(), nullptr);
+std::wstring readDesignFileName(EditorLink& link) {
+  return readDesignField(link, kDesignNameField, std::wstring(), nullptr);
 }
 
 }  // namespace cadlink

@@ -3,9 +3,9 @@
 // Both fields are read whole, however long.
 #pragma once
 
-#include <windows.h>
-
 #include <string>
+
+#include "cadlink/editor_link.h"
 
 namespace cadlink {
 
@@ -13,8 +13,8 @@ namespace cadlink {
 // tells whether the field was read whole: false when the dialog never
 // opened or the field did not answer, and then "c:\" is no more than a
 // stand-in for a directory that is not known.
-std::wstring getcadput(HWND h, bool* whole = nullptr);
+std::wstring readDesignDir(EditorLink& link, bool* whole = nullptr);
 // The file name with its extension; possibly empty.
-std::wstring getcadname(HWND h);
+std::wstring readDesignFileName(EditorLink& link);
 
 }  // namespace cadlink

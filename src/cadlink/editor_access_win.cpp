@@ -3,10 +3,7 @@
 
 #include <algorithm>
 
-#include "app/run_values.h"
-#include "cadlink/editor_misses.h"
 #include "cadlink/editor_protocol.h"
-#include "cadlink/retry_search.h"
 
 namespace cadlink {
 
@@ -23,63 +20,70 @@ AliveFn aliveCheck(HWND editor) {
   return [editor] { return IsWindow(editor) != FALSE; };
 }
 
-}  // namespace
-
-HWND editorWindow() { return reinterpret_cast<HWND>(static_cast<uintptr_t>(h)); }
-
-HWND findWindowRetry(int32_t parent, int32_t child, const wchar_t* clas, const wchar_t* name,
-                     int32_t delay, HWND editor) {
-  HWND p = reinterpret_cast<HWND>(static_cast<intptr_t>(parent));
-  HWND c = reinterpret_cast<HWND>(static_cast<intptr_t>(child));
-  ++lookupCounters().windowSearches;
+// One retrying search for a top-level window titled `title`, with explicit
+// pacing; `editor` (if not null) is the main window whose disappearance
+// ends the search early.
+HWND findWindowRetry(EditorLink& link, const wchar_t* title, int32_t delay, HWND editor) {
+  LookupCounters& counters = link.counters;
+  ++counters.windowSearches;
   auto lookup = [&]() -> uintptr_t {
-    ++lookupCounters().windowLookups;
-    return reinterpret_cast<uintptr_t>(FindWindowExW(p, c, clas, name));
+    ++counters.windowLookups;
+    return reinterpret_cast<uintptr_t>(FindWindowExW(nullptr, nullptr, nullptr, title));
   };
   return reinterpret_cast<HWND>(retrySearch(delay, sleepMs, lookup, aliveCheck(editor)));
 }
 
-HWND findControlRetry(HWND dialog, int32_t id, int32_t delay, HWND editor) {
-  ++lookupCounters().controlSearches;
+HWND findControlRetry(EditorLink& link, HWND dialog, int32_t id, int32_t delay, HWND editor) {
+  LookupCounters& counters = link.counters;
+  ++counters.controlSearches;
   if (!dialog) return nullptr;  // no dialog, no control: nothing to wait for
   auto lookup = [&]() -> uintptr_t {
-    ++lookupCounters().controlLookups;
+    ++counters.controlLookups;
     return reinterpret_cast<uintptr_t>(GetDlgItem(dialog, id));
   };
   return reinterpret_cast<HWND>(retrySearch(delay, sleepMs, lookup, aliveCheck(editor)));
 }
 
-bool sendToEditor(HWND w, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+}  // namespace
+
+HWND mainWindowOf(const EditorLink& link) {
+  return reinterpret_cast<HWND>(static_cast<uintptr_t>(link.editorWindow));
+}
+
+bool sendToEditor(EditorLink& link, HWND w, UINT message, WPARAM wParam, LPARAM lParam,
+                  LRESULT* result) {
   if (result) *result = 0;
   if (!w) return false;
   DWORD_PTR answer = 0;
   if (!SendMessageTimeoutW(w, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, kAnswerMs,
                            &answer)) {
     // A window that is gone just takes nothing; one that is there did not answer.
-    if (IsWindow(w)) editorMisses().unanswered();
+    if (IsWindow(w)) link.misses.unanswered();
     return false;
   }
   if (result) *result = static_cast<LRESULT>(answer);
   return true;
 }
 
-std::wstring readWindowText(HWND w) {
+std::wstring readWindowText(EditorLink& link, HWND w) {
   wchar_t buffer[130] = {};
-  if (!sendToEditor(w, WM_GETTEXT, 127, reinterpret_cast<LPARAM>(buffer))) return std::wstring();
+  if (!sendToEditor(link, w, WM_GETTEXT, 127, reinterpret_cast<LPARAM>(buffer))) {
+    return std::wstring();
+  }
   return textUpToNul(buffer, 128);
 }
 
-bool readWholeText(HWND w, std::wstring& text) {
+bool readWholeText(EditorLink& link, HWND w, std::wstring& text) {
   text.clear();
   LRESULT length = 0;
-  if (!sendToEditor(w, WM_GETTEXTLENGTH, 0, 0, &length) || length < 0) return false;
+  if (!sendToEditor(link, w, WM_GETTEXTLENGTH, 0, 0, &length) || length < 0) return false;
   // The usual capacity of 127 while it holds the text, its NUL and one more
   // unit (a text that grew between the two messages then shows as longer
   // than told); room for all of it beyond that.
   const size_t capacity = std::max<size_t>(127, static_cast<size_t>(length) + 2);
   std::wstring buffer(capacity + 1, L'\0');
   LRESULT copied = 0;
-  if (!sendToEditor(w, WM_GETTEXT, capacity, reinterpret_cast<LPARAM>(&buffer[0]), &copied)) {
+  if (!sendToEditor(link, w, WM_GETTEXT, capacity, reinterpret_cast<LPARAM>(&buffer[0]), &copied)) {
     return false;
   }
   buffer = textUpToNul(buffer.data(), capacity);
@@ -88,30 +92,30 @@ bool readWholeText(HWND w, std::wstring& text) {
   return true;
 }
 
-HWND fw(int32_t parent, int32_t child, const wchar_t* clas, const wchar_t* name) {
-  EditorMisses& misses = editorMisses();
-  if (name && misses.knownMissing(name)) {
-    ++lookupCounters().windowSearches;
+HWND findWindow(EditorLink& link, const wchar_t* title) {
+  EditorMisses& misses = link.misses;
+  if (title && misses.knownMissing(title)) {
+    ++link.counters.windowSearches;
     misses.skipped();
     return nullptr;
   }
-  HWND editor = editorWindow();
-  HWND found = findWindowRetry(parent, child, clas, name, dw, editor);
-  if (!found && name && IsWindow(editor)) misses.windowNeverOpened(name);
+  HWND editor = mainWindowOf(link);
+  HWND found = findWindowRetry(link, title, link.windowDelayMs, editor);
+  if (!found && title && IsWindow(editor)) misses.windowNeverOpened(title);
   return found;
 }
 
-HWND gd(HWND h, int32_t id) { return findControlRetry(h, id, dc, editorWindow()); }
+HWND findControl(EditorLink& link, HWND dialog, int32_t id) {
+  return findControlRetry(link, dialog, id, link.controlDelayMs, mainWindowOf(link));
+}
 
-std::wstring gettext(HWND h) { return readWindowText(h); }
-
-void closewindow(HWND h) {
-  if (!h) return;
+void closeWindow(EditorLink& link, HWND w) {
+  if (!w) return;
   for (int tries = 0; tries < kCloseTries; ++tries) {
-    if (!IsWindow(h)) return;
+    if (!IsWindow(w)) return;
     // A window that does not answer is not asked again.
-    if (!sendToEditor(h, WM_CLOSE, 0, 0)) return;
-    if (!IsWindow(h)) return;
+    if (!sendToEditor(link, w, WM_CLOSE, 0, 0)) return;
+    if (!IsWindow(w)) return;
     Sleep(kRepeatPause);
   }
 }
@@ -120,29 +124,25 @@ void postCommand(HWND w, uint32_t command) {
   if (w) PostMessageW(w, WM_COMMAND, command, 0);
 }
 
-namespace chooser {
-
-HWND fw(int32_t parent, int32_t child, const wchar_t* clas, const wchar_t* name, HWND editor) {
-  return findWindowRetry(parent, child, clas, name, kDelay, editor);
+HWND findCandidateWindow(EditorLink& link, const wchar_t* title, HWND candidate) {
+  return findWindowRetry(link, title, kCandidateDelayMs, candidate);
 }
 
-HWND gd(HWND h, int32_t id, HWND editor) { return findControlRetry(h, id, kDelay, editor); }
+HWND findCandidateControl(EditorLink& link, HWND dialog, int32_t id, HWND candidate) {
+  return findControlRetry(link, dialog, id, kCandidateDelayMs, candidate);
+}
 
-std::wstring gettext(HWND h) {
+std::wstring readCandidateTitle(EditorLink& link, HWND w) {
   std::wstring text;
   for (int reads = 0; reads < kTitleReads; ++reads) {
     wchar_t buffer[130] = {};
     // A window that does not answer is not asked again.
-    if (!sendToEditor(h, WM_GETTEXT, 127, reinterpret_cast<LPARAM>(buffer))) break;
+    if (!sendToEditor(link, w, WM_GETTEXT, 127, reinterpret_cast<LPARAM>(buffer))) break;
     text = textUpToNul(buffer, 128);
-    if (!text.empty() || !IsWindow(h)) break;
+    if (!text.empty() || !IsWindow(w)) break;
     Sleep(kRepeatPause);
   }
   return text;
 }
-
-void closewindow(HWND h) { cadlink::closewindow(h); }
-
-}  // namespace chooser
 
 }  // namespace cadlink

@@ -23,11 +23,6 @@ bool EditorMisses::knownMissing(const std::wstring& title) const {
   return watching_ && std::find(missing_.begin(), missing_.end(), title) != missing_.end();
 }
 
-EditorMisses& editorMisses() {
-  static EditorMisses misses;
-  return misses;
-}
-
 void UnreadSteps::after(const std::wstring& step, bool failed) {
   const size_t now = misses_.count();
   if (now > seen_ || failed) steps_.push_back(step);

@@ -38,9 +38,6 @@ class EditorMisses {
   size_t skipped_ = 0;
 };
 
-// The one record of the program.
-EditorMisses& editorMisses();
-
 // Names what a stretch of watched work could not read, step by step: each
 // step's name is kept when the step met a miss.
 class UnreadSteps {

@@ -21,7 +21,7 @@ void putLe32(ListItemRecord& r, size_t field, uint32_t v) {
 
 }  // namespace
 
-int32_t getversion(const std::wstring& title) {
+int32_t versionFromTitle(const std::wstring& title) {
   return base::strToInt(title.size() > 6 ? title.substr(6, 4) : std::wstring());
 }
 

@@ -17,7 +17,7 @@ inline constexpr const wchar_t* kEditorClass = L"ACCEL PCB";
 
 // Characters 7 to 10 of the main window's title read as a decimal integer;
 // throws base::AppError (not a valid integer) when they are not one.
-int32_t getversion(const std::wstring& title);
+int32_t versionFromTitle(const std::wstring& title);
 
 // The build number's text inside the build window's control: characters 27
 // up to the next-to-last. 27 characters or fewer leave nothing.

@@ -7,17 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "app/run_values.h"
 #include "base/error.h"
 #include "cadlink/editor_access_win.h"
 #include "cadlink/editor_misses.h"
 #include "cadlink/editor_protocol.h"
 #include "cadlink/retry_search.h"
-#include "layers/layer_model.h"
 
 namespace cadlink {
-
-HWND th = nullptr;
 
 namespace {
 
@@ -51,22 +47,35 @@ bool pumpMessages() {
   return true;
 }
 
+struct TitleSearch {
+  EditorLink& link;
+  const wchar_t* title;
+  HWND found;
+};
+
+// Callback of EnumThreadWindows: remembers a window titled exactly as
+// searched (the last one wins); always goes on.
+BOOL CALLBACK rememberTitled(HWND w, LPARAM searchParam) {
+  auto* search = reinterpret_cast<TitleSearch*>(searchParam);
+  if (readWindowText(search->link, w) == search->title) search->found = w;
+  return TRUE;
+}
+
 // Waits for "Options Layers" among the windows of the editor's thread,
 // pumping the program's messages before every try.
-HWND waitForLayersDialog(HWND editor) {
-  ++lookupCounters().windowSearches;
-  EditorMisses& misses = editorMisses();
+HWND waitForLayersDialog(EditorLink& link, HWND editor) {
+  ++link.counters.windowSearches;
+  EditorMisses& misses = link.misses;
   if (misses.knownMissing(kOptionsLayersTitle)) {
     misses.skipped();
     return nullptr;
   }
+  const DWORD thread = GetWindowThreadProcessId(editor, nullptr);
   for (int tries = 0; tries < kSearchTries; ++tries) {
     if (!pumpMessages()) return nullptr;
-    Sleep(static_cast<DWORD>(dw < 0 ? 0 : dw));
-    th = nullptr;
-    ++lookupCounters().windowLookups;
-    EnumThreadWindows(GetWindowThreadProcessId(editor, nullptr), layer, 0);
-    if (th) return th;
+    Sleep(static_cast<DWORD>(link.windowDelayMs < 0 ? 0 : link.windowDelayMs));
+    ++link.counters.windowLookups;
+    if (HWND dialog = findLayersDialog(link, thread)) return dialog;
     if (!IsWindow(editor)) return nullptr;
   }
   misses.windowNeverOpened(kOptionsLayersTitle);
@@ -74,11 +83,11 @@ HWND waitForLayersDialog(HWND editor) {
 }
 
 // Clicks the dialog's tab control until the layer list exists.
-HWND clickUntilListShows(HWND dialog, HWND editor) {
+HWND clickUntilListShows(EditorLink& link, HWND dialog, HWND editor) {
   for (int round = 0; round < kListClickRounds; ++round) {
-    sendToEditor(gd(dialog, kLayersTab), WM_LBUTTONDOWN, 0, 0);
-    sendToEditor(gd(dialog, kLayersTab), WM_LBUTTONUP, 0, 0);
-    if (HWND list = gd(dialog, kLayerList)) return list;
+    sendToEditor(link, findControl(link, dialog, kLayersTab), WM_LBUTTONDOWN, 0, 0);
+    sendToEditor(link, findControl(link, dialog, kLayersTab), WM_LBUTTONUP, 0, 0);
+    if (HWND list = findControl(link, dialog, kLayerList)) return list;
     if (!IsWindow(editor) || !IsWindow(dialog)) break;
   }
   return nullptr;
@@ -88,12 +97,13 @@ HWND clickUntilListShows(HWND dialog, HWND editor) {
 // acquisition on every way out, the dialog closed last.
 class DialogCloser {
  public:
-  explicit DialogCloser(HWND dialog) : dialog_(dialog) {}
-  ~DialogCloser() { sendToEditor(dialog_, WM_CLOSE, 1, 1); }
+  DialogCloser(EditorLink& link, HWND dialog) : link_(link), dialog_(dialog) {}
+  ~DialogCloser() { sendToEditor(link_, dialog_, WM_CLOSE, 1, 1); }
   DialogCloser(const DialogCloser&) = delete;
   DialogCloser& operator=(const DialogCloser&) = delete;
 
  private:
+  EditorLink& link_;
   HWND dialog_;
 };
 
@@ -126,7 +136,7 @@ class RemoteBlock {
   // Asks the list for one cell's text through the block: the record and a
   // cleared text buffer go in, the list must say it answered, and the text
   // is taken where the returned record points.
-  std::wstring cell(HWND list, int32_t row, int32_t column) {
+  std::wstring cell(EditorLink& link, HWND list, int32_t row, int32_t column) {
     const uint32_t base = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(address_));
     std::vector<uint8_t> bytes(kRemoteBlockSize, 0);
     const ListItemRecord record = listItemRecord(base, row, column);
@@ -137,7 +147,7 @@ class RemoteBlock {
       fail(L"не записать запрос в память редактора.");
     }
     LRESULT answered = 0;
-    if (!sendToEditor(list, LVM_GETITEMW, static_cast<WPARAM>(row),
+    if (!sendToEditor(link, list, LVM_GETITEMW, static_cast<WPARAM>(row),
                       reinterpret_cast<LPARAM>(address_), &answered) ||
         !answered) {
       fail(cellName(row, column, L"не прочитана").c_str());
@@ -161,41 +171,52 @@ class RemoteBlock {
 
 }  // namespace
 
-BOOL CALLBACK layer(HWND w, LPARAM) {
-  if (gettext(w) == kOptionsLayersTitle) th = w;
-  return TRUE;
+HWND findLayersDialog(EditorLink& link, DWORD thread) {
+  TitleSearch search{link, kOptionsLayersTitle, nullptr};
+  EnumThreadWindows(thread, rememberTitled, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
-void filllayertable() {
-  HWND editor = editorWindow();
-  postCommand(editor, kCmdOptionsLayers);
-  HWND dialog = waitForLayersDialog(editor);
-  if (!dialog) return;
+namespace {
 
-  HWND list = clickUntilListShows(dialog, editor);
-  if (!list) {
-    sendToEditor(dialog, WM_CLOSE, 1, 1);
-    return;
-  }
-  sendToEditor(dialog, WM_COMMAND, kLayersCommand, 0);
-
-  list = gd(dialog, kLayerList);
-  wchar_t cls[151] = {};
-  GetClassNameW(list, cls, 150);
-  if (std::wstring(cls) != kListViewClass) return;  // the dialog stays open
-
-  DialogCloser closer(dialog);
+// Reads every row of the list that the dialog shows, closing the dialog on
+// every way out.
+void readRows(EditorLink& link, HWND dialog, HWND list, const LayerRowSink& addRow) {
+  DialogCloser closer(link, dialog);
   DWORD pid = 0;
   GetWindowThreadProcessId(list, &pid);
   EditorProcess process(pid);
   RemoteBlock block(process.handle());
   LRESULT rows = 0;
-  if (!sendToEditor(list, LVM_GETITEMCOUNT, 0, 0, &rows)) fail(L"список не ответил.");
+  if (!sendToEditor(link, list, LVM_GETITEMCOUNT, 0, 0, &rows)) fail(L"список не ответил.");
   for (int32_t row = 0; row < rows; ++row) {
-    const std::wstring name = block.cell(list, row, 0);
-    const std::wstring tipe = block.cell(list, row, 1);
-    addlayer(name, tipe);
+    const std::wstring name = block.cell(link, list, row, 0);
+    const std::wstring typeText = block.cell(link, list, row, 1);
+    addRow(name, typeText);
   }
+}
+
+}  // namespace
+
+HWND readLayerList(EditorLink& link, const LayerRowSink& addRow) {
+  HWND editor = mainWindowOf(link);
+  postCommand(editor, kCmdOptionsLayers);
+  HWND dialog = waitForLayersDialog(link, editor);
+  if (!dialog) return nullptr;
+
+  HWND list = clickUntilListShows(link, dialog, editor);
+  if (!list) {
+    sendToEditor(link, dialog, WM_CLOSE, 1, 1);
+    return dialog;
+  }
+  sendToEditor(link, dialog, WM_COMMAND, kLayersCommand, 0);
+
+  list = findControl(link, dialog, kLayerList);
+  wchar_t cls[151] = {};
+  GetClassNameW(list, cls, 150);
+  if (std::wstring(cls) != kListViewClass) return dialog;  // the dialog stays open
+  readRows(link, dialog, list, addRow);
+  return dialog;
 }
 
 }  // namespace cadlink

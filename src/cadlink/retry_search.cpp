@@ -14,9 +14,4 @@ uintptr_t retrySearch(int32_t delay, const SleepFn& sleep, const LookupFn& looku
   }
 }
 
-LookupCounters& lookupCounters() {
-  static LookupCounters counters;
-  return counters;
-}
-
 }  // namespace cadlink

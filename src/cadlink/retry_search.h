@@ -23,13 +23,12 @@ using AliveFn = std::function<bool()>;
 uintptr_t retrySearch(int32_t delay, const SleepFn& sleep, const LookupFn& lookup,
                       const AliveFn& editorAlive);
 
-// How many single lookups the program has made, for tests and measurements.
+// How many single lookups a link has made, for tests and measurements.
 struct LookupCounters {
   uint64_t windowSearches = 0;  // window searches, the layer dialog's wait included
   uint64_t windowLookups = 0;   // FindWindowExW calls and layer dialog enumerations
   uint64_t controlSearches = 0;
   uint64_t controlLookups = 0;  // GetDlgItem calls
 };
-LookupCounters& lookupCounters();
 
 }  // namespace cadlink

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 
-#include "app/run_values.h"
 #include "cadlink/board_params_win.h"
 #include "dialogs/param_apply.h"
 
@@ -11,23 +10,20 @@ TForm14* Form14 = nullptr;
 TForm15* Form15 = nullptr;
 TForm17* Form17 = nullptr;
 
-namespace {
-
-HWND editorWindow() { return reinterpret_cast<HWND>(static_cast<uintptr_t>(h)); }
-
-}  // namespace
-
-TForm14::TForm14()
+TForm14::TForm14(cadlink::EditorLink& link)
     : ParamDialog({L"TForm14", L"SolderMaskSwell", 290, 66, L"Значение",
-                   cadlink::getSolderMaskSwell, cadlink::SetSolderMaskSwell}) {}
+                   cadlink::readSolderMaskSwell, cadlink::writeSolderMaskSwell},
+                  link) {}
 
-TForm15::TForm15()
-    : ParamDialog({L"TForm15", L"Plane Swell", 263, 59, L"Значение :", cadlink::getPlaneSwell,
-                   cadlink::SetPlaneSwell}) {}
+TForm15::TForm15(cadlink::EditorLink& link)
+    : ParamDialog({L"TForm15", L"Plane Swell", 263, 59, L"Значение :", cadlink::readPlaneSwell,
+                   cadlink::writePlaneSwell},
+                  link) {}
 
-TForm17::TForm17()
+TForm17::TForm17(cadlink::EditorLink& link)
     : ParamDialog({L"TForm17", L"Draw Aperture Size", 290, 66, L"Значение :",
-                   cadlink::getDrawApertureSize, cadlink::SetDrawApertureSize}) {}
+                   cadlink::readDrawApertureSize, cadlink::writeDrawApertureSize},
+                  link) {}
 
 bool ParamDialog::create(HWND owner) {
   if (!createCentred(kind_.className, kind_.caption, kind_.clientWidth, kind_.clientHeight,
@@ -45,14 +41,13 @@ bool ParamDialog::create(HWND owner) {
   return true;
 }
 
-std::wstring ParamDialog::readFromEditor() const { return kind_.read(editorWindow()); }
+std::wstring ParamDialog::readFromEditor() const { return kind_.read(link_); }
 
 void ParamDialog::FormShow() { SetWindowTextW(edit_, readFromEditor().c_str()); }
 
 void ParamDialog::Button1Click() {
   const std::wstring shown = dialogs::applyParameter(
-      widgets::windowText(edit_),
-      [this](const std::wstring& value) { kind_.write(editorWindow(), value); },
+      widgets::windowText(edit_), [this](const std::wstring& value) { kind_.write(link_, value); },
       [this] { return readFromEditor(); });
   SetWindowTextW(edit_, shown.c_str());
   hide();

@@ -1,12 +1,13 @@
 // The board parameter dialogs: `TForm14` (solder mask swell), `TForm15`
 // (plane swell) and `TForm17` (draw aperture size). One family: each reads
-// its parameter from the editor `h` when shown; "Применить" checks the
+// its parameter from the linked editor when shown; "Применить" checks the
 // entry, writes it into the editor, reads it back into the edit and hides;
 // the close button hides without writing.
 #pragma once
 
 #include <string>
 
+#include "cadlink/editor_link.h"
 #include "dialogs/tool_window_win.h"
 
 class ParamDialog : public dialogs::ToolWindow {
@@ -19,8 +20,8 @@ class ParamDialog : public dialogs::ToolWindow {
     const wchar_t* caption;
     int clientWidth, clientHeight;
     const wchar_t* label;
-    std::wstring (*read)(HWND editor);
-    void (*write)(HWND editor, const std::wstring& value);
+    std::wstring (*read)(cadlink::EditorLink& link);
+    void (*write)(cadlink::EditorLink& link, const std::wstring& value);
   };
 
   bool create(HWND owner = nullptr);
@@ -28,7 +29,7 @@ class ParamDialog : public dialogs::ToolWindow {
   std::wstring readFromEditor() const;
 
  protected:
-  explicit ParamDialog(const Kind& kind) : kind_(kind) {}
+  ParamDialog(const Kind& kind, cadlink::EditorLink& link) : kind_(kind), link_(link) {}
 
  private:
   void FormShow() override;
@@ -38,22 +39,23 @@ class ParamDialog : public dialogs::ToolWindow {
   HWND focusControl() const override { return edit_; }
 
   Kind kind_;
+  cadlink::EditorLink& link_;
   HWND edit_ = nullptr;
 };
 
 class TForm14 : public ParamDialog {
  public:
-  TForm14();
+  explicit TForm14(cadlink::EditorLink& link);
 };
 
 class TForm15 : public ParamDialog {
  public:
-  TForm15();
+  explicit TForm15(cadlink::EditorLink& link);
 };
 
 class TForm17 : public ParamDialog {
  public:
-  TForm17();
+  explicit TForm17(cadlink::EditorLink& link);
 };
 
 extern TForm14* Form14;

@@ -5,7 +5,6 @@
 #include <optional>
 #include <vector>
 
-#include "app/run_values.h"
 #include "base/error.h"
 #include "base/text_file.h"
 #include "export/export_paths.h"
@@ -165,11 +164,12 @@ struct JobBuild {
 
 }  // namespace
 
-void genpcsdscr(MainFormModel& form, const std::wstring& outfile, const std::wstring& macrodir) {
+void genpcsdscr(MainFormModel& form, const std::wstring& outfile, const std::wstring& macrodir,
+                const JobSource& source) {
   JobBuild build{form.AdvStringGrid1,
                  exportcore::directoryPart(outfile),
-                 exportcore::designBaseName(pcbname),
-                 macrodir + version + L"_" + bild,
+                 exportcore::designBaseName(source.designFileName),
+                 macrodir + source.editorVersion + L"_" + source.editorBuild,
                  form.offsetX.text(),
                  form.offsetY.text(),
                  {},

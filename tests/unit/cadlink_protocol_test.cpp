@@ -14,7 +14,7 @@
 namespace {
 
 using cadlink::cutBuildText;
-using cadlink::getversion;
+using cadlink::versionFromTitle;
 
 TEST(EditorVersion, ReadsCharactersSevenToTen) {
   struct Case {
@@ -24,21 +24,21 @@ TEST(EditorVersion, ReadsCharactersSevenToTen) {
   for (Case c : {Case{L"P-CAD 2002 PCB - [board.pcb]", 2002}, Case{L"P-CAD 2006 PCB", 2006},
                  Case{L"P-CAD 2001 PCB", 2001}, Case{L"xxxxxx2004", 2004},
                  Case{L"P-CAD 200", 200}, Case{L"P-CAD 7", 7}}) {
-    EXPECT_EQ(getversion(c.title), c.version) << std::wstring(c.title).size();
+    EXPECT_EQ(versionFromTitle(c.title), c.version) << std::wstring(c.title).size();
   }
 }
 
 TEST(EditorVersion, TitleWithoutANumberThereIsAConversionError) {
   for (const wchar_t* title : {L"Accel PCB editor", L"P-CAD", L"", L"P-CAD 20x2 PCB"}) {
     try {
-      getversion(title);
+      versionFromTitle(title);
       ADD_FAILURE() << "no error for a title of " << std::wstring(title).size() << " chars";
     } catch (const base::AppError& e) {
       EXPECT_NE(e.text().find(L"is not a valid integer value"), std::wstring::npos);
     }
   }
   try {
-    getversion(L"P-CAD 20x2 PCB");
+    versionFromTitle(L"P-CAD 20x2 PCB");
   } catch (const base::AppError& e) {
     EXPECT_EQ(e.text(), L"'20x2' is not a valid integer value");
   }

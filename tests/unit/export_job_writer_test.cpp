@@ -4,7 +4,6 @@
 
 #include <map>
 
-#include "app/run_values.h"
 #include "base/encoding.h"
 #include "base/error.h"
 #include "base/text_file.h"
@@ -38,9 +37,6 @@ class JobWriter : public ::testing::Test {
   JobWriter() : dir_("export-job"), macros_(dir_ / "macros"), out_(dir_ / "out") {
     fs::create_directories(macros_);
     fs::create_directories(out_);
-    version = L"2006";
-    bild = L"437";
-    pcbname = L"board.pcb";
     writeTemplate(".ini", kMainTemplate);
     writeTemplate("_inch.ini", std::string("; inch\r\n") + kMainTemplate);
     writeTemplate("_l.ini", numbered("l", 23));
@@ -55,7 +51,7 @@ class JobWriter : public ::testing::Test {
   }
   std::wstring outDir() const { return wide(out_) + L"/"; }
   std::wstring jobPath() const { return outDir() + L"pcad.ini"; }
-  void run() { genpcsdscr(form_, jobPath(), wide(macros_) + L"/"); }
+  void run() { genpcsdscr(form_, jobPath(), wide(macros_) + L"/", source_); }
   Lines job() const { return base::readTextFile(out_ / "pcad.ini").lines; }
 
   // Section names in file order.
@@ -85,6 +81,7 @@ class JobWriter : public ::testing::Test {
   fs::path macros_;
   fs::path out_;
   MainFormModel form_;
+  JobSource source_{L"board.pcb", L"2006", L"437"};
 };
 
 TEST_F(JobWriter, WorkedExample) {
@@ -214,11 +211,11 @@ TEST_F(JobWriter, InchUsesTheInchMainTemplateOnly) {
 
 TEST_F(JobWriter, EmptyDesignNameAndOddNames) {
   exporttest::buildTable(form_, {{L"Top", 1, 0}});
-  pcbname = L"";
+  source_.designFileName = L"";
   run();
   EXPECT_EQ(layers[0].gerbername, outDir() + L".GTL");
   EXPECT_EQ(drills[0].drlput, outDir() + L".TXT");
-  pcbname = L"..\\..\\Windows\\x.pcb";
+  source_.designFileName = L"..\\..\\Windows\\x.pcb";
   run();
   EXPECT_EQ(layers[0].gerbername, outDir() + L".._.._Windows_x.GTL");
 }
@@ -304,12 +301,10 @@ TEST(ShippedTemplates, EveryBuildMakesACompleteJob) {
       form.inch = inch;
       form.offsetX.setText(L"0");
       form.offsetY.setText(L"0");
-      version = v;
-      bild = b;
-      pcbname = L"demo.pcb";
       exporttest::buildTable(form, {{L"Top", 1, 0}, {L"Bottom", 1, 3}, {L"Top Silk", 3, 6}});
       const std::wstring outDir = wide(out.path()) + L"/";
-      ASSERT_NO_THROW(genpcsdscr(form, outDir + L"pcad.ini", base::fromUtf8(macros)));
+      ASSERT_NO_THROW(
+          genpcsdscr(form, outDir + L"pcad.ini", base::fromUtf8(macros), {L"demo.pcb", v, b}));
       const Lines lines = base::readTextFile(out / "pcad.ini").lines;
       size_t withDir = 0;
       for (const auto& line : lines) {

@@ -6,7 +6,6 @@
 #include <map>
 #include <set>
 
-#include "app/run_values.h"
 #include "base/encoding.h"
 #include "base/text_file.h"
 #include "base_test_files.h"
@@ -114,16 +113,14 @@ void addShippedDialogs(FakeEditor& editor, const Lines& layerNames) {
 class ShippedJob : public ::testing::Test {
  protected:
   ShippedJob() : dir_("plotrelay-run") {
-    version = L"2004";
-    bild = L"215";
-    pcbname = L"board.pcb";
     form_.offsetX.setText(L"1.5");
     form_.offsetY.setText(L"-2");
     exporttest::buildTable(form_, {{L"Top", 1, 0, true, {true, false, true}},
                                    {L"Silk|50%", 3, 6, true, {false, false, false, false, true}},
                                    {L"Bottom", 1, 3, true, {true}}});
     out_ = base::fromUtf8(dir_.path().string()) + L"/";
-    genpcsdscr(form_, out_ + L"pcad.ini", base::fromUtf8(TEST_SOURCE_DIR) + L"/dist/macros/");
+    genpcsdscr(form_, out_ + L"pcad.ini", base::fromUtf8(TEST_SOURCE_DIR) + L"/dist/macros/",
+               {L"board.pcb", L"2004", L"215"});
     job_ = Job::read(dir_ / "pcad.ini");
     addShippedDialogs(editor_, {L"Bottom", L"Silk|50%", L"Top"});
     options_.base = L"board";

@@ -76,33 +76,33 @@ Lines operator+(Lines a, const Lines& b) {
 
 TEST(CadlinkDesignInfo, ReadsDirectoryAndNameEachWithItsOwnDialog) {
   Standin editor(L"design-info", L"");
-  cadlink_test::attach(editor.main());
-  EXPECT_EQ(cadlink::getcadput(editor.main()), L"C:\\boards\\");
-  EXPECT_EQ(cadlink::getcadname(editor.main()), L"test-board.pcb");
+  auto link = cadlink_test::attach(editor.main());
+  EXPECT_EQ(cadlink::readDesignDir(link), L"C:\\boards\\");
+  EXPECT_EQ(cadlink::readDesignFileName(link), L"test-board.pcb");
   EXPECT_JOURNAL(editor.lines(), designInfoJournal(1634) + designInfoJournal(1631));
   // One window search and three control searches per read.
-  EXPECT_EQ(cadlink::lookupCounters().windowSearches, 2u);
-  EXPECT_EQ(cadlink::lookupCounters().controlSearches, 6u);
+  EXPECT_EQ(link.counters.windowSearches, 2u);
+  EXPECT_EQ(link.counters.controlSearches, 6u);
 }
 
 TEST(CadlinkDesignInfo, EmptyFieldsGiveTheDefaultDirectoryAndAnEmptyName) {
   Standin editor(L"design-empty", L"--empty-fields");
-  cadlink_test::attach(editor.main());
-  EXPECT_EQ(cadlink::getcadput(editor.main()), L"c:\\");
-  EXPECT_EQ(cadlink::getcadname(editor.main()), L"");
+  auto link = cadlink_test::attach(editor.main());
+  EXPECT_EQ(cadlink::readDesignDir(link), L"c:\\");
+  EXPECT_EQ(cadlink::readDesignFileName(link), L"");
 }
 
 TEST(CadlinkDesignInfo, LongDesignDirectoryIsReadWhole) {
   Standin editor(L"design-long", L"--long-texts");
-  cadlink_test::attach(editor.main());
+  auto link = cadlink_test::attach(editor.main());
   bool whole = false;
-  const std::wstring dir = cadlink::getcadput(editor.main(), &whole);
+  const std::wstring dir = cadlink::readDesignDir(link, &whole);
   EXPECT_TRUE(whole);
   // The same field as another reader sees it.
   PostMessageW(editor.main(), WM_COMMAND, 32784, 0);
-  HWND dialog = cadlink::fw(0, 0, nullptr, L"Design Info");
+  HWND dialog = cadlink::findWindow(link, L"Design Info");
   ASSERT_NE(dialog, nullptr);
-  HWND field = cadlink::gd(dialog, 1634);
+  HWND field = cadlink::findControl(link, dialog, 1634);
   std::wstring full(static_cast<size_t>(SendMessageW(field, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
   full.resize(static_cast<size_t>(
       SendMessageW(field, WM_GETTEXT, full.size(), reinterpret_cast<LPARAM>(&full[0]))));
@@ -113,8 +113,8 @@ TEST(CadlinkDesignInfo, LongDesignDirectoryIsReadWhole) {
 
 TEST(CadlinkDesignInfo, TitleThatOnlyBeginsWithTheSearchedTextIsNotTaken) {
   Standin editor(L"design-prefix", L"--title-prefix-dialog");
-  cadlink_test::attach(editor.main());
-  EXPECT_EQ(cadlink::getcadput(editor.main()), L"C:\\boards\\");
+  auto link = cadlink_test::attach(editor.main());
+  EXPECT_EQ(cadlink::readDesignDir(link), L"C:\\boards\\");
   for (const std::wstring& l : editor.lines()) {
     EXPECT_EQ(l.find(L"decoy:"), std::wstring::npos) << base::toUtf8(l);
   }
@@ -122,64 +122,64 @@ TEST(CadlinkDesignInfo, TitleThatOnlyBeginsWithTheSearchedTextIsNotTaken) {
 
 TEST(CadlinkDesignInfo, DialogThatNeverOpensEndsItsControlSearchesAtOnce) {
   Standin editor(L"design-never", L"--never-open \"Design Info\"");
-  cadlink_test::attach(editor.main(), 0);
+  auto link = cadlink_test::attach(editor.main(), 0);
   bool whole = true;
-  EXPECT_EQ(cadlink::getcadput(editor.main(), &whole), L"c:\\");
+  EXPECT_EQ(cadlink::readDesignDir(link, &whole), L"c:\\");
   EXPECT_FALSE(whole) << "a directory that was never read is not known";
-  EXPECT_EQ(cadlink::lookupCounters().windowLookups, 1000u);
-  EXPECT_EQ(cadlink::lookupCounters().controlSearches, 3u);
-  EXPECT_EQ(cadlink::lookupCounters().controlLookups, 0u);
+  EXPECT_EQ(link.counters.windowLookups, 1000u);
+  EXPECT_EQ(link.counters.controlSearches, 3u);
+  EXPECT_EQ(link.counters.controlLookups, 0u);
   EXPECT_JOURNAL(editor.lines(), (Lines{line(L"main", L"WM_COMMAND", 32784, 0)}));
 }
 
 TEST(CadlinkDesignInfo, WhileWatchedADialogThatNeverOpenedIsNotWaitedForAgain) {
   Standin editor(L"design-watched", L"--never-open \"Design Info\"");
-  cadlink_test::attach(editor.main(), 0);
-  cadlink::editorMisses().start();
-  EXPECT_EQ(cadlink::getcadput(editor.main()), L"c:\\");
-  EXPECT_EQ(cadlink::getcadname(editor.main()), L"");
-  EXPECT_EQ(cadlink::lookupCounters().windowLookups, 1000u) << "the second read did not wait";
-  dw = dc = 5;  // paced, so that the dialog that does open is found
-  EXPECT_EQ(cadlink::getSolderMaskSwell(editor.main()), L"0.1mm");
-  cadlink::editorMisses().stop();
-  EXPECT_EQ(cadlink::editorMisses().missingWindows(), (Lines{L"Design Info"}));
-  EXPECT_EQ(cadlink::lookupCounters().windowSearches, 3u);
-  dw = dc = 0;
+  auto link = cadlink_test::attach(editor.main(), 0);
+  link.misses.start();
+  EXPECT_EQ(cadlink::readDesignDir(link), L"c:\\");
+  EXPECT_EQ(cadlink::readDesignFileName(link), L"");
+  EXPECT_EQ(link.counters.windowLookups, 1000u) << "the second read did not wait";
+  link.windowDelayMs = link.controlDelayMs = 5;  // paced: the dialog that opens is found
+  EXPECT_EQ(cadlink::readSolderMaskSwell(link), L"0.1mm");
+  link.misses.stop();
+  EXPECT_EQ(link.misses.missingWindows(), (Lines{L"Design Info"}));
+  EXPECT_EQ(link.counters.windowSearches, 3u);
+  link.windowDelayMs = link.controlDelayMs = 0;
   // not watched: every read waits on its own again
-  cadlink::lookupCounters() = {};
-  EXPECT_EQ(cadlink::getcadname(editor.main()), L"");
-  EXPECT_EQ(cadlink::lookupCounters().windowLookups, 1000u);
+  link.counters = {};
+  EXPECT_EQ(cadlink::readDesignFileName(link), L"");
+  EXPECT_EQ(link.counters.windowLookups, 1000u);
 }
 
 TEST(CadlinkDesignInfo, EditorThatHangsInItsDialogLeavesTheDirectoryUnread) {
   Standin editor(L"design-hang", L"--hang-after \"Design Info\"");
-  cadlink_test::attach(editor.main());
-  cadlink::editorMisses().start();
+  auto link = cadlink_test::attach(editor.main());
+  link.misses.start();
   bool whole = true;
-  EXPECT_EQ(cadlink::getcadput(editor.main(), &whole), L"c:\\");
+  EXPECT_EQ(cadlink::readDesignDir(link, &whole), L"c:\\");
   EXPECT_FALSE(whole);
-  EXPECT_GT(cadlink::editorMisses().count(), 0u) << "the unanswered messages are noted";
-  cadlink::editorMisses().stop();
+  EXPECT_GT(link.misses.count(), 0u) << "the unanswered messages are noted";
+  link.misses.stop();
 }
 
 TEST(CadlinkDesignInfo, EditorThatExitsDuringTheWaitEndsTheSearches) {
   Standin editor(L"design-exit", L"--exit-on \"Design Info\"");
-  cadlink_test::attach(editor.main(), 10);
-  EXPECT_EQ(cadlink::getcadput(editor.main()), L"c:\\");
+  auto link = cadlink_test::attach(editor.main(), 10);
+  EXPECT_EQ(cadlink::readDesignDir(link), L"c:\\");
   EXPECT_TRUE(editor.process().wait(5000));
   // Without the editor every search stops after its first failed lookup
   // once the main window is gone, instead of spending its 1000 tries.
-  EXPECT_LT(cadlink::lookupCounters().windowLookups, 1000u);
-  EXPECT_EQ(cadlink::lookupCounters().controlLookups, 0u);
+  EXPECT_LT(link.counters.windowLookups, 1000u);
+  EXPECT_EQ(link.counters.controlLookups, 0u);
 }
 
 TEST(CadlinkSwells, ReadBothSwells) {
   Standin editor(L"swell-read", L"");
-  cadlink_test::attach(editor.main());
-  EXPECT_EQ(cadlink::getSolderMaskSwell(editor.main()), L"0.1mm");
-  EXPECT_EQ(cadlink::getPlaneSwell(editor.main()), L"0.25mm");
+  auto link = cadlink_test::attach(editor.main());
+  EXPECT_EQ(cadlink::readSolderMaskSwell(link), L"0.1mm");
+  EXPECT_EQ(cadlink::readPlaneSwell(link), L"0.25mm");
   EXPECT_JOURNAL(editor.lines(), swellRead(2236) + swellRead(2212));
-  EXPECT_EQ(cadlink::lookupCounters().controlSearches, 12u);
+  EXPECT_EQ(link.counters.controlSearches, 12u);
 }
 
 TEST(CadlinkSwells, WritesAreTakenOverAndReadBack) {
@@ -190,21 +190,21 @@ TEST(CadlinkSwells, WritesAreTakenOverAndReadBack) {
   for (const Case& c : {Case{true, L"0.3mm"}, Case{false, L"12mil"}, Case{true, L""},
                         Case{false, L"1,5 мм"}}) {
     Standin editor(L"swell-write", L"");
-    cadlink_test::attach(editor.main());
+    auto link = cadlink_test::attach(editor.main());
     if (c.solderMask) {
-      cadlink::SetSolderMaskSwell(editor.main(), c.value);
+      cadlink::writeSolderMaskSwell(link, c.value);
       EXPECT_JOURNAL(editor.lines(),
                      swellWrite(2236, 2755790, c.value,
                                 {197606, 16779452, 67111100, 50333884, 33556668}));
-      EXPECT_EQ(cadlink::getSolderMaskSwell(editor.main()), c.value);
-      EXPECT_EQ(cadlink::getPlaneSwell(editor.main()), L"0.25mm");
+      EXPECT_EQ(cadlink::readSolderMaskSwell(link), c.value);
+      EXPECT_EQ(cadlink::readPlaneSwell(link), L"0.25mm");
     } else {
-      cadlink::SetPlaneSwell(editor.main(), c.value);
+      cadlink::writePlaneSwell(link, c.value);
       EXPECT_JOURNAL(editor.lines(),
                      swellWrite(2212, 5115144, c.value,
                                 {197606, 16779428, 67111076, 50333860, 33556644}));
-      EXPECT_EQ(cadlink::getPlaneSwell(editor.main()), c.value);
-      EXPECT_EQ(cadlink::getSolderMaskSwell(editor.main()), L"0.1mm");
+      EXPECT_EQ(cadlink::readPlaneSwell(link), c.value);
+      EXPECT_EQ(cadlink::readSolderMaskSwell(link), L"0.1mm");
     }
   }
 }
@@ -212,15 +212,15 @@ TEST(CadlinkSwells, WritesAreTakenOverAndReadBack) {
 TEST(CadlinkSwells, LongSwellIsCutAndMissingDialogReadsEmpty) {
   {
     Standin editor(L"swell-long", L"--long-texts");
-    cadlink_test::attach(editor.main());
-    EXPECT_EQ(cadlink::getSolderMaskSwell(editor.main()).size(), 126u);
+    auto link = cadlink_test::attach(editor.main());
+    EXPECT_EQ(cadlink::readSolderMaskSwell(link).size(), 126u);
   }
   {
     Standin editor(L"swell-never", L"--never-open \"Options Configure\"");
-    cadlink_test::attach(editor.main(), 0);
-    EXPECT_EQ(cadlink::getPlaneSwell(editor.main()), L"");
-    EXPECT_EQ(cadlink::lookupCounters().windowLookups, 1000u);
-    EXPECT_EQ(cadlink::lookupCounters().controlLookups, 0u);
+    auto link = cadlink_test::attach(editor.main(), 0);
+    EXPECT_EQ(cadlink::readPlaneSwell(link), L"");
+    EXPECT_EQ(link.counters.windowLookups, 1000u);
+    EXPECT_EQ(link.counters.controlLookups, 0u);
   }
 }
 
@@ -232,15 +232,15 @@ TEST(CadlinkAperture, GerberDialogTitleFollowsTheVersion) {
   for (const Case& c : {Case{L"2002", L"File Gerber Out"}, Case{L"2004", L"File Export Gerber"},
                         Case{L"2006", L"File Export Gerber"}}) {
     Standin editor(L"aperture-" + c.version, L"--version " + c.version);
-    cadlink_test::attach(editor.main());
-    version = c.version;
-    EXPECT_EQ(cadlink::getDrawApertureSize(editor.main()), L"0.2mm") << base::toUtf8(c.version);
+    auto link = cadlink_test::attach(editor.main());
+    link.editorVersion = c.version;
+    EXPECT_EQ(cadlink::readDrawApertureSize(link), L"0.2mm") << base::toUtf8(c.version);
     EXPECT_JOURNAL(editor.lines(),
                    apertureOpening(c.gerberTitle) +
                        Lines{line(control(kApertures, 2137), L"WM_GETTEXT", L"127", L"addr")} +
                        apertureClosing(c.gerberTitle));
     editor.mark();
-    cadlink::SetDrawApertureSize(editor.main(), L"0.15mm");
+    cadlink::writeDrawApertureSize(link, L"0.15mm");
     EXPECT_JOURNAL(editor.lines(),
                    apertureOpening(c.gerberTitle) +
                        Lines{line(control(kApertures, 2137), L"WM_SETFOCUS", 0, 0),
@@ -249,17 +249,17 @@ TEST(CadlinkAperture, GerberDialogTitleFollowsTheVersion) {
                              line(quoted(kApertures), L"WM_KEYDOWN", 13, 0),
                              line(quoted(kApertures), L"WM_KEYUP", 13, 0)} +
                        apertureClosing(c.gerberTitle));
-    EXPECT_EQ(cadlink::getDrawApertureSize(editor.main()), L"0.15mm");
+    EXPECT_EQ(cadlink::readDrawApertureSize(link), L"0.15mm");
   }
 }
 
 TEST(CadlinkAperture, WrongGerberTitleReadsEmpty) {
   Standin editor(L"aperture-wrong", L"--version 2004");
-  cadlink_test::attach(editor.main(), 0);
-  version = L"2002";  // waits for "File Gerber Out", which this editor never opens
-  EXPECT_EQ(cadlink::getDrawApertureSize(editor.main()), L"");
+  auto link = cadlink_test::attach(editor.main(), 0);
+  link.editorVersion = L"2002";  // waits for "File Gerber Out", which this editor never opens
+  EXPECT_EQ(cadlink::readDrawApertureSize(link), L"");
   // no wait for the apertures of a Gerber dialog that was not found
-  EXPECT_EQ(cadlink::lookupCounters().windowLookups, 1000u);
+  EXPECT_EQ(link.counters.windowLookups, 1000u);
   // Nothing is posted to a Gerber dialog that was not found.
   EXPECT_JOURNAL(editor.lines(), (Lines{line(L"main", L"WM_COMMAND", 32786, 0)}));
 }
@@ -275,10 +275,10 @@ TEST(CadlinkVersion, MainCopyReadsTheBuildAndClosesWithOk) {
                         Case{L"--version 2004 --build 7", 2004, 32927, 7},
                         Case{L"--version 2006", 2006, 60009, 437}}) {
     Standin editor(L"build", c.options);
-    cadlink_test::attach(editor.main());
-    EXPECT_EQ(cadlink::getversion(harness::textOf(editor.main())), c.version);
+    auto link = cadlink_test::attach(editor.main());
+    EXPECT_EQ(cadlink::versionFromTitle(harness::textOf(editor.main())), c.version);
     editor.mark();
-    EXPECT_EQ(cadlink::getbild(editor.main(), c.version), c.build);
+    EXPECT_EQ(cadlink::readEditorBuild(link, c.version), c.build);
     const std::wstring title = L"P-CAD " + std::to_wstring(c.version) + L" PCB";
     EXPECT_JOURNAL(editor.lines(),
                    (Lines{line(L"main", L"WM_COMMAND", c.command, 0),
@@ -289,37 +289,38 @@ TEST(CadlinkVersion, MainCopyReadsTheBuildAndClosesWithOk) {
 
 TEST(CadlinkVersion, UnknownVersionHasBuildMinusOneAndSendsNothing) {
   Standin editor(L"build-2001", L"--version 2001");
-  cadlink_test::attach(editor.main());
-  EXPECT_EQ(cadlink::getversion(harness::textOf(editor.main())), 2001);
+  auto link = cadlink_test::attach(editor.main());
+  EXPECT_EQ(cadlink::versionFromTitle(harness::textOf(editor.main())), 2001);
   editor.mark();
-  EXPECT_EQ(cadlink::getbild(editor.main(), 2001), -1);
-  EXPECT_EQ(cadlink::chooser::getbild(editor.main(), 2001), -1);
+  EXPECT_EQ(cadlink::readEditorBuild(link, 2001), -1);
+  EXPECT_EQ(cadlink::readCandidateBuild(link, editor.main(), 2001), -1);
   EXPECT_JOURNAL(editor.lines(), Lines{});
 }
 
 TEST(CadlinkVersion, BuildWindowThatNeverOpensIsAConversionError) {
   Standin editor(L"build-never", L"--version 2004 --never-open \"P-CAD 2004 PCB\"");
-  cadlink_test::attach(editor.main(), 0);
-  EXPECT_THROW(cadlink::getbild(editor.main(), 2004), base::AppError);
+  auto link = cadlink_test::attach(editor.main(), 0);
+  EXPECT_THROW(cadlink::readEditorBuild(link, 2004), base::AppError);
 }
 
-TEST(CadlinkPrimitives, GettextCutsAndNullHandleIsEmpty) {
-  EXPECT_EQ(cadlink::gettext(nullptr), L"");
+TEST(CadlinkPrimitives, WindowTextIsCutAndNullHandleIsEmpty) {
+  cadlink::EditorLink link;
+  EXPECT_EQ(cadlink::readWindowText(link, nullptr), L"");
   HWND edit = CreateWindowExW(0, L"EDIT", std::wstring(200, L'ж').c_str(), WS_POPUP, 0, 0, 10, 10,
                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(edit, nullptr);
-  EXPECT_EQ(cadlink::gettext(edit), std::wstring(126, L'ж'));
-  EXPECT_EQ(cadlink::chooser::gettext(edit), std::wstring(126, L'ж'));
+  EXPECT_EQ(cadlink::readWindowText(link, edit), std::wstring(126, L'ж'));
+  EXPECT_EQ(cadlink::readCandidateTitle(link, edit), std::wstring(126, L'ж'));
   DestroyWindow(edit);
 }
 
-TEST(CadlinkPrimitives, ChooserClosewindowEndsWhenTheWindowIsGone) {
+TEST(CadlinkPrimitives, CloseWindowEndsWhenTheWindowIsGone) {
   Standin editor(L"closewindow", L"--version 2004");
-  cadlink_test::attach(editor.main());
+  auto link = cadlink_test::attach(editor.main());
   PostMessageW(editor.main(), WM_COMMAND, 32927, 0);
-  HWND w = cadlink::chooser::fw(0, 0, nullptr, L"P-CAD 2004 PCB", editor.main());
+  HWND w = cadlink::findCandidateWindow(link, L"P-CAD 2004 PCB", editor.main());
   ASSERT_NE(w, nullptr);
-  cadlink::chooser::closewindow(w);
+  cadlink::closeWindow(link, w);
   EXPECT_FALSE(IsWindow(w));
   const Lines l = editor.lines();
   ASSERT_FALSE(l.empty());

@@ -11,9 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/run_values.h"
 #include "base/encoding.h"
-#include "cadlink/retry_search.h"
+#include "cadlink/editor_link.h"
 #include "editor_standin.h"
 #include "harness.h"
 
@@ -38,14 +37,15 @@ inline std::wstring control(const std::wstring& title, int id) {
   return quoted(title) + L"#" + std::to_wstring(id);
 }
 
-// Makes `w` the editor handle and resets the counters. Searches wait 5 ms
-// before each lookup, so that a loaded machine's slow editor still answers
-// within a search's tries; tests of windows that never come pass 0.
-inline void attach(HWND w, int32_t delay = 5) {
-  h = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(w));
-  dw = delay;
-  dc = delay;
-  cadlink::lookupCounters() = {};
+// A link to the editor `w`. Searches wait 5 ms before each lookup, so that
+// a loaded machine's slow editor still answers within a search's tries;
+// tests of windows that never come pass 0.
+inline cadlink::EditorLink attach(HWND w, int32_t delay = 5) {
+  cadlink::EditorLink link;
+  link.editorWindow = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(w));
+  link.windowDelayMs = delay;
+  link.controlDelayMs = delay;
+  return link;
 }
 
 // Prints the journal when two sequences differ, one line each.

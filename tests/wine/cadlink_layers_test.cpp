@@ -83,22 +83,22 @@ void expectRows(const std::vector<Row>& expected) {
 
 TEST(CadlinkLayers, ReadsEveryRowInOrderAndClosesTheDialog) {
   Standin editor(L"layers", L"");
-  cadlink_test::attach(editor.main());
+  auto link = cadlink_test::attach(editor.main());
   layers.clear();
-  cadlink::filllayertable();
+  HWND dialog = cadlink::readLayerList(link, addlayer);
   expectRows({{L"Top", 1}, {L"Внутренний", 2}, {L"Bottom", 1}, {L"Top Silk", 3}});
   size_t titleReads = 0;
   EXPECT_JOURNAL(afterTitleReads(editor.lines(), &titleReads), readout(quoted(kLayers), 1, 4));
   EXPECT_GE(titleReads, 1u);
-  EXPECT_NE(cadlink::th, nullptr);
-  EXPECT_FALSE(IsWindow(cadlink::th));
+  EXPECT_NE(dialog, nullptr);
+  EXPECT_FALSE(IsWindow(dialog));
 }
 
 TEST(CadlinkLayers, ListThatNeedsSeveralClicks) {
   Standin editor(L"layers-clicks", L"--list-after-clicks 3");
-  cadlink_test::attach(editor.main());
+  auto link = cadlink_test::attach(editor.main());
   layers.clear();
-  cadlink::filllayertable();
+  cadlink::readLayerList(link, addlayer);
   EXPECT_EQ(layers.size(), 4u);
   size_t titleReads = 0;
   EXPECT_JOURNAL(afterTitleReads(editor.lines(), &titleReads), readout(quoted(kLayers), 3, 4));
@@ -107,18 +107,18 @@ TEST(CadlinkLayers, ListThatNeedsSeveralClicks) {
 TEST(CadlinkLayers, LongCellIsCutTo256AndEmptyCellIsEmpty) {
   {
     Standin editor(L"layers-long", L"--long-texts");
-    cadlink_test::attach(editor.main());
+    auto link = cadlink_test::attach(editor.main());
     layers.clear();
-    cadlink::filllayertable();
+    cadlink::readLayerList(link, addlayer);
     ASSERT_EQ(layers.size(), 4u);
     EXPECT_EQ(layers[0].pcad.name.size(), 256u);
     EXPECT_EQ(layers[1].pcad.name, L"Внутренний");
   }
   {
     Standin editor(L"layers-empty", L"--empty-fields");
-    cadlink_test::attach(editor.main());
+    auto link = cadlink_test::attach(editor.main());
     layers.clear();
-    cadlink::filllayertable();
+    cadlink::readLayerList(link, addlayer);
     ASSERT_EQ(layers.size(), 4u);
     EXPECT_EQ(layers[0].pcad.name, L"Top");
     EXPECT_EQ(layers[0].pcad.ltype, kUnclassifiedLayer);  // empty type text
@@ -128,33 +128,35 @@ TEST(CadlinkLayers, LongCellIsCutTo256AndEmptyCellIsEmpty) {
 
 TEST(CadlinkLayers, ListThatAnswersThroughAnotherTextPointerIsStillReadRight) {
   Standin editor(L"layers-moved", L"--list-moves-text");
-  cadlink_test::attach(editor.main());
+  auto link = cadlink_test::attach(editor.main());
   layers.clear();
-  cadlink::filllayertable();
+  cadlink::readLayerList(link, addlayer);
   expectRows({{L"Top", 1}, {L"Внутренний", 2}, {L"Bottom", 1}, {L"Top Silk", 3}});
 }
 
 TEST(CadlinkLayers, CellTheListRefusesEndsTheReadoutInsteadOfRepeatingTheName) {
   // the type cell of the second row: its name must not be read as its type
   Standin editor(L"layers-refused", L"--list-fails-row 1");
-  cadlink_test::attach(editor.main());
+  auto link = cadlink_test::attach(editor.main());
   layers.clear();
   try {
-    cadlink::filllayertable();
+    cadlink::readLayerList(link, addlayer);
     ADD_FAILURE() << "the readout went on";
   } catch (const base::AppError& e) {
     EXPECT_NE(e.text().find(L"строка 2, столбец 2 не прочитана"), std::wstring::npos)
         << base::toUtf8(e.text());
   }
   expectRows({{L"Top", 1}});
-  EXPECT_FALSE(IsWindow(cadlink::th)) << "the dialog is closed all the same";
+  const DWORD thread = GetWindowThreadProcessId(editor.main(), nullptr);
+  EXPECT_EQ(cadlink::findLayersDialog(link, thread), nullptr)
+      << "the dialog is closed all the same";
 }
 
 TEST(CadlinkLayers, EmptyListAddsNothingButClosesTheDialog) {
   Standin editor(L"layers-none", L"", "design-dir \"C:\\\\\"\nfile-name \"x.pcb\"\n");
-  cadlink_test::attach(editor.main());
+  auto link = cadlink_test::attach(editor.main());
   layers.clear();
-  cadlink::filllayertable();
+  cadlink::readLayerList(link, addlayer);
   EXPECT_TRUE(layers.empty());
   size_t titleReads = 0;
   EXPECT_JOURNAL(afterTitleReads(editor.lines(), &titleReads), readout(quoted(kLayers), 1, 0));
@@ -169,7 +171,7 @@ BOOL CALLBACK collectLayersDialogs(HWND w, LPARAM out) {
 
 TEST(CadlinkLayers, TwoDialogsWithTheTitleTheLastEnumeratedIsUsed) {
   Standin editor(L"layers-dup", L"--dup-layers-dialog");
-  cadlink_test::attach(editor.main());
+  auto link = cadlink_test::attach(editor.main());
   // Both windows are opened first; the editor does not open them a second
   // time when the readout posts its command, so the readout meets exactly
   // these two, in this enumeration order.
@@ -186,8 +188,7 @@ TEST(CadlinkLayers, TwoDialogsWithTheTitleTheLastEnumeratedIsUsed) {
   ASSERT_EQ(dialogs.size(), 2u);
   editor.mark();
   layers.clear();
-  cadlink::filllayertable();
-  EXPECT_EQ(cadlink::th, dialogs.back());
+  EXPECT_EQ(cadlink::readLayerList(link, addlayer), dialogs.back());
   size_t titleReads = 0;
   const Lines rest = afterTitleReads(editor.lines(), &titleReads);
   ASSERT_FALSE(rest.empty());
@@ -203,42 +204,39 @@ TEST(CadlinkLayers, TwoDialogsWithTheTitleTheLastEnumeratedIsUsed) {
 }
 
 TEST(CadlinkLayers, TitleThatOnlyBeginsWithTheSearchedTextIsNotTaken) {
-  // The callback takes an exact title only: "Options Layers (old)" is not
+  // The search takes an exact title only: "Options Layers (old)" is not
   // the dialog. Two windows of the test's own thread stand in for the
   // editor's.
   HWND own = CreateWindowExW(0, L"STATIC", L"Options Layers", WS_POPUP, 0, 0, 10, 10, nullptr,
                              nullptr, GetModuleHandleW(nullptr), nullptr);
   HWND prefixed = CreateWindowExW(0, L"STATIC", L"Options Layers (old)", WS_POPUP, 0, 0, 10, 10,
                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  cadlink::th = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), cadlink::layer, 0);
-  EXPECT_EQ(cadlink::th, own);
+  cadlink::EditorLink link;
+  EXPECT_EQ(cadlink::findLayersDialog(link, GetCurrentThreadId()), own);
   DestroyWindow(own);
-  cadlink::th = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), cadlink::layer, 0);
-  EXPECT_EQ(cadlink::th, nullptr);
+  EXPECT_EQ(cadlink::findLayersDialog(link, GetCurrentThreadId()), nullptr);
   DestroyWindow(prefixed);
 }
 
 TEST(CadlinkLayers, DialogThatNeverOpensReadsNothing) {
   Standin editor(L"layers-never", L"--never-open \"Options Layers\"");
-  cadlink_test::attach(editor.main(), 0);
+  auto link = cadlink_test::attach(editor.main(), 0);
   layers.clear();
-  cadlink::filllayertable();
+  cadlink::readLayerList(link, addlayer);
   EXPECT_TRUE(layers.empty());
-  EXPECT_EQ(cadlink::lookupCounters().windowLookups, 1000u);
-  EXPECT_EQ(cadlink::lookupCounters().controlLookups, 0u);
+  EXPECT_EQ(link.counters.windowLookups, 1000u);
+  EXPECT_EQ(link.counters.controlLookups, 0u);
 }
 
 TEST(CadlinkLayers, EditorThatExitsDuringTheWaitEndsIt) {
   Standin editor(L"layers-exit", L"--exit-on \"Options Layers\"");
-  cadlink_test::attach(editor.main(), 10);
+  auto link = cadlink_test::attach(editor.main(), 10);
   layers.clear();
-  cadlink::filllayertable();
+  cadlink::readLayerList(link, addlayer);
   EXPECT_TRUE(layers.empty());
   EXPECT_TRUE(editor.process().wait(5000));
-  EXPECT_LT(cadlink::lookupCounters().windowLookups, 1000u);
-  EXPECT_EQ(cadlink::lookupCounters().controlLookups, 0u);
+  EXPECT_LT(link.counters.windowLookups, 1000u);
+  EXPECT_EQ(link.counters.controlLookups, 0u);
 }
 
 }  // namespace

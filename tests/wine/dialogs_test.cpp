@@ -14,7 +14,6 @@
 
 #include "tavrolin/main_window_win.h"
 #include "tavrolin/message_loop_win.h"
-#include "app/run_values.h"
 #include "base/encoding.h"
 #include "cadlink/board_params_win.h"
 #include "cadlink_fixture.h"
@@ -252,10 +251,10 @@ struct ParamCase {
   std::wstring initial;  // the stand-in's value
 };
 
-std::unique_ptr<ParamDialog> makeParamDialog(int field) {
-  if (field == 2236) return std::make_unique<TForm14>();
-  if (field == 2212) return std::make_unique<TForm15>();
-  return std::make_unique<TForm17>();
+std::unique_ptr<ParamDialog> makeParamDialog(int field, cadlink::EditorLink& link) {
+  if (field == 2236) return std::make_unique<TForm14>(link);
+  if (field == 2212) return std::make_unique<TForm15>(link);
+  return std::make_unique<TForm17>(link);
 }
 
 bool journalHasWrite(const std::vector<std::wstring>& lines, int field, const std::wstring& value) {
@@ -284,9 +283,9 @@ TEST(ParamDialogs, ApplyWritesTheCheckedValueAndShowsItReadBack) {
   for (const ParamCase& c : cases) {
     SCOPED_TRACE(harness::narrow(c.name));
     cadlink_test::Standin editor(L"dialogs-" + c.name, L"--version 2004");
-    cadlink_test::attach(editor.main());
-    version = L"2004";
-    std::unique_ptr<ParamDialog> dialog = makeParamDialog(c.field);
+    auto link = cadlink_test::attach(editor.main());
+    link.editorVersion = L"2004";
+    std::unique_ptr<ParamDialog> dialog = makeParamDialog(c.field, link);
     ASSERT_TRUE(dialog->create());
     EXPECT_EQ(harness::textOf(dialog->hwnd()), c.caption);
     RECT rc;
@@ -325,7 +324,6 @@ TEST(ParamDialogs, ApplyWritesTheCheckedValueAndShowsItReadBack) {
     EXPECT_FALSE(journalHasAnyWrite(editor.lines())) << cadlink_test::show(editor.lines());
     EXPECT_EQ(dialog->readFromEditor(), L"8mil");
   }
-  h = 0;
 }
 
 TEST(OffsetDialog, AcceptsNumbersAndFallsBackOnAnythingElse) {
@@ -398,15 +396,15 @@ void dropQuit() {
 
 TEST(ParamDialogs, MenuCommandsWaitForTheirDialogAndShowTheEditorsValue) {
   cadlink_test::Standin editor(L"dialogs-menu", L"--version 2004");
-  cadlink_test::attach(editor.main());
-  version = L"2004";
   dropQuit();
   {
     TForm9 main;
     ASSERT_TRUE(main.create());
+    main.link() = cadlink_test::attach(editor.main());
+    main.link().editorVersion = L"2004";
     TForm13 offset;
-    TForm14 solderMask;
-    TForm17 aperture;
+    TForm14 solderMask(main.link());
+    TForm17 aperture(main.link());
     ASSERT_TRUE(offset.create(main.hwnd()) && solderMask.create(main.hwnd()) &&
                 aperture.create(main.hwnd()));
     Form13 = &offset;
@@ -423,7 +421,7 @@ TEST(ParamDialogs, MenuCommandsWaitForTheirDialogAndShowTheEditorsValue) {
     EXPECT_EQ(main.model().solderMaskSwell.text(), L"0.1mm");
 
     // closed without applying: the editor's value, read afresh
-    cadlink::SetDrawApertureSize(editor.main(), L"0.4mm");
+    cadlink::writeDrawApertureSize(main.link(), L"0.4mm");
     PostMessageW(main.hwnd(), WM_COMMAND, TForm9::kCmdDrawApertureSize, 0);
     PostMessageW(aperture.hwnd(), WM_CLOSE, 0, 0);
     app::processMessages();
@@ -440,7 +438,6 @@ TEST(ParamDialogs, MenuCommandsWaitForTheirDialogAndShowTheEditorsValue) {
     Form17 = nullptr;
   }
   dropQuit();
-  h = 0;
 }
 
 }  // namespace

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "../unit/export_test_support.h"
-#include "app/run_values.h"
 #include "base/text_file.h"
 #include "cadlink_fixture.h"
 #include "export/job_writer.h"
@@ -37,9 +36,6 @@ struct OutputJob {
 
   OutputJob(const std::wstring& name, bool inch) : dir(harness::freshDir(name)) {
     d = dir.wstring() + L"\\";
-    version = L"2004";
-    bild = L"215";
-    pcbname = L"four-layer.pcb";
     MainFormModel form;
     form.offsetX.setText(L"0");
     form.offsetY.setText(L"0");
@@ -56,7 +52,9 @@ struct OutputJob {
                                   {L"Top Silk", kNonSignalLayer, 6, true, silk},
                                   {L"Bot Silk", kNonSignalLayer, 7, true, silk},
                                   {L"Board", kNonSignalLayer, 5, true, none}});
-    genpcsdscr(form, d + L"pcad.ini", (harness::sourceRoot() / L"dist" / L"macros").wstring() + L"\\");
+    genpcsdscr(form, d + L"pcad.ini",
+               (harness::sourceRoot() / L"dist" / L"macros").wstring() + L"\\",
+               {L"four-layer.pcb", L"2004", L"215"});
     std::cout << "[ output   ] " << harness::narrow(dir.wstring()) << std::endl;
   }
 
