@@ -8,11 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/about_box_win.h"
 #include "app/app_paths_win.h"
 #include "app/command_line.h"
 #include "app/main_window_win.h"
-#include "app/message_loop_win.h"
 #include "app/run_values.h"
 #include "app/output_dir.h"
 #include "app/settings_keys.h"
@@ -28,6 +26,7 @@
 #include "layers/board_type_code.h"
 #include "layers/layer_table.h"
 
+namespace app {
 namespace {
 
 std::vector<std::wstring> commandLineArgs() {
@@ -41,7 +40,7 @@ std::vector<std::wstring> commandLineArgs() {
 
 }  // namespace
 
-void TForm9::showFirst(int showCmd) {
+void MainWindow::showFirst(int showCmd) {
   if (!started_) {
     started_ = true;
     // An error ends the sequence; the window comes up in the state reached.
@@ -53,23 +52,23 @@ void TForm9::showFirst(int showCmd) {
   if (focusPending_) focusBoardTypeCode();
 }
 
-void TForm9::runStartup() {
+void MainWindow::runStartup() {
   // 1. the about box as splash, waited for until the operator presses "Ok"
-  if (Form3) app::polledDialogWait(Form3->hwnd());
+  if (aboutBox_.hwnd()) pump_.waitWhileShown(aboutBox_.hwnd());
   // 2. the search delays; negative delays are no delays
   h = 0;
-  SettingsStore ini(app::mainIniPath());
-  dw = app::readDelay(ini, app::kWindowDelay);
-  dc = app::readDelay(ini, app::kControlDelay);
+  SettingsStore ini(mainIniPath());
+  dw = readDelay(ini, kWindowDelay);
+  dc = readDelay(ini, kControlDelay);
   // 3. the editor handle from the command line
-  h = app::scanEditorHandle(commandLineArgs(), h);
+  h = scanEditorHandle(commandLineArgs(), h);
   // 4. the attachment
   attachEditor();
 }
 
-void TForm9::attachEditor() {
+void MainWindow::attachEditor() {
   // 5. the chooser, when no editor came on the command line
-  if (h == 0 && Form10) app::polledDialogWait(Form10->hwnd(), [] { Form10->show(); });
+  if (h == 0 && chooser_) pump_.waitWhileShown(chooser_->hwnd(), [this] { chooser_->show(); });
   // 6. no editor: detached
   if (h == 0) {
     setDetached();
@@ -91,44 +90,29 @@ void TForm9::attachEditor() {
   reportUnread(unread);
 }
 
-void TForm9::reportUnread(const cadlink::UnreadSteps& unread) {
+void MainWindow::reportUnread(const cadlink::UnreadSteps& unread) {
   if (unread.empty()) return;
   MessageBoxW(hwnd(), unread.message().c_str(), L"Tavrolin", MB_OK | MB_ICONWARNING);
 }
 
-void TForm9::readEditorValues(cadlink::UnreadSteps& unread) {
+void MainWindow::readEditorValues(cadlink::UnreadSteps& unread) {
   HWND editor = editorHandle();
-  SettingsStore ini(app::mainIniPath());
+  SettingsStore ini(mainIniPath());
   // 7. the layer list into the layer table
   cadlink::filllayertable();
   unread.after(L"список слоёв");
   showtbl(model_, ini.readSectionKeys(L"layers"),
           [&ini](const std::wstring& key) { return ini.readString(L"layers", key, L""); });
   // 8., 9. the configured swell values into the editor
-  if (app::readSetting(ini, app::kAutoSms)) {
-    cadlink::SetSolderMaskSwell(editor, app::readSetting(ini, app::kSolderMaskSwell));
+  if (readSetting(ini, kAutoSms)) {
+    cadlink::SetSolderMaskSwell(editor, readSetting(ini, kSolderMaskSwell));
     unread.after(L"установка SolderMaskSwell");
   }
-  if (app::readSetting(ini, app::kAutoPs)) {
-    cadlink::SetPlaneSwell(editor, app::readSetting(ini, app::kPlaneSwell));
+  if (readSetting(ini, kAutoPs)) {
+    cadlink::SetPlaneSwell(editor, readSetting(ini, kPlaneSwell));
     unread.after(L"установка Plane Swell");
   }
-  // 10. where the design lives, its directory read whole
-  bool pcbdirWhole = false;
-  pcbdir = cadlink::getcadput(editor, &pcbdirWhole);
-  unread.after(L"папка проекта", !pcbdirWhole);
-  pcbname = cadlink::getcadname(editor);
-  unread.after(L"имя файла проекта");
-  // 11. the output directory; none when it would come from a directory
-  // that was not read whole (the export run then refuses)
-  app::DirectoryOps ops{
-      [](const std::wstring& d) {
-        DWORD a = GetFileAttributesW(d.c_str());
-        return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-      },
-      [](const std::wstring& d) { CreateDirectoryW(d.c_str(), nullptr); }};
-  model_.outputDir.setText(
-      app::resolveOutputDir(app::readSetting(ini, app::kOutputDir), pcbdir, pcbdirWhole, ops));
+  readDesignValues(unread, readSetting(ini, kOutputDir));
   // 12. the swell values as the editor now holds them
   model_.solderMaskSwell.setText(cadlink::getSolderMaskSwell(editor));
   unread.after(L"SolderMaskSwell");
@@ -137,6 +121,39 @@ void TForm9::readEditorValues(cadlink::UnreadSteps& unread) {
   // 13. the offsets
   model_.offsetX.setText(L"0");
   model_.offsetY.setText(L"0");
+  readEditorBuild(unread);
+  // 15. the draw aperture size
+  model_.drawApertureSize.setText(cadlink::getDrawApertureSize(editor));
+  unread.after(L"Draw Aperture Size");
+  // 16. the plot driver
+  autopcad = exeDir() + L"plotrelay.exe";
+  // 17. the keyboard focus on the board type code
+  focusPending_ = true;
+}
+
+void MainWindow::readDesignValues(cadlink::UnreadSteps& unread,
+                                  const std::wstring& configuredOutputDir) {
+  HWND editor = editorHandle();
+  // 10. where the design lives, its directory read whole
+  bool pcbdirWhole = false;
+  pcbdir = cadlink::getcadput(editor, &pcbdirWhole);
+  unread.after(L"папка проекта", !pcbdirWhole);
+  pcbname = cadlink::getcadname(editor);
+  unread.after(L"имя файла проекта");
+  // 11. the output directory; none when it would come from a directory
+  // that was not read whole (the export run then refuses)
+  DirectoryOps ops{
+      [](const std::wstring& d) {
+        DWORD a = GetFileAttributesW(d.c_str());
+        return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+      },
+      [](const std::wstring& d) { CreateDirectoryW(d.c_str(), nullptr); }};
+  model_.outputDir.setText(
+      resolveOutputDir(configuredOutputDir, pcbdir, pcbdirWhole, ops));
+}
+
+void MainWindow::readEditorBuild(cadlink::UnreadSteps& unread) {
+  HWND editor = editorHandle();
   // 14. the editor's version and build
   const std::wstring title = cadlink::gettext(editor);
   unread.after(L"заголовок окна редактора");
@@ -149,26 +166,21 @@ void TForm9::readEditorValues(cadlink::UnreadSteps& unread) {
     throw;
   }
   unread.after(L"номер сборки");
-  // 15. the draw aperture size
-  model_.drawApertureSize.setText(cadlink::getDrawApertureSize(editor));
-  unread.after(L"Draw Aperture Size");
-  // 16. the plot driver
-  autopcad = app::exeDir() + L"plotrelay.exe";
-  // 17. the keyboard focus on the board type code
-  focusPending_ = true;
 }
 
-HWND TForm9::editorHandle() const {
+HWND MainWindow::editorHandle() const {
   return reinterpret_cast<HWND>(static_cast<uintptr_t>(h));
 }
 
-void TForm9::Edit1Char(WPARAM& ch) {
+void MainWindow::onBoardTypeCodeChar(WPARAM& ch) {
   wchar_t key = static_cast<wchar_t>(ch);
-  if (widgets::windowText(c_.edit1) != model_.Edit1.text()) {
+  if (widgets::windowText(c_.boardTypeCode) != model_.Edit1.text()) {
     syncingEdit_ = true;
-    model_.Edit1.setText(widgets::windowText(c_.edit1));
+    model_.Edit1.setText(widgets::windowText(c_.boardTypeCode));
     syncingEdit_ = false;
   }
   Edit1KeyPress(model_, key);
   ch = key;
 }
+
+}  // namespace app

@@ -1,4 +1,4 @@
-// The board parameter dialogs `TForm14`, `TForm15` and `TForm17`.
+// The board parameter dialogs.
 #include "dialogs/param_dialog_win.h"
 
 #include <cstdint>
@@ -7,26 +7,23 @@
 #include "cadlink/board_params_win.h"
 #include "dialogs/param_apply.h"
 
-TForm14* Form14 = nullptr;
-TForm15* Form15 = nullptr;
-TForm17* Form17 = nullptr;
-
+namespace dialogs {
 namespace {
 
 HWND editorWindow() { return reinterpret_cast<HWND>(static_cast<uintptr_t>(h)); }
 
 }  // namespace
 
-TForm14::TForm14()
-    : ParamDialog({L"TForm14", L"SolderMaskSwell", 290, 66, L"Значение",
+SolderMaskSwellDialog::SolderMaskSwellDialog()
+    : ParamDialog({kSolderMaskSwellDialogClass, L"SolderMaskSwell", 290, 66, L"Значение",
                    cadlink::getSolderMaskSwell, cadlink::SetSolderMaskSwell}) {}
 
-TForm15::TForm15()
-    : ParamDialog({L"TForm15", L"Plane Swell", 263, 59, L"Значение :", cadlink::getPlaneSwell,
+PlaneSwellDialog::PlaneSwellDialog()
+    : ParamDialog({kPlaneSwellDialogClass, L"Plane Swell", 263, 59, L"Значение :", cadlink::getPlaneSwell,
                    cadlink::SetPlaneSwell}) {}
 
-TForm17::TForm17()
-    : ParamDialog({L"TForm17", L"Draw Aperture Size", 290, 66, L"Значение :",
+DrawApertureSizeDialog::DrawApertureSizeDialog()
+    : ParamDialog({kDrawApertureSizeDialogClass, L"Draw Aperture Size", 290, 66, L"Значение :",
                    cadlink::getDrawApertureSize, cadlink::SetDrawApertureSize}) {}
 
 bool ParamDialog::create(HWND owner) {
@@ -47,9 +44,9 @@ bool ParamDialog::create(HWND owner) {
 
 std::wstring ParamDialog::readFromEditor() const { return kind_.read(editorWindow()); }
 
-void ParamDialog::FormShow() { SetWindowTextW(edit_, readFromEditor().c_str()); }
+void ParamDialog::onOpened() { SetWindowTextW(edit_, readFromEditor().c_str()); }
 
-void ParamDialog::Button1Click() {
+void ParamDialog::onApply() {
   const std::wstring shown = dialogs::applyParameter(
       widgets::windowText(edit_),
       [this](const std::wstring& value) { kind_.write(editorWindow(), value); },
@@ -58,8 +55,10 @@ void ParamDialog::Button1Click() {
   hide();
 }
 
-void ParamDialog::FormClose() { hide(); }
+void ParamDialog::onDismissed() { hide(); }
 
-void ParamDialog::buttonClick(int id) {
-  if (id == kIdApply) Button1Click();
+void ParamDialog::onButton(int id) {
+  if (id == kIdApply) onApply();
 }
+
+}  // namespace dialogs

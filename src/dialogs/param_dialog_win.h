@@ -1,15 +1,21 @@
-// The board parameter dialogs: `TForm14` (solder mask swell), `TForm15`
-// (plane swell) and `TForm17` (draw aperture size). One family: each reads
-// its parameter from the editor `h` when shown; "Применить" checks the
-// entry, writes it into the editor, reads it back into the edit and hides;
-// the close button hides without writing.
+// The board parameter dialogs: solder mask swell, plane swell and draw
+// aperture size. One family: each reads its parameter from the editor `h`
+// when shown; "Применить" checks the entry, writes it into the editor, reads
+// it back into the edit and hides; the close button hides without writing.
 #pragma once
 
 #include <string>
 
 #include "dialogs/tool_window_win.h"
 
-class ParamDialog : public dialogs::ToolWindow {
+namespace dialogs {
+
+// The dialogs' classes; the Wine tests find the dialogs by them.
+inline constexpr wchar_t kSolderMaskSwellDialogClass[] = L"TForm14";
+inline constexpr wchar_t kPlaneSwellDialogClass[] = L"TForm15";
+inline constexpr wchar_t kDrawApertureSizeDialogClass[] = L"TForm17";
+
+class ParamDialog : public ToolWindow {
  public:
   enum ControlId : int { kIdApply = IDOK, kIdValue = 100 };
 
@@ -31,31 +37,29 @@ class ParamDialog : public dialogs::ToolWindow {
   explicit ParamDialog(const Kind& kind) : kind_(kind) {}
 
  private:
-  void FormShow() override;
-  void Button1Click();
-  void FormClose() override;
-  void buttonClick(int id) override;
+  void onOpened() override;
+  void onDismissed() override;
+  void onButton(int id) override;
   HWND focusControl() const override { return edit_; }
+  void onApply();
 
   Kind kind_;
   HWND edit_ = nullptr;
 };
 
-class TForm14 : public ParamDialog {
+class SolderMaskSwellDialog : public ParamDialog {
  public:
-  TForm14();
+  SolderMaskSwellDialog();
 };
 
-class TForm15 : public ParamDialog {
+class PlaneSwellDialog : public ParamDialog {
  public:
-  TForm15();
+  PlaneSwellDialog();
 };
 
-class TForm17 : public ParamDialog {
+class DrawApertureSizeDialog : public ParamDialog {
  public:
-  TForm17();
+  DrawApertureSizeDialog();
 };
 
-extern TForm14* Form14;
-extern TForm15* Form15;
-extern TForm17* Form17;
+}  // namespace dialogs

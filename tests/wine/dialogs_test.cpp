@@ -12,8 +12,8 @@
 #include <iterator>
 #include <memory>
 
+#include "app/app_paths_win.h"
 #include "app/main_window_win.h"
-#include "app/message_loop_win.h"
 #include "app/run_values.h"
 #include "base/encoding.h"
 #include "cadlink/board_params_win.h"
@@ -76,32 +76,32 @@ TEST(SettingsDialog, RoundTripKeepsForeignKeysAndTheLayerList) {
   HWND dialog = nullptr;
   ASSERT_TRUE(harness::waitFor(
       [&] {
-        dialog = harness::findWindowOf(program.process.pid(), L"Настройки", L"TForm11");
+        dialog = harness::findWindowOf(program.process.pid(), L"Настройки", L"dialogs::SettingsDialog");
         return dialog && IsWindowVisible(dialog);
       },
       10000));
   auto item = [&](int id) { return GetDlgItem(dialog, id); };
 
   // loaded from the file: the delay, the clamped error choice, the defaults
-  EXPECT_EQ(harness::textOf(item(TForm11::kIdDw)), L"25");
-  EXPECT_EQ(harness::textOf(item(TForm11::kIdDc)), L"10");
-  EXPECT_TRUE(checked(item(TForm11::kIdErrAsk)));
-  EXPECT_FALSE(checked(item(TForm11::kIdErrContinue)));
-  EXPECT_TRUE(checked(item(TForm11::kIdDirDesign)));
-  EXPECT_EQ(harness::textOf(item(TForm11::kIdDirPath)), L"");
-  EXPECT_TRUE(checked(item(TForm11::kIdAutoSms)));
-  EXPECT_FALSE(checked(item(TForm11::kIdAutoclose)));
+  EXPECT_EQ(harness::textOf(item(dialogs::SettingsDialog::kIdWindowDelay)), L"25");
+  EXPECT_EQ(harness::textOf(item(dialogs::SettingsDialog::kIdControlDelay)), L"10");
+  EXPECT_TRUE(checked(item(dialogs::SettingsDialog::kIdOnErrorAsk)));
+  EXPECT_FALSE(checked(item(dialogs::SettingsDialog::kIdOnErrorContinue)));
+  EXPECT_TRUE(checked(item(dialogs::SettingsDialog::kIdOutputToDesignDir)));
+  EXPECT_EQ(harness::textOf(item(dialogs::SettingsDialog::kIdOtherDirPath)), L"");
+  EXPECT_TRUE(checked(item(dialogs::SettingsDialog::kIdAutoSolderMaskSwell)));
+  EXPECT_FALSE(checked(item(dialogs::SettingsDialog::kIdAutoClose)));
 
   // the operator's edits
-  SendMessageW(item(TForm11::kIdDw), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"250"));
-  SendMessageW(item(TForm11::kIdDirDesign), BM_SETCHECK, BST_UNCHECKED, 0);
-  SendMessageW(item(TForm11::kIdDirOther), BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageW(item(dialogs::SettingsDialog::kIdWindowDelay), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"250"));
+  SendMessageW(item(dialogs::SettingsDialog::kIdOutputToDesignDir), BM_SETCHECK, BST_UNCHECKED, 0);
+  SendMessageW(item(dialogs::SettingsDialog::kIdOutputToOtherDir), BM_SETCHECK, BST_CHECKED, 0);
   const std::wstring outputText = output.wstring();
-  SendMessageW(item(TForm11::kIdDirPath), WM_SETTEXT, 0,
+  SendMessageW(item(dialogs::SettingsDialog::kIdOtherDirPath), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>(outputText.c_str()));
   // "Настройки" again while open: nothing is reloaded
   SendMessageW(program.main, WM_COMMAND, kCmdSettings, 0);
-  EXPECT_EQ(harness::textOf(item(TForm11::kIdDw)), L"250");
+  EXPECT_EQ(harness::textOf(item(dialogs::SettingsDialog::kIdWindowDelay)), L"250");
 
   PostMessageW(dialog, WM_CLOSE, 0, 0);
   ASSERT_TRUE(harness::waitFor([&] { return !IsWindowVisible(dialog); }, 10000));
@@ -112,12 +112,12 @@ TEST(SettingsDialog, RoundTripKeepsForeignKeysAndTheLayerList) {
   EXPECT_EQ(harness::narrow(readIni(ini)), harness::narrow(expected));
 
   // shown again: loaded afresh, with the directory that was stored
-  SendMessageW(item(TForm11::kIdDw), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1"));
+  SendMessageW(item(dialogs::SettingsDialog::kIdWindowDelay), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1"));
   PostMessageW(program.main, WM_COMMAND, kCmdSettings, 0);
   ASSERT_TRUE(harness::waitFor([&] { return IsWindowVisible(dialog) != FALSE; }, 10000));
-  EXPECT_EQ(harness::textOf(item(TForm11::kIdDw)), L"250");
-  EXPECT_TRUE(checked(item(TForm11::kIdDirOther)));
-  EXPECT_EQ(harness::textOf(item(TForm11::kIdDirPath)), outputText);
+  EXPECT_EQ(harness::textOf(item(dialogs::SettingsDialog::kIdWindowDelay)), L"250");
+  EXPECT_TRUE(checked(item(dialogs::SettingsDialog::kIdOutputToOtherDir)));
+  EXPECT_EQ(harness::textOf(item(dialogs::SettingsDialog::kIdOtherDirPath)), outputText);
 
   PostMessageW(program.main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(program.process.wait(10000));
@@ -135,11 +135,11 @@ TEST(SettingsDialog, ReadOnlySettingsFileIsReportedAndTheDialogStillHides) {
   HWND dialog = nullptr;
   ASSERT_TRUE(harness::waitFor(
       [&] {
-        dialog = harness::findWindowOf(program.process.pid(), L"Настройки", L"TForm11");
+        dialog = harness::findWindowOf(program.process.pid(), L"Настройки", L"dialogs::SettingsDialog");
         return dialog && IsWindowVisible(dialog);
       },
       10000));
-  SendMessageW(GetDlgItem(dialog, TForm11::kIdDw), WM_SETTEXT, 0,
+  SendMessageW(GetDlgItem(dialog, dialogs::SettingsDialog::kIdWindowDelay), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>(L"77"));
   PostMessageW(dialog, WM_CLOSE, 0, 0);
   // the error box names the setting that could not be saved
@@ -174,7 +174,7 @@ TEST(SettingsDialog, EditsAreKeptWhenTheProgramClosesWithTheDialogOpen) {
     const wchar_t* name;
     UINT msg;
     WPARAM wp;
-  } const ways[] = {{L"close", WM_CLOSE, 0}, {L"exit", WM_COMMAND, TForm9::kCmdExit}};
+  } const ways[] = {{L"close", WM_CLOSE, 0}, {L"exit", WM_COMMAND, app::MainWindow::kCmdExit}};
   for (const Way& way : ways) {
     SCOPED_TRACE(harness::narrow(way.name));
     const fs::path dir = harness::copyProgram(std::wstring(L"dialogs_settings_") + way.name);
@@ -185,14 +185,14 @@ TEST(SettingsDialog, EditsAreKeptWhenTheProgramClosesWithTheDialogOpen) {
     HWND dialog = nullptr;
     ASSERT_TRUE(harness::waitFor(
         [&] {
-          dialog = harness::findWindowOf(program.process.pid(), L"Настройки", L"TForm11");
+          dialog = harness::findWindowOf(program.process.pid(), L"Настройки", L"dialogs::SettingsDialog");
           return dialog && IsWindowVisible(dialog);
         },
         10000));
-    SendMessageW(GetDlgItem(dialog, TForm11::kIdDw), WM_SETTEXT, 0,
+    SendMessageW(GetDlgItem(dialog, dialogs::SettingsDialog::kIdWindowDelay), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(L"77"));
-    SendMessageW(GetDlgItem(dialog, TForm11::kIdErrAsk), BM_SETCHECK, BST_UNCHECKED, 0);
-    SendMessageW(GetDlgItem(dialog, TForm11::kIdErrStop), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(GetDlgItem(dialog, dialogs::SettingsDialog::kIdOnErrorAsk), BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessageW(GetDlgItem(dialog, dialogs::SettingsDialog::kIdOnErrorStop), BM_SETCHECK, BST_CHECKED, 0);
 
     PostMessageW(program.main, way.msg, way.wp, 0);
     ASSERT_TRUE(program.process.wait(10000));
@@ -203,8 +203,8 @@ TEST(SettingsDialog, EditsAreKeptWhenTheProgramClosesWithTheDialogOpen) {
 }
 
 TEST(SettingsDialog, SizesTabsAndTheTabKeptBetweenOpenings) {
-  TForm11 form;
-  ASSERT_TRUE(form.create());
+  dialogs::SettingsDialog form;
+  ASSERT_TRUE(form.create(nullptr, app::mainIniPath()));
   RECT rc;
   GetClientRect(form.hwnd(), &rc);
   EXPECT_EQ(rc.right, 643);
@@ -213,9 +213,9 @@ TEST(SettingsDialog, SizesTabsAndTheTabKeptBetweenOpenings) {
   // a dialog frame, not a tool window like the small dialogs
   EXPECT_TRUE(GetWindowLongW(form.hwnd(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
   EXPECT_FALSE(GetWindowLongW(form.hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-  HWND tabs = GetDlgItem(form.hwnd(), TForm11::kIdTabs);
-  HWND dw = GetDlgItem(form.hwnd(), TForm11::kIdDw);
-  HWND sms = GetDlgItem(form.hwnd(), TForm11::kIdSms);
+  HWND tabs = GetDlgItem(form.hwnd(), dialogs::SettingsDialog::kIdTabs);
+  HWND dw = GetDlgItem(form.hwnd(), dialogs::SettingsDialog::kIdWindowDelay);
+  HWND sms = GetDlgItem(form.hwnd(), dialogs::SettingsDialog::kIdSolderMaskSwell);
   EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
   EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 0);
   EXPECT_TRUE(GetWindowLongW(dw, GWL_STYLE) & WS_VISIBLE);
@@ -223,8 +223,8 @@ TEST(SettingsDialog, SizesTabsAndTheTabKeptBetweenOpenings) {
 
   // the operator picks "P-Cad"
   SendMessageW(tabs, TCM_SETCURSEL, 1, 0);
-  NMHDR change{tabs, static_cast<UINT_PTR>(TForm11::kIdTabs), static_cast<UINT>(TCN_SELCHANGE)};
-  SendMessageW(form.hwnd(), WM_NOTIFY, TForm11::kIdTabs, reinterpret_cast<LPARAM>(&change));
+  NMHDR change{tabs, static_cast<UINT_PTR>(dialogs::SettingsDialog::kIdTabs), static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageW(form.hwnd(), WM_NOTIFY, dialogs::SettingsDialog::kIdTabs, reinterpret_cast<LPARAM>(&change));
   EXPECT_FALSE(GetWindowLongW(dw, GWL_STYLE) & WS_VISIBLE);
   EXPECT_TRUE(GetWindowLongW(sms, GWL_STYLE) & WS_VISIBLE);
   for (const wchar_t* text :
@@ -252,10 +252,10 @@ struct ParamCase {
   std::wstring initial;  // the stand-in's value
 };
 
-std::unique_ptr<ParamDialog> makeParamDialog(int field) {
-  if (field == 2236) return std::make_unique<TForm14>();
-  if (field == 2212) return std::make_unique<TForm15>();
-  return std::make_unique<TForm17>();
+std::unique_ptr<dialogs::ParamDialog> makeParamDialog(int field) {
+  if (field == 2236) return std::make_unique<dialogs::SolderMaskSwellDialog>();
+  if (field == 2212) return std::make_unique<dialogs::PlaneSwellDialog>();
+  return std::make_unique<dialogs::DrawApertureSizeDialog>();
 }
 
 bool journalHasWrite(const std::vector<std::wstring>& lines, int field, const std::wstring& value) {
@@ -286,7 +286,7 @@ TEST(ParamDialogs, ApplyWritesTheCheckedValueAndShowsItReadBack) {
     cadlink_test::Standin editor(L"dialogs-" + c.name, L"--version 2004");
     cadlink_test::attach(editor.main());
     version = L"2004";
-    std::unique_ptr<ParamDialog> dialog = makeParamDialog(c.field);
+    std::unique_ptr<dialogs::ParamDialog> dialog = makeParamDialog(c.field);
     ASSERT_TRUE(dialog->create());
     EXPECT_EQ(harness::textOf(dialog->hwnd()), c.caption);
     RECT rc;
@@ -294,7 +294,7 @@ TEST(ParamDialogs, ApplyWritesTheCheckedValueAndShowsItReadBack) {
     EXPECT_EQ(rc.right, c.client.cx);
     EXPECT_EQ(rc.bottom, c.client.cy);
     EXPECT_TRUE(GetWindowLongW(dialog->hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-    HWND edit = GetDlgItem(dialog->hwnd(), ParamDialog::kIdValue);
+    HWND edit = GetDlgItem(dialog->hwnd(), dialogs::ParamDialog::kIdValue);
 
     // shown: the editor's value
     dialog->show();
@@ -308,7 +308,7 @@ TEST(ParamDialogs, ApplyWritesTheCheckedValueAndShowsItReadBack) {
       dialog->show();
       editor.mark();
       SetWindowTextW(edit, s.typed.c_str());
-      SendMessageW(dialog->hwnd(), WM_COMMAND, MAKEWPARAM(ParamDialog::kIdApply, BN_CLICKED), 0);
+      SendMessageW(dialog->hwnd(), WM_COMMAND, MAKEWPARAM(dialogs::ParamDialog::kIdApply, BN_CLICKED), 0);
       EXPECT_TRUE(journalHasWrite(editor.lines(), c.field, s.written))
           << harness::narrow(s.typed) << "\n" << cadlink_test::show(editor.lines());
       EXPECT_EQ(harness::textOf(edit), s.written);
@@ -329,17 +329,17 @@ TEST(ParamDialogs, ApplyWritesTheCheckedValueAndShowsItReadBack) {
 }
 
 TEST(OffsetDialog, AcceptsNumbersAndFallsBackOnAnythingElse) {
-  TForm13 form;
+  dialogs::OffsetDialog form;
   ASSERT_TRUE(form.create());
   RECT rc;
   GetClientRect(form.hwnd(), &rc);
   EXPECT_EQ(rc.right, 458);
   EXPECT_EQ(rc.bottom, 63);
   EXPECT_EQ(harness::textOf(form.hwnd()), L"Оффсет");
-  HWND x = GetDlgItem(form.hwnd(), TForm13::kIdX);
-  HWND y = GetDlgItem(form.hwnd(), TForm13::kIdY);
+  HWND x = GetDlgItem(form.hwnd(), dialogs::OffsetDialog::kIdX);
+  HWND y = GetDlgItem(form.hwnd(), dialogs::OffsetDialog::kIdY);
   auto ok = [&] {
-    SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(TForm13::kIdOk, BN_CLICKED), 0);
+    SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(dialogs::OffsetDialog::kIdOk, BN_CLICKED), 0);
   };
   EXPECT_EQ(harness::textOf(x), L"0");
   EXPECT_EQ(harness::textOf(y), L"0");
@@ -348,8 +348,8 @@ TEST(OffsetDialog, AcceptsNumbersAndFallsBackOnAnythingElse) {
   SetWindowTextW(x, L"1.5");
   ok();
   EXPECT_FALSE(IsWindowVisible(form.hwnd()));
-  EXPECT_EQ(form.offx(), L"1.5mm");
-  EXPECT_EQ(form.offy(), L"0mm");
+  EXPECT_EQ(form.offsetX(), L"1.5mm");
+  EXPECT_EQ(form.offsetY(), L"0mm");
 
   // a comma: both edits go back, the dialog stays open
   form.show();
@@ -365,15 +365,15 @@ TEST(OffsetDialog, AcceptsNumbersAndFallsBackOnAnythingElse) {
   SendMessageW(form.hwnd(), WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindowVisible(form.hwnd()));
   EXPECT_EQ(harness::textOf(x), L"1.5mm");
-  EXPECT_EQ(form.offx(), L"1.5mm");
+  EXPECT_EQ(form.offsetX(), L"1.5mm");
 }
 
 TEST(OffsetDialog, EscapeIsTheCloseButtonAndActivationFocusesX) {
-  TForm13 form;
+  dialogs::OffsetDialog form;
   ASSERT_TRUE(form.create());
   EXPECT_TRUE(GetWindowLongW(form.hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-  HWND x = GetDlgItem(form.hwnd(), TForm13::kIdX);
-  HWND y = GetDlgItem(form.hwnd(), TForm13::kIdY);
+  HWND x = GetDlgItem(form.hwnd(), dialogs::OffsetDialog::kIdX);
+  HWND y = GetDlgItem(form.hwnd(), dialogs::OffsetDialog::kIdY);
   form.show();
   SetFocus(y);
   ASSERT_EQ(GetFocus(), y) << "the window of this thread takes the focus";
@@ -385,7 +385,7 @@ TEST(OffsetDialog, EscapeIsTheCloseButtonAndActivationFocusesX) {
   SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   EXPECT_FALSE(IsWindowVisible(form.hwnd()));
   EXPECT_EQ(harness::textOf(x), L"0");
-  EXPECT_EQ(form.offx(), L"0");
+  EXPECT_EQ(form.offsetX(), L"0");
 }
 
 // Drops a quit request left in this thread's queue by a main window of an
@@ -402,42 +402,33 @@ TEST(ParamDialogs, MenuCommandsWaitForTheirDialogAndShowTheEditorsValue) {
   version = L"2004";
   dropQuit();
   {
-    TForm9 main;
+    app::MainWindow main;
     ASSERT_TRUE(main.create());
-    TForm13 offset;
-    TForm14 solderMask;
-    TForm17 aperture;
-    ASSERT_TRUE(offset.create(main.hwnd()) && solderMask.create(main.hwnd()) &&
-                aperture.create(main.hwnd()));
-    Form13 = &offset;
-    Form14 = &solderMask;
-    Form17 = &aperture;
+    dialogs::OffsetDialog& offset = main.offsetDialog();
+    dialogs::SolderMaskSwellDialog& solderMask = main.solderMaskSwellDialog();
+    dialogs::DrawApertureSizeDialog& aperture = main.drawApertureSizeDialog();
 
     // the command shows the dialog and waits; "Применить" ends the wait
-    SetWindowTextW(GetDlgItem(solderMask.hwnd(), ParamDialog::kIdValue), L"stale");
-    PostMessageW(main.hwnd(), WM_COMMAND, TForm9::kCmdSolderMaskSwell, 0);
-    PostMessageW(solderMask.hwnd(), WM_COMMAND, MAKEWPARAM(ParamDialog::kIdApply, BN_CLICKED), 0);
-    app::processMessages();
+    SetWindowTextW(GetDlgItem(solderMask.hwnd(), dialogs::ParamDialog::kIdValue), L"stale");
+    PostMessageW(main.hwnd(), WM_COMMAND, app::MainWindow::kCmdSolderMaskSwell, 0);
+    PostMessageW(solderMask.hwnd(), WM_COMMAND, MAKEWPARAM(dialogs::ParamDialog::kIdApply, BN_CLICKED), 0);
+    main.pump().dispatchPending();
     EXPECT_FALSE(solderMask.visible());
     // the dialog read 0.1mm when shown and wrote it back as a number
     EXPECT_EQ(main.model().solderMaskSwell.text(), L"0.1mm");
 
     // closed without applying: the editor's value, read afresh
     cadlink::SetDrawApertureSize(editor.main(), L"0.4mm");
-    PostMessageW(main.hwnd(), WM_COMMAND, TForm9::kCmdDrawApertureSize, 0);
+    PostMessageW(main.hwnd(), WM_COMMAND, app::MainWindow::kCmdDrawApertureSize, 0);
     PostMessageW(aperture.hwnd(), WM_CLOSE, 0, 0);
-    app::processMessages();
+    main.pump().dispatchPending();
     EXPECT_EQ(main.model().drawApertureSize.text(), L"0.4mm");
 
-    PostMessageW(main.hwnd(), WM_COMMAND, TForm9::kCmdOffset, 0);
-    PostMessageW(offset.hwnd(), WM_COMMAND, MAKEWPARAM(TForm13::kIdOk, BN_CLICKED), 0);
-    app::processMessages();
+    PostMessageW(main.hwnd(), WM_COMMAND, app::MainWindow::kCmdOffset, 0);
+    PostMessageW(offset.hwnd(), WM_COMMAND, MAKEWPARAM(dialogs::OffsetDialog::kIdOk, BN_CLICKED), 0);
+    main.pump().dispatchPending();
     EXPECT_EQ(main.model().offsetX.text(), L"0mm");
     EXPECT_EQ(main.model().offsetY.text(), L"0mm");
-
-    Form13 = nullptr;
-    Form14 = nullptr;
-    Form17 = nullptr;
   }
   dropQuit();
   h = 0;
