@@ -72,10 +72,9 @@ void MainWindow::createOwnedWindows() {
   solderMaskSwellDialog_.create(owner);
   drawApertureSizeDialog_.create(owner);
   aboutBox_.create();
-  for (widgets::Window* window :
-       std::initializer_list<widgets::Window*>{&settingsDialog_, &planeSwellDialog_,
-                                               &offsetDialog_, &solderMaskSwellDialog_,
-                                               &drawApertureSizeDialog_, &aboutBox_}) {
+  for (widgets::Window* window : std::initializer_list<widgets::Window*>{
+           &settingsDialog_, &planeSwellDialog_, &offsetDialog_, &solderMaskSwellDialog_,
+           &drawApertureSizeDialog_, &aboutBox_}) {
     if (window->hwnd()) pump_.addDialogWindow(window->hwnd());
   }
 }
@@ -109,17 +108,17 @@ void MainWindow::createControls() {
                                   -1, font);
   };
   c_.typeLabel = label(L"Тип платы : ");
-  c_.boardTypeCode = widgets::createControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 60,
-                                            21, w, kIdBoardTypeCode, font, WS_EX_CLIENTEDGE);
+  c_.boardTypeCode = widgets::createControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 60, 21,
+                                            w, kIdBoardTypeCode, font, WS_EX_CLIENTEDGE);
   SetWindowSubclass(c_.boardTypeCode, boardTypeCodeProc, 1, reinterpret_cast<DWORD_PTR>(this));
   c_.plus = label(L"+");
   c_.otherLayerCount = label(L"");
-  c_.bindToType = widgets::createControl(L"BUTTON", model_.CheckBox1.caption,
-                                         WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 10, 17, w,
-                                         kIdBindToType, font);
-  c_.viasCoveredByMask = widgets::createControl(L"BUTTON", model_.CheckBox2.caption,
-                                                WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 10, 17, w,
-                                                kIdViasCoveredByMask, font);
+  c_.bindToType =
+      widgets::createControl(L"BUTTON", model_.CheckBox1.caption, WS_TABSTOP | BS_AUTOCHECKBOX, 0,
+                             0, 10, 17, w, kIdBindToType, font);
+  c_.viasCoveredByMask =
+      widgets::createControl(L"BUTTON", model_.CheckBox2.caption, WS_TABSTOP | BS_AUTOCHECKBOX, 0,
+                             0, 10, 17, w, kIdViasCoveredByMask, font);
   banner_.create(w, 0, 0, kBannerWidth, kTopBand, 185, 56, drawBanner);
   grid_.create(w, kIdGrid, &model_.AdvStringGrid1);
   createBottomBand();
@@ -153,8 +152,8 @@ void MainWindow::createBottomBand() {
   SendMessageW(c_.unitsMm, BM_SETCHECK, BST_CHECKED, 0);
   c_.outputDirCaption = label(L"Директория герберов:");
   c_.outputDir = label(L"", SS_PATHELLIPSIS);
-  c_.exportButton = widgets::createControl(L"BUTTON", L"Экспорт", WS_TABSTOP | BS_PUSHBUTTON,
-                                           0, 0, 95, 40, w, kIdExport, font);
+  c_.exportButton = widgets::createControl(L"BUTTON", L"Экспорт", WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
+                                           95, 40, w, kIdExport, font);
 }
 
 void MainWindow::bindModel() {

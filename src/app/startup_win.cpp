@@ -142,14 +142,12 @@ void MainWindow::readDesignValues(cadlink::UnreadSteps& unread,
   unread.after(L"имя файла проекта");
   // 11. the output directory; none when it would come from a directory
   // that was not read whole (the export run then refuses)
-  DirectoryOps ops{
-      [](const std::wstring& d) {
-        DWORD a = GetFileAttributesW(d.c_str());
-        return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-      },
-      [](const std::wstring& d) { CreateDirectoryW(d.c_str(), nullptr); }};
-  model_.outputDir.setText(
-      resolveOutputDir(configuredOutputDir, pcbdir, pcbdirWhole, ops));
+  DirectoryOps ops{[](const std::wstring& d) {
+                     DWORD a = GetFileAttributesW(d.c_str());
+                     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+                   },
+                   [](const std::wstring& d) { CreateDirectoryW(d.c_str(), nullptr); }};
+  model_.outputDir.setText(resolveOutputDir(configuredOutputDir, pcbdir, pcbdirWhole, ops));
 }
 
 void MainWindow::readEditorBuild(cadlink::UnreadSteps& unread) {
@@ -168,9 +166,7 @@ void MainWindow::readEditorBuild(cadlink::UnreadSteps& unread) {
   unread.after(L"номер сборки");
 }
 
-HWND MainWindow::editorHandle() const {
-  return reinterpret_cast<HWND>(static_cast<uintptr_t>(h));
-}
+HWND MainWindow::editorHandle() const { return reinterpret_cast<HWND>(static_cast<uintptr_t>(h)); }
 
 void MainWindow::onBoardTypeCodeChar(WPARAM& ch) {
   wchar_t key = static_cast<wchar_t>(ch);

@@ -19,8 +19,8 @@ SolderMaskSwellDialog::SolderMaskSwellDialog()
                    cadlink::getSolderMaskSwell, cadlink::SetSolderMaskSwell}) {}
 
 PlaneSwellDialog::PlaneSwellDialog()
-    : ParamDialog({kPlaneSwellDialogClass, L"Plane Swell", 263, 59, L"Значение :", cadlink::getPlaneSwell,
-                   cadlink::SetPlaneSwell}) {}
+    : ParamDialog({kPlaneSwellDialogClass, L"Plane Swell", 263, 59, L"Значение :",
+                   cadlink::getPlaneSwell, cadlink::SetPlaneSwell}) {}
 
 DrawApertureSizeDialog::DrawApertureSizeDialog()
     : ParamDialog({kDrawApertureSizeDialogClass, L"Draw Aperture Size", 290, 66, L"Значение :",

@@ -45,7 +45,7 @@ bool SettingsDialog::create(HWND owner, std::filesystem::path iniPath) {
 }
 
 HWND SettingsDialog::addControl(int page, const wchar_t* cls, const std::wstring& text, DWORD style,
-                         int x, int y, int width, int height, int id, DWORD exStyle) {
+                                int x, int y, int width, int height, int id, DWORD exStyle) {
   HWND w = widgets::createControl(cls, text, style, x, y, width, height, hwnd(), id,
                                   widgets::programFont(), exStyle);
   pages_[page].push_back(w);
@@ -77,8 +77,9 @@ void SettingsDialog::createGeneralPage() {
     const wchar_t* caption;
     int editId, spinId, y;
   };
-  for (const Spin& s : {Spin{L"Задержка поиска окна :", kIdWindowDelay, kIdWindowDelaySpin, 48},
-                        Spin{L"Задержка поиска элемента :", kIdControlDelay, kIdControlDelaySpin, 80}}) {
+  for (const Spin& s :
+       {Spin{L"Задержка поиска окна :", kIdWindowDelay, kIdWindowDelaySpin, 48},
+        Spin{L"Задержка поиска элемента :", kIdControlDelay, kIdControlDelaySpin, 80}}) {
     addControl(kGeneral, L"STATIC", s.caption, label, 24, s.y + 3, 200, 16);
     HWND field = addControl(kGeneral, L"EDIT", L"10", edit, 228, s.y, 90, 21, s.editId,
                             WS_EX_CLIENTEDGE);
@@ -103,7 +104,8 @@ void SettingsDialog::createPcadPage() {
   addControl(kPcad, L"BUTTON", L"Директория экспорта", BS_GROUPBOX, 16, 34, 300, 132);
   addControl(kPcad, L"BUTTON", L"Gerber", radio | WS_GROUP | WS_TABSTOP, 28, 54, 200, 18,
              kIdOutputToGerberDir);
-  addControl(kPcad, L"BUTTON", L"Директория с файлом", radio, 28, 76, 200, 18, kIdOutputToDesignDir);
+  addControl(kPcad, L"BUTTON", L"Директория с файлом", radio, 28, 76, 200, 18,
+             kIdOutputToDesignDir);
   addControl(kPcad, L"BUTTON", L"Другая директория", radio, 28, 98, 200, 18, kIdOutputToOtherDir);
   addControl(kPcad, L"EDIT", L"", edit | WS_GROUP, 28, 128, 252, 21, kIdOtherDirPath,
              WS_EX_CLIENTEDGE);
@@ -113,11 +115,12 @@ void SettingsDialog::createPcadPage() {
   addControl(kPcad, L"EDIT", L"", edit, 190, 180, 126, 21, kIdSolderMaskSwell, WS_EX_CLIENTEDGE);
   addControl(kPcad, L"STATIC", L"Значение Plane Swell:", label, 16, 213, 170, 16);
   addControl(kPcad, L"EDIT", L"", edit, 190, 210, 126, 21, kIdPlaneSwell, WS_EX_CLIENTEDGE);
-  addControl(kPcad, L"BUTTON", L"Автоматически устанавливать SolderMaskSwell", check, 16, 246,
-             300, 18, kIdAutoSolderMaskSwell);
-  addControl(kPcad, L"BUTTON", L"Автоматически устанавливать Plane Swell", check, 16, 270, 300,
-             18, kIdAutoPlaneSwell);
-  addControl(kPcad, L"BUTTON", L"  \"Чистить\" гербера ?", check, 16, 294, 300, 18, kIdCleanGerbers);
+  addControl(kPcad, L"BUTTON", L"Автоматически устанавливать SolderMaskSwell", check, 16, 246, 300,
+             18, kIdAutoSolderMaskSwell);
+  addControl(kPcad, L"BUTTON", L"Автоматически устанавливать Plane Swell", check, 16, 270, 300, 18,
+             kIdAutoPlaneSwell);
+  addControl(kPcad, L"BUTTON", L"  \"Чистить\" гербера ?", check, 16, 294, 300, 18,
+             kIdCleanGerbers);
 
   addControl(kPcad, L"BUTTON", L"При ошибке :", BS_GROUPBOX, 340, 34, 280, 100);
   addControl(kPcad, L"BUTTON", L"Продолжить выполнение", radio | WS_GROUP | WS_TABSTOP, 352, 54,
@@ -139,7 +142,7 @@ SettingsForm SettingsDialog::readControls() const {
   form.autoclose = isChecked(item(kIdAutoClose));
   form.dirChoice = isChecked(item(kIdOutputToOtherDir))    ? DirChoice::Other
                    : isChecked(item(kIdOutputToDesignDir)) ? DirChoice::DesignDir
-                                                   : DirChoice::Gerber;
+                                                           : DirChoice::Gerber;
   form.dirPath = widgets::windowText(item(kIdOtherDirPath));
   form.sms = widgets::windowText(item(kIdSolderMaskSwell));
   form.ps = widgets::windowText(item(kIdPlaneSwell));
@@ -149,7 +152,7 @@ SettingsForm SettingsDialog::readControls() const {
   form.errcheck = isChecked(item(kIdOnErrorContinue)) ? 0
                   : isChecked(item(kIdOnErrorStop))   ? 1
                   : isChecked(item(kIdOnErrorAsk))    ? 2
-                                                  : -1;
+                                                      : -1;
   return form;
 }
 

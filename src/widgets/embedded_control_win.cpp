@@ -12,9 +12,9 @@ namespace {
 class EmbeddedCheckBox : public EmbeddedControl {
  public:
   EmbeddedCheckBox(CheckBox* box, HWND parent)
-      : EmbeddedControl(box, CreateWindowExW(0, L"BUTTON", L"",
-                                             WS_CHILD | WS_TABSTOP | BS_CHECKBOX, 0, 0, 16, 16,
-                                             parent, nullptr, GetModuleHandleW(nullptr), nullptr)),
+      : EmbeddedControl(
+            box, CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_TABSTOP | BS_CHECKBOX, 0, 0, 16,
+                                 16, parent, nullptr, GetModuleHandleW(nullptr), nullptr)),
         box_(box) {}
 
   void update() override {
@@ -83,9 +83,9 @@ class EmbeddedDropDown : public EmbeddedControl {
 };
 
 HWND createDropDown(HWND parent) {
-  HWND w = CreateWindowExW(0, L"COMBOBOX", L"",
-                           WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, 100, 300,
-                           parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND w =
+      CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
+                      0, 100, 300, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (w) SendMessageW(w, CB_SETDROPPEDWIDTH, 200, 0);
   return w;
 }

@@ -26,9 +26,10 @@ COLORREF toColorRef(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 
 
 bool GridWindow::create(HWND parent, int id, GridModel* model) {
   model_ = model;
-  if (!createWindow(kGridClass, L"", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL |
-                    WS_CLIPCHILDREN | WS_TABSTOP, WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT,
-                    0, 0, 100, 100, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+  if (!createWindow(kGridClass, L"",
+                    WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_CLIPCHILDREN | WS_TABSTOP,
+                    WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT, 0, 0, 100, 100, parent,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                     reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1))) {
     return false;
   }
@@ -187,8 +188,8 @@ void GridWindow::placeControls() {
       auto it = embedded_.find(model_->control(c, r));
       if (it == embedded_.end()) continue;
       HWND real = it->second->hwnd();
-      RECT at = it->second->placeIn(colLeft(c), rowTop(r), model_->colWidth(c),
-                                    model_->rowHeight(r));
+      RECT at =
+          it->second->placeIn(colLeft(c), rowTop(r), model_->colWidth(c), model_->rowHeight(r));
       batch = DeferWindowPos(batch, real, nullptr, at.left, at.top, std::max<int>(at.right, 1),
                              std::max<int>(at.bottom, 1),
                              SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -200,9 +201,9 @@ void GridWindow::placeControls() {
   for (auto& [control, embedded] : embedded_) {
     if (placed.count(control)) continue;
     RemovePropW(embedded->hwnd(), kRowProperty);
-    batch = DeferWindowPos(batch, embedded->hwnd(), nullptr, 0, 0, 0, 0,
-                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE |
-                               SWP_HIDEWINDOW);
+    batch =
+        DeferWindowPos(batch, embedded->hwnd(), nullptr, 0, 0, 0, 0,
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_HIDEWINDOW);
   }
   EndDeferWindowPos(batch);
 }
@@ -424,9 +425,9 @@ void paintFixedCell(HDC dc, RECT cell, const std::wstring& text, bool centre) {
   DrawEdge(dc, &cell, BDR_RAISEDINNER, BF_RECT);
   RECT t = cell;
   InflateRect(&t, -2, 0);
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &t,
-            DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX |
-                (centre ? DT_CENTER : DT_LEFT));
+  DrawTextW(
+      dc, text.c_str(), static_cast<int>(text.size()), &t,
+      DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | (centre ? DT_CENTER : DT_LEFT));
 }
 
 }  // namespace
@@ -497,13 +498,27 @@ void GridWindow::onDestroy() { releaseControls(); }
 
 bool GridWindow::onKey(WPARAM key) {
   switch (key) {
-    case VK_UP: onScroll(SB_VERT, SB_LINEUP); return true;
-    case VK_DOWN: onScroll(SB_VERT, SB_LINEDOWN); return true;
-    case VK_PRIOR: onScroll(SB_VERT, SB_PAGEUP); return true;
-    case VK_NEXT: onScroll(SB_VERT, SB_PAGEDOWN); return true;
-    case VK_LEFT: onScroll(SB_HORZ, SB_LINEUP); return true;
-    case VK_RIGHT: onScroll(SB_HORZ, SB_LINEDOWN); return true;
-    case VK_HOME: scrollTo(0, 0); return true;
+    case VK_UP:
+      onScroll(SB_VERT, SB_LINEUP);
+      return true;
+    case VK_DOWN:
+      onScroll(SB_VERT, SB_LINEDOWN);
+      return true;
+    case VK_PRIOR:
+      onScroll(SB_VERT, SB_PAGEUP);
+      return true;
+    case VK_NEXT:
+      onScroll(SB_VERT, SB_PAGEDOWN);
+      return true;
+    case VK_LEFT:
+      onScroll(SB_HORZ, SB_LINEUP);
+      return true;
+    case VK_RIGHT:
+      onScroll(SB_HORZ, SB_LINEDOWN);
+      return true;
+    case VK_HOME:
+      scrollTo(0, 0);
+      return true;
   }
   return false;
 }
@@ -576,8 +591,8 @@ LRESULT GridWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
       onScroll(msg == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wp));
       return 0;
     case WM_MOUSEWHEEL:
-      scrollTo(hpos_, vpos_ - GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA * 3 *
-                                  model_->defaultRowHeight);
+      scrollTo(hpos_,
+               vpos_ - GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA * 3 * model_->defaultRowHeight);
       return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS;

@@ -13,8 +13,7 @@ void MessagePump::addDialogWindow(HWND dialog) { dialogs_.push_back(dialog); }
 bool MessagePump::preTranslate(MSG& m) const {
   if (accelerators_ && acceleratorWindow_) {
     HWND top = GetAncestor(m.hwnd, GA_ROOT);
-    if (top == acceleratorWindow_ &&
-        TranslateAcceleratorW(acceleratorWindow_, accelerators_, &m)) {
+    if (top == acceleratorWindow_ && TranslateAcceleratorW(acceleratorWindow_, accelerators_, &m)) {
       return true;
     }
   }

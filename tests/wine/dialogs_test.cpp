@@ -28,6 +28,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using app::MainWindow;
+using namespace dialogs;
+
 constexpr int kCmdSettings = 106;
 
 // main.ini as the program ships it: UTF-16LE with its byte-order mark.
@@ -76,32 +79,32 @@ TEST(SettingsDialog, RoundTripKeepsForeignKeysAndTheLayerList) {
   HWND dialog = nullptr;
   ASSERT_TRUE(harness::waitFor(
       [&] {
-        dialog = harness::findWindowOf(program.process.pid(), L"Настройки", L"dialogs::SettingsDialog");
+        dialog = harness::findWindowOf(program.process.pid(), L"Настройки", L"TForm11");
         return dialog && IsWindowVisible(dialog);
       },
       10000));
   auto item = [&](int id) { return GetDlgItem(dialog, id); };
 
   // loaded from the file: the delay, the clamped error choice, the defaults
-  EXPECT_EQ(harness::textOf(item(dialogs::SettingsDialog::kIdWindowDelay)), L"25");
-  EXPECT_EQ(harness::textOf(item(dialogs::SettingsDialog::kIdControlDelay)), L"10");
-  EXPECT_TRUE(checked(item(dialogs::SettingsDialog::kIdOnErrorAsk)));
-  EXPECT_FALSE(checked(item(dialogs::SettingsDialog::kIdOnErrorContinue)));
-  EXPECT_TRUE(checked(item(dialogs::SettingsDialog::kIdOutputToDesignDir)));
-  EXPECT_EQ(harness::textOf(item(dialogs::SettingsDialog::kIdOtherDirPath)), L"");
-  EXPECT_TRUE(checked(item(dialogs::SettingsDialog::kIdAutoSolderMaskSwell)));
-  EXPECT_FALSE(checked(item(dialogs::SettingsDialog::kIdAutoClose)));
+  EXPECT_EQ(harness::textOf(item(SettingsDialog::kIdWindowDelay)), L"25");
+  EXPECT_EQ(harness::textOf(item(SettingsDialog::kIdControlDelay)), L"10");
+  EXPECT_TRUE(checked(item(SettingsDialog::kIdOnErrorAsk)));
+  EXPECT_FALSE(checked(item(SettingsDialog::kIdOnErrorContinue)));
+  EXPECT_TRUE(checked(item(SettingsDialog::kIdOutputToDesignDir)));
+  EXPECT_EQ(harness::textOf(item(SettingsDialog::kIdOtherDirPath)), L"");
+  EXPECT_TRUE(checked(item(SettingsDialog::kIdAutoSolderMaskSwell)));
+  EXPECT_FALSE(checked(item(SettingsDialog::kIdAutoClose)));
 
   // the operator's edits
-  SendMessageW(item(dialogs::SettingsDialog::kIdWindowDelay), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"250"));
-  SendMessageW(item(dialogs::SettingsDialog::kIdOutputToDesignDir), BM_SETCHECK, BST_UNCHECKED, 0);
-  SendMessageW(item(dialogs::SettingsDialog::kIdOutputToOtherDir), BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageW(item(SettingsDialog::kIdWindowDelay), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"250"));
+  SendMessageW(item(SettingsDialog::kIdOutputToDesignDir), BM_SETCHECK, BST_UNCHECKED, 0);
+  SendMessageW(item(SettingsDialog::kIdOutputToOtherDir), BM_SETCHECK, BST_CHECKED, 0);
   const std::wstring outputText = output.wstring();
-  SendMessageW(item(dialogs::SettingsDialog::kIdOtherDirPath), WM_SETTEXT, 0,
+  SendMessageW(item(SettingsDialog::kIdOtherDirPath), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>(outputText.c_str()));
   // "Настройки" again while open: nothing is reloaded
   SendMessageW(program.main, WM_COMMAND, kCmdSettings, 0);
-  EXPECT_EQ(harness::textOf(item(dialogs::SettingsDialog::kIdWindowDelay)), L"250");
+  EXPECT_EQ(harness::textOf(item(SettingsDialog::kIdWindowDelay)), L"250");
 
   PostMessageW(dialog, WM_CLOSE, 0, 0);
   ASSERT_TRUE(harness::waitFor([&] { return !IsWindowVisible(dialog); }, 10000));
@@ -112,12 +115,12 @@ TEST(SettingsDialog, RoundTripKeepsForeignKeysAndTheLayerList) {
   EXPECT_EQ(harness::narrow(readIni(ini)), harness::narrow(expected));
 
   // shown again: loaded afresh, with the directory that was stored
-  SendMessageW(item(dialogs::SettingsDialog::kIdWindowDelay), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1"));
+  SendMessageW(item(SettingsDialog::kIdWindowDelay), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1"));
   PostMessageW(program.main, WM_COMMAND, kCmdSettings, 0);
   ASSERT_TRUE(harness::waitFor([&] { return IsWindowVisible(dialog) != FALSE; }, 10000));
-  EXPECT_EQ(harness::textOf(item(dialogs::SettingsDialog::kIdWindowDelay)), L"250");
-  EXPECT_TRUE(checked(item(dialogs::SettingsDialog::kIdOutputToOtherDir)));
-  EXPECT_EQ(harness::textOf(item(dialogs::SettingsDialog::kIdOtherDirPath)), outputText);
+  EXPECT_EQ(harness::textOf(item(SettingsDialog::kIdWindowDelay)), L"250");
+  EXPECT_TRUE(checked(item(SettingsDialog::kIdOutputToOtherDir)));
+  EXPECT_EQ(harness::textOf(item(SettingsDialog::kIdOtherDirPath)), outputText);
 
   PostMessageW(program.main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(program.process.wait(10000));
@@ -135,11 +138,11 @@ TEST(SettingsDialog, ReadOnlySettingsFileIsReportedAndTheDialogStillHides) {
   HWND dialog = nullptr;
   ASSERT_TRUE(harness::waitFor(
       [&] {
-        dialog = harness::findWindowOf(program.process.pid(), L"Настройки", L"dialogs::SettingsDialog");
+        dialog = harness::findWindowOf(program.process.pid(), L"Настройки", L"TForm11");
         return dialog && IsWindowVisible(dialog);
       },
       10000));
-  SendMessageW(GetDlgItem(dialog, dialogs::SettingsDialog::kIdWindowDelay), WM_SETTEXT, 0,
+  SendMessageW(GetDlgItem(dialog, SettingsDialog::kIdWindowDelay), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>(L"77"));
   PostMessageW(dialog, WM_CLOSE, 0, 0);
   // the error box names the setting that could not be saved
@@ -174,7 +177,7 @@ TEST(SettingsDialog, EditsAreKeptWhenTheProgramClosesWithTheDialogOpen) {
     const wchar_t* name;
     UINT msg;
     WPARAM wp;
-  } const ways[] = {{L"close", WM_CLOSE, 0}, {L"exit", WM_COMMAND, app::MainWindow::kCmdExit}};
+  } const ways[] = {{L"close", WM_CLOSE, 0}, {L"exit", WM_COMMAND, MainWindow::kCmdExit}};
   for (const Way& way : ways) {
     SCOPED_TRACE(harness::narrow(way.name));
     const fs::path dir = harness::copyProgram(std::wstring(L"dialogs_settings_") + way.name);
@@ -185,14 +188,14 @@ TEST(SettingsDialog, EditsAreKeptWhenTheProgramClosesWithTheDialogOpen) {
     HWND dialog = nullptr;
     ASSERT_TRUE(harness::waitFor(
         [&] {
-          dialog = harness::findWindowOf(program.process.pid(), L"Настройки", L"dialogs::SettingsDialog");
+          dialog = harness::findWindowOf(program.process.pid(), L"Настройки", L"TForm11");
           return dialog && IsWindowVisible(dialog);
         },
         10000));
-    SendMessageW(GetDlgItem(dialog, dialogs::SettingsDialog::kIdWindowDelay), WM_SETTEXT, 0,
+    SendMessageW(GetDlgItem(dialog, SettingsDialog::kIdWindowDelay), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(L"77"));
-    SendMessageW(GetDlgItem(dialog, dialogs::SettingsDialog::kIdOnErrorAsk), BM_SETCHECK, BST_UNCHECKED, 0);
-    SendMessageW(GetDlgItem(dialog, dialogs::SettingsDialog::kIdOnErrorStop), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(GetDlgItem(dialog, SettingsDialog::kIdOnErrorAsk), BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessageW(GetDlgItem(dialog, SettingsDialog::kIdOnErrorStop), BM_SETCHECK, BST_CHECKED, 0);
 
     PostMessageW(program.main, way.msg, way.wp, 0);
     ASSERT_TRUE(program.process.wait(10000));
@@ -203,7 +206,7 @@ TEST(SettingsDialog, EditsAreKeptWhenTheProgramClosesWithTheDialogOpen) {
 }
 
 TEST(SettingsDialog, SizesTabsAndTheTabKeptBetweenOpenings) {
-  dialogs::SettingsDialog form;
+  SettingsDialog form;
   ASSERT_TRUE(form.create(nullptr, app::mainIniPath()));
   RECT rc;
   GetClientRect(form.hwnd(), &rc);
@@ -213,9 +216,9 @@ TEST(SettingsDialog, SizesTabsAndTheTabKeptBetweenOpenings) {
   // a dialog frame, not a tool window like the small dialogs
   EXPECT_TRUE(GetWindowLongW(form.hwnd(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
   EXPECT_FALSE(GetWindowLongW(form.hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-  HWND tabs = GetDlgItem(form.hwnd(), dialogs::SettingsDialog::kIdTabs);
-  HWND dw = GetDlgItem(form.hwnd(), dialogs::SettingsDialog::kIdWindowDelay);
-  HWND sms = GetDlgItem(form.hwnd(), dialogs::SettingsDialog::kIdSolderMaskSwell);
+  HWND tabs = GetDlgItem(form.hwnd(), SettingsDialog::kIdTabs);
+  HWND dw = GetDlgItem(form.hwnd(), SettingsDialog::kIdWindowDelay);
+  HWND sms = GetDlgItem(form.hwnd(), SettingsDialog::kIdSolderMaskSwell);
   EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
   EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 0);
   EXPECT_TRUE(GetWindowLongW(dw, GWL_STYLE) & WS_VISIBLE);
@@ -223,8 +226,8 @@ TEST(SettingsDialog, SizesTabsAndTheTabKeptBetweenOpenings) {
 
   // the operator picks "P-Cad"
   SendMessageW(tabs, TCM_SETCURSEL, 1, 0);
-  NMHDR change{tabs, static_cast<UINT_PTR>(dialogs::SettingsDialog::kIdTabs), static_cast<UINT>(TCN_SELCHANGE)};
-  SendMessageW(form.hwnd(), WM_NOTIFY, dialogs::SettingsDialog::kIdTabs, reinterpret_cast<LPARAM>(&change));
+  NMHDR change{tabs, static_cast<UINT_PTR>(SettingsDialog::kIdTabs), static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageW(form.hwnd(), WM_NOTIFY, SettingsDialog::kIdTabs, reinterpret_cast<LPARAM>(&change));
   EXPECT_FALSE(GetWindowLongW(dw, GWL_STYLE) & WS_VISIBLE);
   EXPECT_TRUE(GetWindowLongW(sms, GWL_STYLE) & WS_VISIBLE);
   for (const wchar_t* text :
@@ -252,10 +255,10 @@ struct ParamCase {
   std::wstring initial;  // the stand-in's value
 };
 
-std::unique_ptr<dialogs::ParamDialog> makeParamDialog(int field) {
-  if (field == 2236) return std::make_unique<dialogs::SolderMaskSwellDialog>();
-  if (field == 2212) return std::make_unique<dialogs::PlaneSwellDialog>();
-  return std::make_unique<dialogs::DrawApertureSizeDialog>();
+std::unique_ptr<ParamDialog> makeParamDialog(int field) {
+  if (field == 2236) return std::make_unique<SolderMaskSwellDialog>();
+  if (field == 2212) return std::make_unique<PlaneSwellDialog>();
+  return std::make_unique<DrawApertureSizeDialog>();
 }
 
 bool journalHasWrite(const std::vector<std::wstring>& lines, int field, const std::wstring& value) {
@@ -286,7 +289,7 @@ TEST(ParamDialogs, ApplyWritesTheCheckedValueAndShowsItReadBack) {
     cadlink_test::Standin editor(L"dialogs-" + c.name, L"--version 2004");
     cadlink_test::attach(editor.main());
     version = L"2004";
-    std::unique_ptr<dialogs::ParamDialog> dialog = makeParamDialog(c.field);
+    std::unique_ptr<ParamDialog> dialog = makeParamDialog(c.field);
     ASSERT_TRUE(dialog->create());
     EXPECT_EQ(harness::textOf(dialog->hwnd()), c.caption);
     RECT rc;
@@ -294,7 +297,7 @@ TEST(ParamDialogs, ApplyWritesTheCheckedValueAndShowsItReadBack) {
     EXPECT_EQ(rc.right, c.client.cx);
     EXPECT_EQ(rc.bottom, c.client.cy);
     EXPECT_TRUE(GetWindowLongW(dialog->hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-    HWND edit = GetDlgItem(dialog->hwnd(), dialogs::ParamDialog::kIdValue);
+    HWND edit = GetDlgItem(dialog->hwnd(), ParamDialog::kIdValue);
 
     // shown: the editor's value
     dialog->show();
@@ -308,7 +311,7 @@ TEST(ParamDialogs, ApplyWritesTheCheckedValueAndShowsItReadBack) {
       dialog->show();
       editor.mark();
       SetWindowTextW(edit, s.typed.c_str());
-      SendMessageW(dialog->hwnd(), WM_COMMAND, MAKEWPARAM(dialogs::ParamDialog::kIdApply, BN_CLICKED), 0);
+      SendMessageW(dialog->hwnd(), WM_COMMAND, MAKEWPARAM(ParamDialog::kIdApply, BN_CLICKED), 0);
       EXPECT_TRUE(journalHasWrite(editor.lines(), c.field, s.written))
           << harness::narrow(s.typed) << "\n" << cadlink_test::show(editor.lines());
       EXPECT_EQ(harness::textOf(edit), s.written);
@@ -329,17 +332,17 @@ TEST(ParamDialogs, ApplyWritesTheCheckedValueAndShowsItReadBack) {
 }
 
 TEST(OffsetDialog, AcceptsNumbersAndFallsBackOnAnythingElse) {
-  dialogs::OffsetDialog form;
+  OffsetDialog form;
   ASSERT_TRUE(form.create());
   RECT rc;
   GetClientRect(form.hwnd(), &rc);
   EXPECT_EQ(rc.right, 458);
   EXPECT_EQ(rc.bottom, 63);
   EXPECT_EQ(harness::textOf(form.hwnd()), L"Оффсет");
-  HWND x = GetDlgItem(form.hwnd(), dialogs::OffsetDialog::kIdX);
-  HWND y = GetDlgItem(form.hwnd(), dialogs::OffsetDialog::kIdY);
+  HWND x = GetDlgItem(form.hwnd(), OffsetDialog::kIdX);
+  HWND y = GetDlgItem(form.hwnd(), OffsetDialog::kIdY);
   auto ok = [&] {
-    SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(dialogs::OffsetDialog::kIdOk, BN_CLICKED), 0);
+    SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(OffsetDialog::kIdOk, BN_CLICKED), 0);
   };
   EXPECT_EQ(harness::textOf(x), L"0");
   EXPECT_EQ(harness::textOf(y), L"0");
@@ -369,11 +372,11 @@ TEST(OffsetDialog, AcceptsNumbersAndFallsBackOnAnythingElse) {
 }
 
 TEST(OffsetDialog, EscapeIsTheCloseButtonAndActivationFocusesX) {
-  dialogs::OffsetDialog form;
+  OffsetDialog form;
   ASSERT_TRUE(form.create());
   EXPECT_TRUE(GetWindowLongW(form.hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-  HWND x = GetDlgItem(form.hwnd(), dialogs::OffsetDialog::kIdX);
-  HWND y = GetDlgItem(form.hwnd(), dialogs::OffsetDialog::kIdY);
+  HWND x = GetDlgItem(form.hwnd(), OffsetDialog::kIdX);
+  HWND y = GetDlgItem(form.hwnd(), OffsetDialog::kIdY);
   form.show();
   SetFocus(y);
   ASSERT_EQ(GetFocus(), y) << "the window of this thread takes the focus";
@@ -402,16 +405,16 @@ TEST(ParamDialogs, MenuCommandsWaitForTheirDialogAndShowTheEditorsValue) {
   version = L"2004";
   dropQuit();
   {
-    app::MainWindow main;
+    MainWindow main;
     ASSERT_TRUE(main.create());
-    dialogs::OffsetDialog& offset = main.offsetDialog();
-    dialogs::SolderMaskSwellDialog& solderMask = main.solderMaskSwellDialog();
-    dialogs::DrawApertureSizeDialog& aperture = main.drawApertureSizeDialog();
+    OffsetDialog& offset = main.offsetDialog();
+    SolderMaskSwellDialog& solderMask = main.solderMaskSwellDialog();
+    DrawApertureSizeDialog& aperture = main.drawApertureSizeDialog();
 
     // the command shows the dialog and waits; "Применить" ends the wait
-    SetWindowTextW(GetDlgItem(solderMask.hwnd(), dialogs::ParamDialog::kIdValue), L"stale");
-    PostMessageW(main.hwnd(), WM_COMMAND, app::MainWindow::kCmdSolderMaskSwell, 0);
-    PostMessageW(solderMask.hwnd(), WM_COMMAND, MAKEWPARAM(dialogs::ParamDialog::kIdApply, BN_CLICKED), 0);
+    SetWindowTextW(GetDlgItem(solderMask.hwnd(), ParamDialog::kIdValue), L"stale");
+    PostMessageW(main.hwnd(), WM_COMMAND, MainWindow::kCmdSolderMaskSwell, 0);
+    PostMessageW(solderMask.hwnd(), WM_COMMAND, MAKEWPARAM(ParamDialog::kIdApply, BN_CLICKED), 0);
     main.pump().dispatchPending();
     EXPECT_FALSE(solderMask.visible());
     // the dialog read 0.1mm when shown and wrote it back as a number
@@ -419,13 +422,13 @@ TEST(ParamDialogs, MenuCommandsWaitForTheirDialogAndShowTheEditorsValue) {
 
     // closed without applying: the editor's value, read afresh
     cadlink::SetDrawApertureSize(editor.main(), L"0.4mm");
-    PostMessageW(main.hwnd(), WM_COMMAND, app::MainWindow::kCmdDrawApertureSize, 0);
+    PostMessageW(main.hwnd(), WM_COMMAND, MainWindow::kCmdDrawApertureSize, 0);
     PostMessageW(aperture.hwnd(), WM_CLOSE, 0, 0);
     main.pump().dispatchPending();
     EXPECT_EQ(main.model().drawApertureSize.text(), L"0.4mm");
 
-    PostMessageW(main.hwnd(), WM_COMMAND, app::MainWindow::kCmdOffset, 0);
-    PostMessageW(offset.hwnd(), WM_COMMAND, MAKEWPARAM(dialogs::OffsetDialog::kIdOk, BN_CLICKED), 0);
+    PostMessageW(main.hwnd(), WM_COMMAND, MainWindow::kCmdOffset, 0);
+    PostMessageW(offset.hwnd(), WM_COMMAND, MAKEWPARAM(OffsetDialog::kIdOk, BN_CLICKED), 0);
     main.pump().dispatchPending();
     EXPECT_EQ(main.model().offsetX.text(), L"0mm");
     EXPECT_EQ(main.model().offsetY.text(), L"0mm");

@@ -39,9 +39,8 @@ void ProgressWindow::createControls() {
   label_ = CreateWindowExW(0, L"STATIC", L"Подготовка задания…",
                            WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kMargin, kMargin,
                            kWidth - 2 * kMargin, 40, hwnd(), nullptr, instance, nullptr);
-  bar_ = CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, kMargin,
-                         kMargin + 52, kWidth - 2 * kMargin, 22, hwnd(), nullptr, instance,
-                         nullptr);
+  bar_ = CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, kMargin, kMargin + 52,
+                         kWidth - 2 * kMargin, 22, hwnd(), nullptr, instance, nullptr);
   SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageW(bar_, PBM_SETRANGE32, 0, kBarRange);
 }
