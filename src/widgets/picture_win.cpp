@@ -2,6 +2,12 @@
 #include "widgets/picture_win.h"
 
 namespace widgets {
+namespace {
+
+// The picture's window class; nothing outside the program looks for it.
+constexpr wchar_t kPictureClass[] = L"TavrolinPicture";
+
+}  // namespace
 
 bool Picture::create(HWND parent, int x, int y, int width, int height, int imageWidth,
                      int imageHeight, Painter painter) {
@@ -15,7 +21,7 @@ bool Picture::create(HWND parent, int x, int y, int width, int height, int image
   SelectObject(mem, old);
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
-  return createWindow(L"TavrolinPicture", L"", WS_CHILD | WS_VISIBLE, 0, x, y, width, height,
+  return createWindow(kPictureClass, L"", WS_CHILD | WS_VISIBLE, 0, x, y, width, height,
                       parent, nullptr);
 }
 
