@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "message_pump_win.h"
+#include "widgets/message_pump_win.h"
 
 namespace plotrelay {
 
@@ -124,6 +124,10 @@ bool WinEditorPort::selectItem(uintptr_t dialog, uintptr_t list, int32_t id, con
 
 void WinEditorPort::click(uintptr_t control) { sendTo(hwndOf(control), BM_CLICK, 0, 0); }
 
-void WinEditorPort::sleep(int32_t ms) { pumpFor(ms); }
+void WinEditorPort::sleep(int32_t ms) {
+  // the driver ends when its job is done, not on a quit request
+  widgets::MessagePump pump(widgets::MessagePump::OnQuit::Ignore);
+  pump.waitFor(ms);
+}
 
 }  // namespace plotrelay

@@ -87,7 +87,7 @@ int reportBadStart(const std::wstring& logDir, const std::wstring& reportPath, c
   return writeLogs(logDir, reportPath, log, report) ? kExitBadStart : kExitNoLog;
 }
 
-int run(HINSTANCE instance) {
+int run() {
   base::installSystemAnsiTable();
   const plotrelay::ArgsCheck check = plotrelay::checkDriverArgs(driverArgs());
   if (!check.ok) return reportBadStart(check.logDir, check.reportPath, L"Командная строка", check.error);
@@ -95,7 +95,7 @@ int run(HINSTANCE instance) {
   const std::wstring logDir = plotrelay::directoryOf(args.jobPath);
 
   plotrelay::ProgressWindow window;
-  window.create(instance, startShowState());
+  window.create(startShowState());
 
   plotrelay::Job job;
   try {
@@ -141,9 +141,9 @@ int run(HINSTANCE instance) {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
-    return run(instance);
+    return run();
   } catch (const std::exception&) {
     return kExitNoLog;
   }

@@ -8,33 +8,30 @@
 
 #include <string>
 
+#include "widgets/window_win.h"
+
 namespace plotrelay {
 
-class ProgressWindow {
+class ProgressWindow : public widgets::Window {
  public:
-  ProgressWindow() = default;
-  ProgressWindow(const ProgressWindow&) = delete;
-  ProgressWindow& operator=(const ProgressWindow&) = delete;
-  ~ProgressWindow();
-
   // Creates the window and shows it with `showCommand` (the show state the
   // driver was started with).
-  void create(HINSTANCE instance, int showCommand);
+  void create(int showCommand);
   // Block `index` (0-based) of `count` is being written.
   void showBlock(size_t index, size_t count, const std::wstring& text);
   // All blocks are done.
   void showDone(const std::wstring& text);
-  HWND hwnd() const { return hwnd_; }
   // Whether the operator has closed the window since it was created.
   bool closeRequested() const { return closeRequested_; }
 
- private:
-  static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  void onCreate();
-  void setProgress(size_t done, size_t count);
-  void onClose();
+ protected:
+  // The window goes when the driver ends; closing only asks the run to stop.
+  bool onClose() override;
 
-  HWND hwnd_ = nullptr;
+ private:
+  void createControls();
+  void setProgress(size_t done, size_t count);
+
   HWND label_ = nullptr;
   HWND bar_ = nullptr;
   bool closeRequested_ = false;

@@ -19,7 +19,9 @@
 #include "export/job_writer.h"
 #include "export/run_files.h"
 
-void TForm9::Button1Click() {
+namespace app {
+
+void MainWindow::onExport() {
   // A click that reaches the button while a run is under way (through the
   // message loop of one of the run's message boxes) is ignored.
   if (exporting_) return;
@@ -28,74 +30,87 @@ void TForm9::Button1Click() {
     bool& flag;
     ~Reset() { flag = false; }
   } reset{exporting_};
+  if (!readyToExport()) return;
+  // From here on the window takes no input until the run is over, and a
+  // click that came in meanwhile is dropped: a second click would replay the
+  // whole run.
+  InputBlock block(hwnd());
+  exportcore::RunFiles run;
+  if (!runDriver(model_.outputDir.text(), run)) return;
+  if (!postProcess(run)) return;
+  // 11. done
+  if (readSetting(SettingsStore(mainIniPath()), kAutoClose)) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+}
+
+bool MainWindow::readyToExport() {
   // 1. signal layers left out
   if (exportrun::hasUnexportedSignalLayer() &&
       MessageBoxW(hwnd(),
                   L"Не все сигнальные слои экспортируются.\rПродолжить выполнение программы?",
                   L"Ошибка", MB_YESNO | MB_ICONERROR) != IDYES) {
-    return;
+    return false;
   }
   // 2. exported layers without a type
   if (exportrun::firstExportedWithoutType() >= 0) {
     MessageBoxW(hwnd(),
                 L"Типы слоёв заполненны неполностью.\rЗаполните их и ещё раз нажмите на экспорт!",
                 L"Tavrolin", MB_OK);
-    return;
+    return false;
   }
   // 3. nothing to export
-  if (!exportrun::anyExported()) return;
-
+  if (!exportrun::anyExported()) return false;
   // no output directory (the design's directory was not read whole at
   // start-up): nothing is written anywhere else
-  const std::wstring d = model_.outputDir.text();
-  if (d.empty()) {
+  if (model_.outputDir.text().empty()) {
     MessageBoxW(hwnd(),
                 L"Папка вывода не определена: папку проекта не удалось прочитать из редактора "
                 L"целиком.\rЭкспорт не выполнен.",
                 L"Ошибка", MB_OK | MB_ICONERROR);
-    return;
+    return false;
   }
-  // From here on the window takes no input until the run is over, and a
-  // click that came in meanwhile is dropped: a second click would replay the
-  // whole run.
-  app::InputBlock block(hwnd());
+  return true;
+}
 
+bool MainWindow::runDriver(const std::wstring& d, exportcore::RunFiles& run) {
   // 4. the job description
-  SettingsStore ini(app::mainIniPath());
-  genpcsdscr(model_, d + L"pcad.ini", app::exeDir() + L"macros\\",
+  SettingsStore ini(mainIniPath());
+  genpcsdscr(model_, d + L"pcad.ini", exeDir() + L"macros\\",
              {designFileName_, link_.editorVersion, link_.editorBuild});
   // what the driver is asked for, as it stands before the driver runs
-  exportcore::RunFiles run;
   run.noteBefore(exportcore::requestedOutputs());
   // 5., 6. the editor in front, the old error log gone
   SetForegroundWindow(editorHandle());
   const std::filesystem::path errorLog = exportcore::toPath(d + L"error.log");
   DeleteFileW(errorLog.wstring().c_str());
   // 7. the plot driver, waited for
-  exportrun::ErrorPolicy policy =
-      exportrun::errorPolicyOf(app::readSetting(ini, app::kErrorChoice));
+  exportrun::ErrorPolicy policy = exportrun::errorPolicyOf(readSetting(ini, kErrorChoice));
   std::wstring command = exportrun::driverCommandLine(
       plotDriverPath_, link_.editorWindow, d, exportcore::designBaseName(designFileName_),
       link_.windowDelayMs, link_.controlDelayMs, policy);
   exportrun::DriverEnd end;
   if (!ExecAndWait(command, SW_SHOWNORMAL, &end.exitCode)) {
     // a driver that cannot be started is told, and nothing is post-processed
-    MessageBoxW(
-        hwnd(),
-        (L"Не удалось запустить драйвер вывода:\r" + plotDriverPath_ + L"\rЭкспорт остановлен.")
-            .c_str(),
-        L"Ошибка", MB_OK | MB_ICONERROR);
-    return;
+    MessageBoxW(hwnd(),
+                (L"Не удалось запустить драйвер вывода:\r" + plotDriverPath_ +
+                 L"\rЭкспорт остановлен.")
+                    .c_str(),
+                L"Ошибка", MB_OK | MB_ICONERROR);
+    return false;
   }
-  // 8., 9. the error policy, read again after the driver: errors the log
-  // counts, and a driver that failed as a whole (no log, or a non-zero exit
-  // with no error counted: crashed or killed)
+  // 8., 9. the error policy, read again after the driver
   end.logFound = std::filesystem::exists(errorLog);
   if (end.logFound) end.logErrors = chekerr(errorLog.wstring());
-  policy = exportrun::errorPolicyOf(app::readSetting(ini, app::kErrorChoice));
+  policy = exportrun::errorPolicyOf(readSetting(ini, kErrorChoice));
+  return acceptDriverEnd(end, policy, run);
+}
+
+bool MainWindow::acceptDriverEnd(const exportrun::DriverEnd& end, exportrun::ErrorPolicy policy,
+                                 const exportcore::RunFiles& run) {
+  // errors the log counts, and a driver that failed as a whole (no log, or
+  // a non-zero exit with no error counted: crashed or killed)
   const exportrun::DriverVerdict verdict = exportrun::judgeDriver(end);
   if (verdict == exportrun::DriverVerdict::ErrorsCounted) {
-    if (policy == exportrun::ErrorPolicy::Stop) return;
+    if (policy == exportrun::ErrorPolicy::Stop) return false;
     if (policy == exportrun::ErrorPolicy::Ask) {
       MessageBoxW(hwnd(), exportrun::errorCountText(end.logErrors).c_str(), L"Ошибка",
                   MB_OK | MB_ICONERROR);
@@ -103,7 +118,7 @@ void TForm9::Button1Click() {
   } else if (verdict == exportrun::DriverVerdict::Failed &&
              policy != exportrun::ErrorPolicy::Continue) {
     MessageBoxW(hwnd(), exportrun::driverFailureText(end).c_str(), L"Ошибка", MB_OK | MB_ICONERROR);
-    if (policy == exportrun::ErrorPolicy::Stop) return;
+    if (policy == exportrun::ErrorPolicy::Stop) return false;
   }
   // Files the driver did not write in this run (a failed block, an older
   // file under the same name) are left as they are; the operator is told
@@ -112,8 +127,12 @@ void TForm9::Button1Click() {
   if (!notWritten.empty() && policy != exportrun::ErrorPolicy::Continue) {
     MessageBoxW(hwnd(), exportcore::notWrittenText(notWritten).c_str(), L"Ошибка",
                 MB_OK | MB_ICONERROR);
-    if (policy == exportrun::ErrorPolicy::Stop) return;
+    if (policy == exportrun::ErrorPolicy::Stop) return false;
   }
+  return true;
+}
+
+bool MainWindow::postProcess(exportcore::RunFiles& run) {
   // 10. the files: one layer-name record, drill files checked, headers
   grbcheck(&run);
   std::vector<std::wstring> drillFailures = drillcheck(&run);
@@ -121,8 +140,9 @@ void TForm9::Button1Click() {
   if (!drillFailures.empty()) {
     MessageBoxW(hwnd(), exportcore::drillFailureText(drillFailures).c_str(), L"Ошибка",
                 MB_OK | MB_ICONERROR);
-    return;
+    return false;
   }
-  // 11. done
-  if (app::readSetting(ini, app::kAutoClose)) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+  return true;
 }
+
+}  // namespace app

@@ -1,21 +1,15 @@
-// The main window `TForm9`: creation, layout, menu, shortcuts and the
-// routing of the operator's input into the window's model.
+// The main window: creation, layout, menu, shortcuts and the routing of the
+// operator's input into the window's model.
 #include "tavrolin/main_window_win.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "tavrolin/about_box_win.h"
 #include "tavrolin/app_paths_win.h"
 #include "tavrolin/artwork_win.h"
-#include "tavrolin/message_loop_win.h"
-#include "dialogs/offset_dialog_win.h"
-#include "dialogs/param_dialog_win.h"
-#include "dialogs/settings_dialog_win.h"
 #include "layers/layer_model.h"
 
-TForm9* Form9 = nullptr;
-
+namespace app {
 namespace {
 
 constexpr int kClientWidth = 736;
@@ -38,14 +32,19 @@ int textWidth(HWND w) {
   return size.cx;
 }
 
+bool menuItemEnabled(HMENU menu, int id) {
+  UINT state = GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND);
+  return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+}
+
 }  // namespace
 
-bool TForm9::create() {
+bool MainWindow::create() {
   createMenu();
   RECT rc{0, 0, kClientWidth, kClientHeight};
   DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   AdjustWindowRectEx(&rc, style, TRUE, WS_EX_CONTROLPARENT);
-  if (!createWindow(L"TForm9", L"Tavrolin 1.3", style, WS_EX_CONTROLPARENT, CW_USEDEFAULT,
+  if (!createWindow(kMainWindowClass, L"Tavrolin 1.3", style, WS_EX_CONTROLPARENT, CW_USEDEFAULT,
                     CW_USEDEFAULT, rc.right - rc.left, rc.bottom - rc.top, nullptr, menu_)) {
     return false;
   }
@@ -57,12 +56,30 @@ bool TForm9::create() {
       {FCONTROL | FVIRTKEY, 'A', kCmdDrawApertureSize}, {FCONTROL | FVIRTKEY, 'O', kCmdSettings},
   };
   accelerators_ = CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
-  app::setAccelerators(hwnd(), accelerators_);
-  app::addDialogWindow(hwnd());
+  pump_.setAccelerators(hwnd(), accelerators_);
+  pump_.addDialogWindow(hwnd());
+  createOwnedWindows();
   return true;
 }
 
-void TForm9::createMenu() {
+void MainWindow::createOwnedWindows() {
+  chooser_.create();
+  // the small dialogs, hidden, each kept for the whole run
+  HWND owner = hwnd();
+  settingsDialog_.create(owner, mainIniPath());
+  planeSwellDialog_.create(owner);
+  offsetDialog_.create(owner);
+  solderMaskSwellDialog_.create(owner);
+  drawApertureSizeDialog_.create(owner);
+  aboutBox_.create();
+  for (widgets::Window* window : std::initializer_list<widgets::Window*>{
+           &settingsDialog_, &planeSwellDialog_, &offsetDialog_, &solderMaskSwellDialog_,
+           &drawApertureSizeDialog_, &aboutBox_}) {
+    if (window->hwnd()) pump_.addDialogWindow(window->hwnd());
+  }
+}
+
+void MainWindow::createMenu() {
   menu_ = CreateMenu();
   HMENU file = CreatePopupMenu();
   AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
@@ -83,7 +100,7 @@ void TForm9::createMenu() {
   AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(about), L"О программе");
 }
 
-void TForm9::createControls() {
+void MainWindow::createControls() {
   HFONT font = widgets::programFont();
   HWND w = hwnd();
   auto label = [&](const std::wstring& text, DWORD extra = 0) {
@@ -91,65 +108,74 @@ void TForm9::createControls() {
                                   -1, font);
   };
   c_.typeLabel = label(L"Тип платы : ");
-  c_.edit1 = widgets::createControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 60, 21, w,
-                                    kIdEdit1, font, WS_EX_CLIENTEDGE);
-  SetWindowSubclass(c_.edit1, edit1Proc, 1, reinterpret_cast<DWORD_PTR>(this));
+  c_.boardTypeCode = widgets::createControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 60, 21,
+                                            w, kIdBoardTypeCode, font, WS_EX_CLIENTEDGE);
+  SetWindowSubclass(c_.boardTypeCode, boardTypeCodeProc, 1, reinterpret_cast<DWORD_PTR>(this));
   c_.plus = label(L"+");
-  c_.label17 = label(L"");
-  c_.checkBox1 = widgets::createControl(L"BUTTON", model_.CheckBox1.caption,
-                                        WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 10, 17, w,
-                                        kIdCheckBox1, font);
-  c_.checkBox2 = widgets::createControl(L"BUTTON", model_.CheckBox2.caption,
-                                        WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 10, 17, w,
-                                        kIdCheckBox2, font);
-  banner_.create(w, 0, 0, kBannerWidth, kTopBand, 185, 56, app::drawBanner);
+  c_.otherLayerCount = label(L"");
+  c_.bindToType =
+      widgets::createControl(L"BUTTON", model_.CheckBox1.caption, WS_TABSTOP | BS_AUTOCHECKBOX, 0,
+                             0, 10, 17, w, kIdBindToType, font);
+  c_.viasCoveredByMask =
+      widgets::createControl(L"BUTTON", model_.CheckBox2.caption, WS_TABSTOP | BS_AUTOCHECKBOX, 0,
+                             0, 10, 17, w, kIdViasCoveredByMask, font);
+  banner_.create(w, 0, 0, kBannerWidth, kTopBand, 185, 56, drawBanner);
   grid_.create(w, kIdGrid, &model_.AdvStringGrid1);
+  createBottomBand();
+  RECT rc;
+  GetClientRect(w, &rc);
+  layout(rc.right, rc.bottom);
+}
 
-  c_.smsCaption = label(L"Значение \"Solder Mask Svell\" :");
-  c_.sms = label(L"");
-  c_.psCaption = label(L"Значение \"Plane Svell\" :");
-  c_.ps = label(L"");
-  c_.dasCaption = label(L"Значение \"Draw aperture size\" :");
-  c_.das = label(L"");
-  c_.offXCaption = label(L"Оффсет X :");
-  c_.offX = label(L"");
-  c_.offYCaption = label(L"Оффсет Y :");
-  c_.offY = label(L"");
+void MainWindow::createBottomBand() {
+  HFONT font = widgets::programFont();
+  HWND w = hwnd();
+  auto label = [&](const std::wstring& text, DWORD extra = 0) {
+    return widgets::createControl(L"STATIC", text, SS_LEFT | SS_NOPREFIX | extra, 0, 0, 10, 14, w,
+                                  -1, font);
+  };
+  c_.solderMaskSwellCaption = label(L"Значение \"Solder Mask Svell\" :");
+  c_.solderMaskSwell = label(L"");
+  c_.planeSwellCaption = label(L"Значение \"Plane Svell\" :");
+  c_.planeSwell = label(L"");
+  c_.drawApertureSizeCaption = label(L"Значение \"Draw aperture size\" :");
+  c_.drawApertureSize = label(L"");
+  c_.offsetXCaption = label(L"Оффсет X :");
+  c_.offsetX = label(L"");
+  c_.offsetYCaption = label(L"Оффсет Y :");
+  c_.offsetY = label(L"");
   c_.unitsCaption = label(L"Формат экспорта:");
   c_.unitsMm = widgets::createControl(L"BUTTON", L"MM", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
                                       0, 0, 40, 17, w, kIdUnitsMm, font);
   c_.unitsInch = widgets::createControl(L"BUTTON", L"Inch", BS_AUTORADIOBUTTON, 0, 0, 45, 17, w,
                                         kIdUnitsInch, font);
   SendMessageW(c_.unitsMm, BM_SETCHECK, BST_CHECKED, 0);
-  c_.dirCaption = label(L"Директория герберов:");
-  c_.dir = label(L"", SS_PATHELLIPSIS);
-  c_.exportButton = widgets::createControl(L"BUTTON", L"Экспорт", WS_TABSTOP | BS_PUSHBUTTON,
-                                           0, 0, 95, 40, w, kIdExport, font);
-  RECT rc;
-  GetClientRect(w, &rc);
-  layout(rc.right, rc.bottom);
+  c_.outputDirCaption = label(L"Директория герберов:");
+  c_.outputDir = label(L"", SS_PATHELLIPSIS);
+  c_.exportButton = widgets::createControl(L"BUTTON", L"Экспорт", WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
+                                           95, 40, w, kIdExport, font);
 }
 
-void TForm9::bindModel() {
+void MainWindow::bindModel() {
   auto bindText = [this](widgets::TextBox& box, HWND label) {
     box.onViewUpdate = [&box, label] {
       if (widgets::windowText(label) != box.text()) SetWindowTextW(label, box.text().c_str());
     };
   };
-  bindText(model_.Label17, c_.label17);
-  bindText(model_.solderMaskSwell, c_.sms);
-  bindText(model_.planeSwell, c_.ps);
-  bindText(model_.drawApertureSize, c_.das);
-  bindText(model_.offsetX, c_.offX);
-  bindText(model_.offsetY, c_.offY);
-  bindText(model_.outputDir, c_.dir);
+  bindText(model_.Label17, c_.otherLayerCount);
+  bindText(model_.solderMaskSwell, c_.solderMaskSwell);
+  bindText(model_.planeSwell, c_.planeSwell);
+  bindText(model_.drawApertureSize, c_.drawApertureSize);
+  bindText(model_.offsetX, c_.offsetX);
+  bindText(model_.offsetY, c_.offsetY);
+  bindText(model_.outputDir, c_.outputDir);
   model_.Edit1.onViewUpdate = [this] {
-    if (widgets::windowText(c_.edit1) == model_.Edit1.text()) return;
+    if (widgets::windowText(c_.boardTypeCode) == model_.Edit1.text()) return;
     syncingEdit_ = true;
-    SetWindowTextW(c_.edit1, model_.Edit1.text().c_str());
+    SetWindowTextW(c_.boardTypeCode, model_.Edit1.text().c_str());
     // the caret after the text, where typing goes on
-    int len = GetWindowTextLengthW(c_.edit1);
-    SendMessageW(c_.edit1, EM_SETSEL, len, len);
+    int len = GetWindowTextLengthW(c_.boardTypeCode);
+    SendMessageW(c_.boardTypeCode, EM_SETSEL, len, len);
     syncingEdit_ = false;
   };
   auto bindCheck = [](widgets::CheckBox& box, HWND button) {
@@ -158,36 +184,41 @@ void TForm9::bindModel() {
     };
     SendMessageW(button, BM_SETCHECK, box.checked() ? BST_CHECKED : BST_UNCHECKED, 0);
   };
-  bindCheck(model_.CheckBox1, c_.checkBox1);
-  bindCheck(model_.CheckBox2, c_.checkBox2);
+  bindCheck(model_.CheckBox1, c_.bindToType);
+  bindCheck(model_.CheckBox2, c_.viasCoveredByMask);
 }
 
-void TForm9::layout(int width, int height) {
-  if (!c_.edit1) return;
-  // top band
+void MainWindow::layout(int width, int height) {
+  if (!c_.boardTypeCode) return;
+  layoutTopBand(width);
+  MoveWindow(grid_.hwnd(), 0, kTopBand, width, height - kTopBand - kBottomBand, TRUE);
+  layoutBottomBand(width, height);
+}
+
+void MainWindow::layoutTopBand(int width) {
   int y = (kTopBand - 21) / 2;
   int x = 8;
   auto place = [](HWND w, int px, int py, int pw, int ph) { MoveWindow(w, px, py, pw, ph, TRUE); };
   int tw = textWidth(c_.typeLabel);
   place(c_.typeLabel, x, y + 4, tw, 14);
   x += tw + 2;
-  place(c_.edit1, x, y, 64, 21);
+  place(c_.boardTypeCode, x, y, 64, 21);
   x += 64 + 4;
   place(c_.plus, x, y + 4, 8, 14);
   x += 10;
-  place(c_.label17, x, y + 4, 24, 14);
+  place(c_.otherLayerCount, x, y + 4, 24, 14);
   x += 30;
-  int cb1 = textWidth(c_.checkBox1) + 24;
-  place(c_.checkBox1, x, y + 2, cb1, 17);
+  int cb1 = textWidth(c_.bindToType) + 24;
+  place(c_.bindToType, x, y + 2, cb1, 17);
   x += cb1 + 10;
-  int cb2 = textWidth(c_.checkBox2) + 24;
-  place(c_.checkBox2, x, y + 2, cb2, 17);
+  int cb2 = textWidth(c_.viasCoveredByMask) + 24;
+  place(c_.viasCoveredByMask, x, y + 2, cb2, 17);
   place(banner_.hwnd(), width - kBannerWidth, 0, kBannerWidth, kTopBand);
+}
 
-  // the table
-  place(grid_.hwnd(), 0, kTopBand, width, height - kTopBand - kBottomBand);
-
-  // bottom band: three rows of caption and value
+void MainWindow::layoutBottomBand(int width, int height) {
+  auto place = [](HWND w, int px, int py, int pw, int ph) { MoveWindow(w, px, py, pw, ph, TRUE); };
+  // three rows of caption and value
   int top = height - kBottomBand;
   int rowY[3] = {top + 8, top + 32, top + 56};
   int valueWidth = 60;
@@ -198,181 +229,189 @@ void TForm9::layout(int width, int height) {
     place(value, px, py, vw, 14);
     px += vw + 10;
   };
+  int x = 8;
+  pair(c_.solderMaskSwellCaption, c_.solderMaskSwell, x, rowY[0], valueWidth);
+  pair(c_.planeSwellCaption, c_.planeSwell, x, rowY[0], valueWidth);
+  pair(c_.drawApertureSizeCaption, c_.drawApertureSize, x, rowY[0], valueWidth);
   x = 8;
-  pair(c_.smsCaption, c_.sms, x, rowY[0], valueWidth);
-  pair(c_.psCaption, c_.ps, x, rowY[0], valueWidth);
-  pair(c_.dasCaption, c_.das, x, rowY[0], valueWidth);
-  x = 8;
-  pair(c_.offXCaption, c_.offX, x, rowY[1], valueWidth);
-  pair(c_.offYCaption, c_.offY, x, rowY[1], valueWidth);
+  pair(c_.offsetXCaption, c_.offsetX, x, rowY[1], valueWidth);
+  pair(c_.offsetYCaption, c_.offsetY, x, rowY[1], valueWidth);
   int uw = textWidth(c_.unitsCaption);
   place(c_.unitsCaption, x, rowY[1], uw, 14);
   x += uw + 6;
   place(c_.unitsMm, x, rowY[1] - 2, 44, 17);
   place(c_.unitsInch, x + 48, rowY[1] - 2, 50, 17);
   x = 8;
-  int dw = textWidth(c_.dirCaption);
-  place(c_.dirCaption, x, rowY[2], dw, 14);
-  place(c_.dir, x + dw + 4, rowY[2], std::max(40, width - kButtonArea - (x + dw + 4) - 8), 14);
+  int captionWidth = textWidth(c_.outputDirCaption);
+  place(c_.outputDirCaption, x, rowY[2], captionWidth, 14);
+  place(c_.outputDir, x + captionWidth + 4, rowY[2],
+        std::max(40, width - kButtonArea - (x + captionWidth + 4) - 8), 14);
   place(c_.exportButton, width - kButtonArea + 10, top + 20, kButtonArea - 20, 40);
 }
 
-void TForm9::setDetached() {
+void MainWindow::setDetached() {
   for (int id : {kCmdOffset, kCmdSolderMaskSwell, kCmdPlaneSwell, kCmdDrawApertureSize}) {
     EnableMenuItem(menu_, id, MF_BYCOMMAND | MF_GRAYED);
   }
   DrawMenuBar(hwnd());
   EnableWindow(c_.exportButton, FALSE);
-  EnableWindow(c_.edit1, FALSE);
-  EnableWindow(c_.checkBox1, FALSE);
-  EnableWindow(c_.checkBox2, FALSE);
+  EnableWindow(c_.boardTypeCode, FALSE);
+  EnableWindow(c_.bindToType, FALSE);
+  EnableWindow(c_.viasCoveredByMask, FALSE);
   model_.Edit1.enabled = false;
   model_.CheckBox1.enabled = false;
   model_.CheckBox2.enabled = false;
 }
 
-void TForm9::focusBoardTypeCode() {
-  if (IsWindowEnabled(c_.edit1)) SetFocus(c_.edit1);
+void MainWindow::focusBoardTypeCode() {
+  if (IsWindowEnabled(c_.boardTypeCode)) SetFocus(c_.boardTypeCode);
 }
 
-bool menuItemEnabled(HMENU menu, int id) {
-  UINT state = GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND);
-  return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
-}
-
-void TForm9::onCommand(int id, int code, HWND control) {
+bool MainWindow::onCommand(int id, int code, HWND control) {
   if (control == nullptr) {
     // menu items and shortcuts; a shortcut of a disabled item does nothing
-    if (!menuItemEnabled(menu_, id)) return;
-    switch (id) {
-      case kCmdExit:
-        PostMessageW(hwnd(), WM_CLOSE, 0, 0);
-        return;
-      case kCmdManual:
-        ShellExecuteW(hwnd(), L"open", app::manualPath().c_str(), nullptr, nullptr,
-                      SW_SHOWNORMAL);
-        return;
-      case kCmdOffset:
-        if (Form13) {
-          app::polledDialogWait(Form13->hwnd());
-          model_.offsetX.setText(Form13->offx());
-          model_.offsetY.setText(Form13->offy());
-        }
-        return;
-      case kCmdSolderMaskSwell:
-        if (Form14) {
-          app::polledDialogWait(Form14->hwnd());
-          model_.solderMaskSwell.setText(Form14->readFromEditor());
-        }
-        return;
-      case kCmdPlaneSwell:
-        if (Form15) {
-          app::polledDialogWait(Form15->hwnd());
-          model_.planeSwell.setText(Form15->readFromEditor());
-        }
-        return;
-      case kCmdDrawApertureSize:
-        if (Form17) {
-          app::polledDialogWait(Form17->hwnd());
-          model_.drawApertureSize.setText(Form17->readFromEditor());
-        }
-        return;
-      case kCmdSettings:
-        // already open: nothing is reloaded, the edits made so far stay
-        if (Form11 && !Form11->visible()) {
-          Form11->show();
-          SetForegroundWindow(Form11->hwnd());
-        }
-        return;
-      case kCmdAbout:
-        if (Form3 && !Form3->visible()) {
-          Form3->show();
-          SetForegroundWindow(Form3->hwnd());
-        }
-        return;
-    }
-    return;
+    if (menuItemEnabled(menu_, id)) onMenuCommand(id);
+  } else {
+    onControlCommand(id, code, control);
   }
+  return true;
+}
+
+void MainWindow::onMenuCommand(int id) {
+  switch (id) {
+    case kCmdExit:
+      PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+      return;
+    case kCmdManual:
+      ShellExecuteW(hwnd(), L"open", manualPath().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+      return;
+    case kCmdOffset:
+      if (!offsetDialog_.hwnd()) return;
+      waitForDialog(offsetDialog_);
+      model_.offsetX.setText(offsetDialog_.offsetX());
+      model_.offsetY.setText(offsetDialog_.offsetY());
+      return;
+    case kCmdSolderMaskSwell:
+      waitForParamDialog(solderMaskSwellDialog_, model_.solderMaskSwell);
+      return;
+    case kCmdPlaneSwell:
+      waitForParamDialog(planeSwellDialog_, model_.planeSwell);
+      return;
+    case kCmdDrawApertureSize:
+      waitForParamDialog(drawApertureSizeDialog_, model_.drawApertureSize);
+      return;
+    case kCmdSettings:
+      // already open: nothing is reloaded, the edits made so far stay
+      showModeless(settingsDialog_);
+      return;
+    case kCmdAbout:
+      showModeless(aboutBox_);
+      return;
+  }
+}
+
+void MainWindow::waitForDialog(widgets::Window& dialog) { pump_.waitWhileShown(dialog.hwnd()); }
+
+void MainWindow::waitForParamDialog(dialogs::ParamDialog& dialog, widgets::TextBox& value) {
+  if (!dialog.hwnd()) return;
+  waitForDialog(dialog);
+  value.setText(dialog.readFromEditor());
+}
+
+void MainWindow::showModeless(widgets::Window& window) {
+  if (!window.hwnd() || window.visible()) return;
+  window.show();
+  SetForegroundWindow(window.hwnd());
+}
+
+void MainWindow::onControlCommand(int id, int code, HWND control) {
   switch (id) {
     case kIdExport:
-      if (code == BN_CLICKED) widgets::guarded(hwnd(), [this] { Button1Click(); });
+      if (code == BN_CLICKED) widgets::guarded(hwnd(), [this] { onExport(); });
       return;
-    case kIdCheckBox1:
-    case kIdCheckBox2:
+    case kIdBindToType:
+    case kIdViasCoveredByMask:
       if (code == BN_CLICKED) {
-        widgets::CheckBox& box = id == kIdCheckBox1 ? model_.CheckBox1 : model_.CheckBox2;
+        widgets::CheckBox& box = id == kIdBindToType ? model_.CheckBox1 : model_.CheckBox2;
         box.setChecked(SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
       }
       return;
     case kIdUnitsMm:
     case kIdUnitsInch:
-      if (code == BN_CLICKED) model_.inch = SendMessageW(c_.unitsInch, BM_GETCHECK, 0, 0) == BST_CHECKED;
-      return;
-    case kIdEdit1:
-      if (code == EN_CHANGE && !syncingEdit_) {
-        // text put in by other means than typing (pasting)
-        std::wstring text = widgets::windowText(c_.edit1);
-        if (text != model_.Edit1.text()) {
-          syncingEdit_ = true;
-          model_.Edit1.setText(text);
-          syncingEdit_ = false;
-        }
+      if (code == BN_CLICKED) {
+        model_.inch = SendMessageW(c_.unitsInch, BM_GETCHECK, 0, 0) == BST_CHECKED;
       }
+      return;
+    case kIdBoardTypeCode:
+      if (code == EN_CHANGE && !syncingEdit_) onBoardTypeCodePasted();
       return;
   }
 }
 
-LRESULT CALLBACK TForm9::edit1Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                   DWORD_PTR ref) {
-  auto* self = reinterpret_cast<TForm9*>(ref);
+void MainWindow::onBoardTypeCodePasted() {
+  // text put in by other means than typing (pasting)
+  std::wstring text = widgets::windowText(c_.boardTypeCode);
+  if (text != model_.Edit1.text()) {
+    syncingEdit_ = true;
+    model_.Edit1.setText(text);
+    syncingEdit_ = false;
+  }
+}
+
+LRESULT CALLBACK MainWindow::boardTypeCodeProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                               DWORD_PTR ref) {
+  auto* self = reinterpret_cast<MainWindow*>(ref);
   switch (msg) {
     case WM_GETDLGCODE:
       // Enter belongs to the board type code field
       return DefSubclassProc(w, msg, wp, lp) | DLGC_WANTALLKEYS;
     case WM_CHAR: {
       WPARAM ch = wp;
-      widgets::guarded(self->hwnd(), [&] { self->Edit1Char(ch); });
+      widgets::guarded(self->hwnd(), [&] { self->onBoardTypeCodeChar(ch); });
       if (ch == 0) return 0;
       return DefSubclassProc(w, msg, ch, lp);
     }
     case WM_NCDESTROY:
-      RemoveWindowSubclass(w, edit1Proc, 1);
+      RemoveWindowSubclass(w, boardTypeCodeProc, 1);
       break;
   }
   return DefSubclassProc(w, msg, wp, lp);
 }
 
-LRESULT TForm9::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_COMMAND:
-      onCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
-      return 0;
-    case WM_SIZE:
-      layout(LOWORD(lp), HIWORD(lp));
-      return 0;
-    case WM_GETMINMAXINFO: {
-      auto* mm = reinterpret_cast<MINMAXINFO*>(lp);
-      mm->ptMinTrackSize.x = kMinWidth;
-      mm->ptMinTrackSize.y = kMinHeight;
-      return 0;
-    }
-    case WM_CLOSE:
-      // an open settings dialog keeps its edits, as when it is closed itself
-      if (Form11) Form11->closeIfOpen();
-      DestroyWindow(hwnd());
-      return 0;
-    case WM_DESTROY:
-      releaseTable();
-      if (accelerators_) DestroyAcceleratorTable(accelerators_);
-      app::setAccelerators(nullptr, nullptr);
-      PostQuitMessage(0);
-      return 0;
-  }
-  return Window::handleMessage(msg, wp, lp);
+bool MainWindow::onSize(int width, int height) {
+  layout(width, height);
+  return true;
 }
 
-void TForm9::releaseTable() {
+bool MainWindow::onClose() {
+  // an open settings dialog keeps its edits, as when it is closed itself
+  settingsDialog_.closeIfOpen();
+  DestroyWindow(hwnd());
+  return true;
+}
+
+void MainWindow::onDestroy() {
+  releaseTable();
+  if (accelerators_) DestroyAcceleratorTable(accelerators_);
+  accelerators_ = nullptr;
+  pump_.setAccelerators(nullptr, nullptr);
+  PostQuitMessage(0);
+}
+
+LRESULT MainWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_GETMINMAXINFO) {
+    auto* mm = reinterpret_cast<MINMAXINFO*>(lp);
+    mm->ptMinTrackSize.x = kMinWidth;
+    mm->ptMinTrackSize.y = kMinHeight;
+    return 0;
+  }
+  return Window::onMessage(msg, wp, lp);
+}
+
+void MainWindow::releaseTable() {
   grid_.releaseControls();
   layers.clear();
   model_.AdvStringGrid1.setSize(0, 0);
 }
+
+}  // namespace app

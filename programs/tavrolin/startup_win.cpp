@@ -8,11 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "tavrolin/about_box_win.h"
 #include "tavrolin/app_paths_win.h"
 #include "tavrolin/command_line.h"
 #include "tavrolin/main_window_win.h"
-#include "tavrolin/message_loop_win.h"
 #include "tavrolin/output_dir.h"
 #include "app/settings_keys.h"
 #include "app/settings_store.h"
@@ -28,6 +26,7 @@
 #include "layers/layer_model.h"
 #include "layers/layer_table.h"
 
+namespace app {
 namespace {
 
 std::vector<std::wstring> commandLineArgs() {
@@ -41,7 +40,7 @@ std::vector<std::wstring> commandLineArgs() {
 
 }  // namespace
 
-void TForm9::showFirst(int showCmd) {
+void MainWindow::showFirst(int showCmd) {
   if (!started_) {
     started_ = true;
     // An error ends the sequence; the window comes up in the state reached.
@@ -53,24 +52,24 @@ void TForm9::showFirst(int showCmd) {
   if (focusPending_) focusBoardTypeCode();
 }
 
-void TForm9::runStartup() {
+void MainWindow::runStartup() {
   // 1. the about box as splash, waited for until the operator presses "Ok"
-  if (Form3) app::polledDialogWait(Form3->hwnd());
+  if (aboutBox_.hwnd()) pump_.waitWhileShown(aboutBox_.hwnd());
   // 2. the search delays; negative delays are no delays
   link_.editorWindow = 0;
-  SettingsStore ini(app::mainIniPath());
-  link_.windowDelayMs = app::readDelay(ini, app::kWindowDelay);
-  link_.controlDelayMs = app::readDelay(ini, app::kControlDelay);
+  SettingsStore ini(mainIniPath());
+  link_.windowDelayMs = readDelay(ini, kWindowDelay);
+  link_.controlDelayMs = readDelay(ini, kControlDelay);
   // 3. the editor handle from the command line
-  link_.editorWindow = app::scanEditorHandle(commandLineArgs(), link_.editorWindow);
+  link_.editorWindow = scanEditorHandle(commandLineArgs(), link_.editorWindow);
   // 4. the attachment
   attachEditor();
 }
 
-void TForm9::attachEditor() {
+void MainWindow::attachEditor() {
   // 5. the chooser, when no editor came on the command line
   if (!link_.attached() && (chooser_.hwnd() || chooser_.create())) {
-    app::polledDialogWait(chooser_.hwnd(), [this] { chooser_.showListed(); });
+    pump_.waitWhileShown(chooser_.hwnd(), [this] { chooser_.showListed(); });
   }
   // 6. no editor: detached
   if (!link_.attached()) {
@@ -93,29 +92,29 @@ void TForm9::attachEditor() {
   reportUnread(unread);
 }
 
-void TForm9::reportUnread(const cadlink::UnreadSteps& unread) {
+void MainWindow::reportUnread(const cadlink::UnreadSteps& unread) {
   if (unread.empty()) return;
   MessageBoxW(hwnd(), unread.message().c_str(), L"Tavrolin", MB_OK | MB_ICONWARNING);
 }
 
-void TForm9::readEditorValues(cadlink::UnreadSteps& unread) {
-  SettingsStore ini(app::mainIniPath());
+void MainWindow::readEditorValues(cadlink::UnreadSteps& unread) {
+  SettingsStore ini(mainIniPath());
   // 7. the layer list into the layer table
   cadlink::readLayerList(link_, addlayer);
   unread.after(L"список слоёв");
   showtbl(model_, ini.readSectionKeys(L"layers"),
           [&ini](const std::wstring& key) { return ini.readString(L"layers", key, L""); });
   // 8., 9. the configured swell values into the editor
-  if (app::readSetting(ini, app::kAutoSms)) {
-    cadlink::writeSolderMaskSwell(link_, app::readSetting(ini, app::kSolderMaskSwell));
+  if (readSetting(ini, kAutoSms)) {
+    cadlink::writeSolderMaskSwell(link_, readSetting(ini, kSolderMaskSwell));
     unread.after(L"установка SolderMaskSwell");
   }
-  if (app::readSetting(ini, app::kAutoPs)) {
-    cadlink::writePlaneSwell(link_, app::readSetting(ini, app::kPlaneSwell));
+  if (readSetting(ini, kAutoPs)) {
+    cadlink::writePlaneSwell(link_, readSetting(ini, kPlaneSwell));
     unread.after(L"установка Plane Swell");
   }
   // 10., 11. where the design lives and where its files go
-  readDesignPlace(unread);
+  readDesignValues(unread, readSetting(ini, kOutputDir));
   // 12. the swell values as the editor now holds them
   model_.solderMaskSwell.setText(cadlink::readSolderMaskSwell(link_));
   unread.after(L"SolderMaskSwell");
@@ -130,32 +129,31 @@ void TForm9::readEditorValues(cadlink::UnreadSteps& unread) {
   model_.drawApertureSize.setText(cadlink::readDrawApertureSize(link_));
   unread.after(L"Draw Aperture Size");
   // 16. the plot driver
-  plotDriverPath_ = app::exeDir() + L"plotrelay.exe";
+  plotDriverPath_ = exeDir() + L"plotrelay.exe";
   // 17. the keyboard focus on the board type code
   focusPending_ = true;
 }
 
-void TForm9::readDesignPlace(cadlink::UnreadSteps& unread) {
-  // the design's directory, read whole
+void MainWindow::readDesignValues(cadlink::UnreadSteps& unread,
+                                  const std::wstring& configuredOutputDir) {
+  // 10. where the design lives, its directory read whole
   bool designDirWhole = false;
   const std::wstring designDir = cadlink::readDesignDir(link_, &designDirWhole);
   unread.after(L"папка проекта", !designDirWhole);
   designFileName_ = cadlink::readDesignFileName(link_);
   unread.after(L"имя файла проекта");
-  // the output directory; none when it would come from a directory
+  // 11. the output directory; none when it would come from a directory
   // that was not read whole (the export run then refuses)
-  app::DirectoryOps ops{
-      [](const std::wstring& d) {
-        DWORD a = GetFileAttributesW(d.c_str());
-        return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-      },
-      [](const std::wstring& d) { CreateDirectoryW(d.c_str(), nullptr); }};
-  const SettingsStore ini(app::mainIniPath());
-  model_.outputDir.setText(app::resolveOutputDir(app::readSetting(ini, app::kOutputDir), designDir,
-                                                 designDirWhole, ops));
+  DirectoryOps ops{[](const std::wstring& d) {
+                     DWORD a = GetFileAttributesW(d.c_str());
+                     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+                   },
+                   [](const std::wstring& d) { CreateDirectoryW(d.c_str(), nullptr); }};
+  model_.outputDir.setText(resolveOutputDir(configuredOutputDir, designDir, designDirWhole, ops));
 }
 
-void TForm9::readEditorIdentity(cadlink::UnreadSteps& unread) {
+void MainWindow::readEditorIdentity(cadlink::UnreadSteps& unread) {
+  // the version from the editor's title, the build from its build window
   const std::wstring title = cadlink::readWindowText(link_, editorHandle());
   unread.after(L"заголовок окна редактора");
   const int32_t version = cadlink::versionFromTitle(title);
@@ -169,15 +167,17 @@ void TForm9::readEditorIdentity(cadlink::UnreadSteps& unread) {
   unread.after(L"номер сборки");
 }
 
-HWND TForm9::editorHandle() const { return cadlink::mainWindowOf(link_); }
+HWND MainWindow::editorHandle() const { return cadlink::mainWindowOf(link_); }
 
-void TForm9::Edit1Char(WPARAM& ch) {
+void MainWindow::onBoardTypeCodeChar(WPARAM& ch) {
   wchar_t key = static_cast<wchar_t>(ch);
-  if (widgets::windowText(c_.edit1) != model_.Edit1.text()) {
+  if (widgets::windowText(c_.boardTypeCode) != model_.Edit1.text()) {
     syncingEdit_ = true;
-    model_.Edit1.setText(widgets::windowText(c_.edit1));
+    model_.Edit1.setText(widgets::windowText(c_.boardTypeCode));
     syncingEdit_ = false;
   }
   Edit1KeyPress(model_, key);
   ch = key;
 }
+
+}  // namespace app

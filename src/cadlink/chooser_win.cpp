@@ -35,27 +35,33 @@ bool EditorChooser::create() {
                       r.right - r.left, r.bottom - r.top, nullptr, nullptr);
 }
 
-LRESULT EditorChooser::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_CREATE:
-      createList();
-      return 0;
-    case WM_SIZE:
-      MoveWindow(list_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-      return 0;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == kListId && HIWORD(wParam) == LBN_DBLCLK) onListDoubleClick();
-      return 0;
-    case WM_TIMER:
-      if (wParam == kHideTimerId) onHideTimer();
-      return 0;
-    case WM_CLOSE:
-      // Closing the chooser leaves the program without an editor choice.
-      hide();
-      return 0;
-    default:
-      return Window::handleMessage(message, wParam, lParam);
+LRESULT EditorChooser::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CREATE) {
+    createList();
+    return 0;
   }
+  return Window::onMessage(message, wParam, lParam);
+}
+
+bool EditorChooser::onSize(int width, int height) {
+  MoveWindow(list_, 0, 0, width, height, TRUE);
+  return true;
+}
+
+bool EditorChooser::onCommand(int id, int code, HWND) {
+  if (id == kListId && code == LBN_DBLCLK) onListDoubleClick();
+  return true;
+}
+
+bool EditorChooser::onTimer(UINT_PTR id) {
+  if (id == kHideTimerId) onHideTimer();
+  return true;
+}
+
+bool EditorChooser::onClose() {
+  // Closing the chooser leaves the program without an editor choice.
+  hide();
+  return true;
 }
 
 void EditorChooser::createList() {

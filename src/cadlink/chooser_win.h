@@ -34,7 +34,11 @@ class EditorChooser : public widgets::Window {
   const std::vector<HWND>& candidates() const { return candidates_; }
 
  protected:
-  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool onSize(int width, int height) override;
+  bool onCommand(int id, int code, HWND control) override;
+  bool onTimer(UINT_PTR id) override;
+  bool onClose() override;
 
  private:
   void createList();

@@ -12,6 +12,7 @@
 #include "cadlink/editor_misses.h"
 #include "cadlink/editor_protocol.h"
 #include "cadlink/retry_search.h"
+#include "widgets/message_pump_win.h"
 
 namespace cadlink {
 
@@ -34,18 +35,7 @@ std::wstring cellName(int32_t row, int32_t column, const wchar_t* what) {
 
 // Handles the program's own pending messages. False when the program is
 // asked to quit (the quit message is put back for the main loop).
-bool pumpMessages() {
-  MSG m;
-  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-    if (m.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(m.wParam));
-      return false;
-    }
-    TranslateMessage(&m);
-    DispatchMessageW(&m);
-  }
-  return true;
-}
+bool pumpMessages() { return widgets::MessagePump().dispatchPending(); }
 
 struct TitleSearch {
   EditorLink& link;

@@ -1,10 +1,10 @@
-// The offset dialog `TForm13`.
+// The offset dialog.
 #include "dialogs/offset_dialog_win.h"
 
-TForm13* Form13 = nullptr;
+namespace dialogs {
 
-bool TForm13::create(HWND owner) {
-  if (!createCentred(L"TForm13", L"Оффсет", 458, 63, owner)) return false;
+bool OffsetDialog::create(HWND owner) {
+  if (!createCentred(kOffsetDialogClass, L"Оффсет", 458, 63, owner)) return false;
   HFONT font = widgets::programFont();
   widgets::createControl(L"STATIC", L"Оффсет X", SS_LEFT, 10, 24, 60, 16, hwnd(), -1, font);
   editX_ = widgets::createControl(L"EDIT", form_.editX, WS_TABSTOP | ES_AUTOHSCROLL, 72, 21, 120,
@@ -17,34 +17,36 @@ bool TForm13::create(HWND owner) {
   return true;
 }
 
-void TForm13::readEdits() {
+void OffsetDialog::readEdits() {
   form_.editX = widgets::windowText(editX_);
   form_.editY = widgets::windowText(editY_);
 }
 
-void TForm13::showEdits() {
+void OffsetDialog::showEdits() {
   SetWindowTextW(editX_, form_.editX.c_str());
   SetWindowTextW(editY_, form_.editY.c_str());
 }
 
-void TForm13::FormShow() {
+void OffsetDialog::onOpened() {
   readEdits();
-  form_.FormShow();
+  form_.rememberShown();
 }
 
-void TForm13::Button1Click() {
+void OffsetDialog::onOk() {
   readEdits();
-  const bool accepted = form_.Button1Click();
+  const bool accepted = form_.accept();
   showEdits();
   if (accepted) hide();
 }
 
-void TForm13::FormClose() {
-  form_.FormClose();
+void OffsetDialog::onDismissed() {
+  form_.revert();
   showEdits();
   hide();
 }
 
-void TForm13::buttonClick(int id) {
-  if (id == kIdOk) Button1Click();
+void OffsetDialog::onButton(int id) {
+  if (id == kIdOk) onOk();
 }
+
+}  // namespace dialogs

@@ -1,8 +1,8 @@
-// The offset dialog `TForm13` ("Оффсет"): the board offsets X and Y as the
-// job description carries them. "Ok" accepts two numbers (normalised to
-// "mm") and hides; anything else puts back the last accepted texts. The
-// close button puts them back and hides. The accepted texts stay in `offx`
-// and `offy` for the main window's command that waited for the dialog.
+// The offset dialog ("Оффсет"): the board offsets X and Y as the job
+// description carries them. "Ok" accepts two numbers (normalised to "mm")
+// and hides; anything else puts back the last accepted texts. The close
+// button puts them back and hides. The accepted texts stay for the main
+// window's command that waited for the dialog.
 #pragma once
 
 #include <string>
@@ -10,26 +10,31 @@
 #include "dialogs/offset_form.h"
 #include "dialogs/tool_window_win.h"
 
-class TForm13 : public dialogs::ToolWindow {
+namespace dialogs {
+
+// The offset dialog's class; the Wine tests find the dialog by it.
+inline constexpr wchar_t kOffsetDialogClass[] = L"TForm13";
+
+class OffsetDialog : public ToolWindow {
  public:
   enum ControlId : int { kIdOk = IDOK, kIdX = 100, kIdY };
 
   bool create(HWND owner = nullptr);
-  const std::wstring& offx() const { return form_.offx; }
-  const std::wstring& offy() const { return form_.offy; }
+  const std::wstring& offsetX() const { return form_.acceptedX; }
+  const std::wstring& offsetY() const { return form_.acceptedY; }
 
  private:
-  void FormShow() override;
-  void Button1Click();
-  void FormClose() override;
-  void buttonClick(int id) override;
+  void onOpened() override;
+  void onDismissed() override;
+  void onButton(int id) override;
   HWND focusControl() const override { return editX_; }
+  void onOk();
   void readEdits();
   void showEdits();
 
-  dialogs::OffsetForm form_;
+  OffsetForm form_;
   HWND editX_ = nullptr;
   HWND editY_ = nullptr;
 };
 
-extern TForm13* Form13;
+}  // namespace dialogs

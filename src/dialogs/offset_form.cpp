@@ -5,26 +5,26 @@
 
 namespace dialogs {
 
-void OffsetForm::FormShow() {
-  offx = editX;
-  offy = editY;
+void OffsetForm::rememberShown() {
+  acceptedX = editX;
+  acceptedY = editY;
 }
 
-bool OffsetForm::Button1Click() {
+bool OffsetForm::accept() {
   const bool xRead = checkedit(editX);
   const bool yRead = checkedit(editY);
   if (xRead && yRead) {
-    offx = editX;
-    offy = editY;
+    acceptedX = editX;
+    acceptedY = editY;
     return true;
   }
-  FormClose();
+  revert();
   return false;
 }
 
-void OffsetForm::FormClose() {
-  editX = offx;
-  editY = offy;
+void OffsetForm::revert() {
+  editX = acceptedX;
+  editY = acceptedY;
 }
 
 }  // namespace dialogs

@@ -1,5 +1,5 @@
-// The rules of the offset dialog: the two edits, the accepted offsets
-// `offx` and `offy`, and what showing, "Ok" and closing do to them.
+// The rules of the offset dialog: the two edits, the accepted offsets and
+// what showing, "Ok" and closing do to them.
 #pragma once
 
 #include <string>
@@ -9,16 +9,16 @@ namespace dialogs {
 struct OffsetForm {
   std::wstring editX = L"0";  // the edit after "Оффсет X"
   std::wstring editY = L"0";  // the edit after "Оффсет Y"
-  std::wstring offx;          // accepted offset X; empty until first shown
-  std::wstring offy;          // accepted offset Y
+  std::wstring acceptedX;     // accepted offset X; empty until first shown
+  std::wstring acceptedY;     // accepted offset Y
 
   // The texts shown now are the values to fall back on.
-  void FormShow();
+  void rememberShown();
   // Checks both edits; true when both are numbers (the dialog then hides).
   // Otherwise both edits return to the accepted texts and it stays open.
-  bool Button1Click();
+  bool accept();
   // The close button: both edits return to the accepted texts.
-  void FormClose();
+  void revert();
 };
 
 }  // namespace dialogs

@@ -1,4 +1,4 @@
-// The board parameter dialogs `TForm14`, `TForm15` and `TForm17`.
+// The board parameter dialogs.
 #include "dialogs/param_dialog_win.h"
 
 #include <cstdint>
@@ -6,22 +6,20 @@
 #include "cadlink/board_params_win.h"
 #include "dialogs/param_apply.h"
 
-TForm14* Form14 = nullptr;
-TForm15* Form15 = nullptr;
-TForm17* Form17 = nullptr;
+namespace dialogs {
 
-TForm14::TForm14(cadlink::EditorLink& link)
-    : ParamDialog({L"TForm14", L"SolderMaskSwell", 290, 66, L"Значение",
+SolderMaskSwellDialog::SolderMaskSwellDialog(cadlink::EditorLink& link)
+    : ParamDialog({kSolderMaskSwellDialogClass, L"SolderMaskSwell", 290, 66, L"Значение",
                    cadlink::readSolderMaskSwell, cadlink::writeSolderMaskSwell},
                   link) {}
 
-TForm15::TForm15(cadlink::EditorLink& link)
-    : ParamDialog({L"TForm15", L"Plane Swell", 263, 59, L"Значение :", cadlink::readPlaneSwell,
-                   cadlink::writePlaneSwell},
+PlaneSwellDialog::PlaneSwellDialog(cadlink::EditorLink& link)
+    : ParamDialog({kPlaneSwellDialogClass, L"Plane Swell", 263, 59, L"Значение :",
+                   cadlink::readPlaneSwell, cadlink::writePlaneSwell},
                   link) {}
 
-TForm17::TForm17(cadlink::EditorLink& link)
-    : ParamDialog({L"TForm17", L"Draw Aperture Size", 290, 66, L"Значение :",
+DrawApertureSizeDialog::DrawApertureSizeDialog(cadlink::EditorLink& link)
+    : ParamDialog({kDrawApertureSizeDialogClass, L"Draw Aperture Size", 290, 66, L"Значение :",
                    cadlink::readDrawApertureSize, cadlink::writeDrawApertureSize},
                   link) {}
 
@@ -43,9 +41,9 @@ bool ParamDialog::create(HWND owner) {
 
 std::wstring ParamDialog::readFromEditor() const { return kind_.read(link_); }
 
-void ParamDialog::FormShow() { SetWindowTextW(edit_, readFromEditor().c_str()); }
+void ParamDialog::onOpened() { SetWindowTextW(edit_, readFromEditor().c_str()); }
 
-void ParamDialog::Button1Click() {
+void ParamDialog::onApply() {
   const std::wstring shown = dialogs::applyParameter(
       widgets::windowText(edit_), [this](const std::wstring& value) { kind_.write(link_, value); },
       [this] { return readFromEditor(); });
@@ -53,8 +51,10 @@ void ParamDialog::Button1Click() {
   hide();
 }
 
-void ParamDialog::FormClose() { hide(); }
+void ParamDialog::onDismissed() { hide(); }
 
-void ParamDialog::buttonClick(int id) {
-  if (id == kIdApply) Button1Click();
+void ParamDialog::onButton(int id) {
+  if (id == kIdApply) onApply();
 }
+
+}  // namespace dialogs

@@ -1,8 +1,7 @@
-// The board parameter dialogs: `TForm14` (solder mask swell), `TForm15`
-// (plane swell) and `TForm17` (draw aperture size). One family: each reads
-// its parameter from the linked editor when shown; "Применить" checks the
-// entry, writes it into the editor, reads it back into the edit and hides;
-// the close button hides without writing.
+// The board parameter dialogs: solder mask swell, plane swell and draw
+// aperture size. One family: each reads its parameter from the linked editor
+// when shown; "Применить" checks the entry, writes it into the editor, reads
+// it back into the edit and hides; the close button hides without writing.
 #pragma once
 
 #include <string>
@@ -10,7 +9,14 @@
 #include "cadlink/editor_link.h"
 #include "dialogs/tool_window_win.h"
 
-class ParamDialog : public dialogs::ToolWindow {
+namespace dialogs {
+
+// The dialogs' classes; the Wine tests find the dialogs by them.
+inline constexpr wchar_t kSolderMaskSwellDialogClass[] = L"TForm14";
+inline constexpr wchar_t kPlaneSwellDialogClass[] = L"TForm15";
+inline constexpr wchar_t kDrawApertureSizeDialogClass[] = L"TForm17";
+
+class ParamDialog : public ToolWindow {
  public:
   enum ControlId : int { kIdApply = IDOK, kIdValue = 100 };
 
@@ -32,32 +38,30 @@ class ParamDialog : public dialogs::ToolWindow {
   ParamDialog(const Kind& kind, cadlink::EditorLink& link) : kind_(kind), link_(link) {}
 
  private:
-  void FormShow() override;
-  void Button1Click();
-  void FormClose() override;
-  void buttonClick(int id) override;
+  void onOpened() override;
+  void onDismissed() override;
+  void onButton(int id) override;
   HWND focusControl() const override { return edit_; }
+  void onApply();
 
   Kind kind_;
   cadlink::EditorLink& link_;
   HWND edit_ = nullptr;
 };
 
-class TForm14 : public ParamDialog {
+class SolderMaskSwellDialog : public ParamDialog {
  public:
-  explicit TForm14(cadlink::EditorLink& link);
+  explicit SolderMaskSwellDialog(cadlink::EditorLink& link);
 };
 
-class TForm15 : public ParamDialog {
+class PlaneSwellDialog : public ParamDialog {
  public:
-  explicit TForm15(cadlink::EditorLink& link);
+  explicit PlaneSwellDialog(cadlink::EditorLink& link);
 };
 
-class TForm17 : public ParamDialog {
+class DrawApertureSizeDialog : public ParamDialog {
  public:
-  explicit TForm17(cadlink::EditorLink& link);
+  explicit DrawApertureSizeDialog(cadlink::EditorLink& link);
 };
 
-extern TForm14* Form14;
-extern TForm15* Form15;
-extern TForm17* Form17;
+}  // namespace dialogs

@@ -1,4 +1,4 @@
-// The settings dialog `TForm11`.
+// The settings dialog.
 #include "dialogs/settings_dialog_win.h"
 
 #include <commctrl.h>
@@ -7,13 +7,12 @@
 #include <climits>
 #include <filesystem>
 #include <optional>
+#include <utility>
 
-#include "tavrolin/app_paths_win.h"
 #include "app/settings_store.h"
 #include "base/error.h"
 
-TForm11* Form11 = nullptr;
-
+namespace dialogs {
 namespace {
 
 constexpr int kClientWidth = 643;
@@ -34,8 +33,9 @@ void setChecked(HWND w, bool on) {
 
 }  // namespace
 
-bool TForm11::create(HWND owner) {
-  if (!createCentred(L"TForm11", L"Настройки", kClientWidth, kClientHeight, owner,
+bool SettingsDialog::create(HWND owner, std::filesystem::path iniPath) {
+  iniPath_ = std::move(iniPath);
+  if (!createCentred(kSettingsDialogClass, L"Настройки", kClientWidth, kClientHeight, owner,
                      WS_EX_DLGMODALFRAME)) {
     return false;
   }
@@ -44,15 +44,15 @@ bool TForm11::create(HWND owner) {
   return true;
 }
 
-HWND TForm11::addControl(int page, const wchar_t* cls, const std::wstring& text, DWORD style,
-                         int x, int y, int width, int height, int id, DWORD exStyle) {
+HWND SettingsDialog::addControl(int page, const wchar_t* cls, const std::wstring& text, DWORD style,
+                                int x, int y, int width, int height, int id, DWORD exStyle) {
   HWND w = widgets::createControl(cls, text, style, x, y, width, height, hwnd(), id,
                                   widgets::programFont(), exStyle);
   pages_[page].push_back(w);
   return w;
 }
 
-void TForm11::createControls() {
+void SettingsDialog::createControls() {
   tabs_ = widgets::createControl(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0,
                                  kClientWidth, kClientHeight, hwnd(), kIdTabs,
                                  widgets::programFont());
@@ -63,18 +63,23 @@ void TForm11::createControls() {
   tab.pszText = const_cast<wchar_t*>(L"P-Cad");
   SendMessageW(tabs_, TCM_INSERTITEMW, 1, reinterpret_cast<LPARAM>(&tab));
 
+  createGeneralPage();
+  createPcadPage();
+  // the tab control lies below the controls of its pages
+  SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void SettingsDialog::createGeneralPage() {
   const DWORD label = SS_LEFT;
   const DWORD edit = WS_TABSTOP | ES_AUTOHSCROLL;
-  const DWORD check = WS_TABSTOP | BS_AUTOCHECKBOX;
-  const DWORD radio = BS_AUTORADIOBUTTON;
-
-  // "Общие": the two delays with their spin fields, automatic closing
+  // the two delays with their spin fields, automatic closing
   struct Spin {
     const wchar_t* caption;
     int editId, spinId, y;
   };
-  for (const Spin& s : {Spin{L"Задержка поиска окна :", kIdDw, kIdDwSpin, 48},
-                        Spin{L"Задержка поиска элемента :", kIdDc, kIdDcSpin, 80}}) {
+  for (const Spin& s :
+       {Spin{L"Задержка поиска окна :", kIdWindowDelay, kIdWindowDelaySpin, 48},
+        Spin{L"Задержка поиска элемента :", kIdControlDelay, kIdControlDelaySpin, 80}}) {
     addControl(kGeneral, L"STATIC", s.caption, label, 24, s.y + 3, 200, 16);
     HWND field = addControl(kGeneral, L"EDIT", L"10", edit, 228, s.y, 90, 21, s.editId,
                             WS_EX_CLIENTEDGE);
@@ -86,94 +91,100 @@ void TForm11::createControls() {
     SendMessageW(spin, UDM_SETRANGE32, 0, INT_MAX);
     addControl(kGeneral, L"STATIC", L"mc", label, 326, s.y + 3, 30, 16);
   }
-  addControl(kGeneral, L"BUTTON", L"Автоматически закрывать программу", check, 24, 118, 300, 18,
-             kIdAutoclose);
+  addControl(kGeneral, L"BUTTON", L"Автоматически закрывать программу",
+             WS_TABSTOP | BS_AUTOCHECKBOX, 24, 118, 300, 18, kIdAutoClose);
+}
 
-  // "P-Cad": output directory, swell values and switches, error choice
+void SettingsDialog::createPcadPage() {
+  const DWORD label = SS_LEFT;
+  const DWORD edit = WS_TABSTOP | ES_AUTOHSCROLL;
+  const DWORD check = WS_TABSTOP | BS_AUTOCHECKBOX;
+  const DWORD radio = BS_AUTORADIOBUTTON;
+  // output directory, swell values and switches, error choice
   addControl(kPcad, L"BUTTON", L"Директория экспорта", BS_GROUPBOX, 16, 34, 300, 132);
   addControl(kPcad, L"BUTTON", L"Gerber", radio | WS_GROUP | WS_TABSTOP, 28, 54, 200, 18,
-             kIdDirGerber);
-  addControl(kPcad, L"BUTTON", L"Директория с файлом", radio, 28, 76, 200, 18, kIdDirDesign);
-  addControl(kPcad, L"BUTTON", L"Другая директория", radio, 28, 98, 200, 18, kIdDirOther);
-  addControl(kPcad, L"EDIT", L"", edit | WS_GROUP, 28, 128, 252, 21, kIdDirPath,
+             kIdOutputToGerberDir);
+  addControl(kPcad, L"BUTTON", L"Директория с файлом", radio, 28, 76, 200, 18,
+             kIdOutputToDesignDir);
+  addControl(kPcad, L"BUTTON", L"Другая директория", radio, 28, 98, 200, 18, kIdOutputToOtherDir);
+  addControl(kPcad, L"EDIT", L"", edit | WS_GROUP, 28, 128, 252, 21, kIdOtherDirPath,
              WS_EX_CLIENTEDGE);
   addControl(kPcad, L"BUTTON", L"...", WS_TABSTOP | BS_PUSHBUTTON, 282, 128, 22, 21, kIdBrowse);
 
   addControl(kPcad, L"STATIC", L"Значение SolderMaskSwell:", label, 16, 183, 170, 16);
-  addControl(kPcad, L"EDIT", L"", edit, 190, 180, 126, 21, kIdSms, WS_EX_CLIENTEDGE);
+  addControl(kPcad, L"EDIT", L"", edit, 190, 180, 126, 21, kIdSolderMaskSwell, WS_EX_CLIENTEDGE);
   addControl(kPcad, L"STATIC", L"Значение Plane Swell:", label, 16, 213, 170, 16);
-  addControl(kPcad, L"EDIT", L"", edit, 190, 210, 126, 21, kIdPs, WS_EX_CLIENTEDGE);
-  addControl(kPcad, L"BUTTON", L"Автоматически устанавливать SolderMaskSwell", check, 16, 246,
-             300, 18, kIdAutoSms);
-  addControl(kPcad, L"BUTTON", L"Автоматически устанавливать Plane Swell", check, 16, 270, 300,
-             18, kIdAutoPs);
-  addControl(kPcad, L"BUTTON", L"  \"Чистить\" гербера ?", check, 16, 294, 300, 18, kIdCleanGrb);
+  addControl(kPcad, L"EDIT", L"", edit, 190, 210, 126, 21, kIdPlaneSwell, WS_EX_CLIENTEDGE);
+  addControl(kPcad, L"BUTTON", L"Автоматически устанавливать SolderMaskSwell", check, 16, 246, 300,
+             18, kIdAutoSolderMaskSwell);
+  addControl(kPcad, L"BUTTON", L"Автоматически устанавливать Plane Swell", check, 16, 270, 300, 18,
+             kIdAutoPlaneSwell);
+  addControl(kPcad, L"BUTTON", L"  \"Чистить\" гербера ?", check, 16, 294, 300, 18,
+             kIdCleanGerbers);
 
   addControl(kPcad, L"BUTTON", L"При ошибке :", BS_GROUPBOX, 340, 34, 280, 100);
   addControl(kPcad, L"BUTTON", L"Продолжить выполнение", radio | WS_GROUP | WS_TABSTOP, 352, 54,
-             250, 18, kIdErrContinue);
-  addControl(kPcad, L"BUTTON", L"Остановить выполнение", radio, 352, 78, 250, 18, kIdErrStop);
-  addControl(kPcad, L"BUTTON", L"Задать вопрос", radio, 352, 102, 250, 18, kIdErrAsk);
-  // the tab control lies below the controls of its pages
-  SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+             250, 18, kIdOnErrorContinue);
+  addControl(kPcad, L"BUTTON", L"Остановить выполнение", radio, 352, 78, 250, 18, kIdOnErrorStop);
+  addControl(kPcad, L"BUTTON", L"Задать вопрос", radio, 352, 102, 250, 18, kIdOnErrorAsk);
 }
 
-void TForm11::showPage(int page) {
+void SettingsDialog::showPage(int page) {
   for (int p : {kGeneral, kPcad}) {
     for (HWND w : pages_[p]) ShowWindow(w, p == page ? SW_SHOW : SW_HIDE);
   }
 }
 
-dialogs::SettingsForm TForm11::readControls() const {
-  dialogs::SettingsForm form;
-  form.dwText = widgets::windowText(item(kIdDw));
-  form.dcText = widgets::windowText(item(kIdDc));
-  form.autoclose = isChecked(item(kIdAutoclose));
-  form.dirChoice = isChecked(item(kIdDirOther))    ? dialogs::DirChoice::Other
-                   : isChecked(item(kIdDirDesign)) ? dialogs::DirChoice::DesignDir
-                                                   : dialogs::DirChoice::Gerber;
-  form.dirPath = widgets::windowText(item(kIdDirPath));
-  form.sms = widgets::windowText(item(kIdSms));
-  form.ps = widgets::windowText(item(kIdPs));
-  form.autoSms = isChecked(item(kIdAutoSms));
-  form.autoPs = isChecked(item(kIdAutoPs));
-  form.cleanGrb = isChecked(item(kIdCleanGrb));
-  form.errcheck = isChecked(item(kIdErrContinue)) ? 0
-                  : isChecked(item(kIdErrStop))   ? 1
-                  : isChecked(item(kIdErrAsk))    ? 2
-                                                  : -1;
+SettingsForm SettingsDialog::readControls() const {
+  SettingsForm form;
+  form.dwText = widgets::windowText(item(kIdWindowDelay));
+  form.dcText = widgets::windowText(item(kIdControlDelay));
+  form.autoclose = isChecked(item(kIdAutoClose));
+  form.dirChoice = isChecked(item(kIdOutputToOtherDir))    ? DirChoice::Other
+                   : isChecked(item(kIdOutputToDesignDir)) ? DirChoice::DesignDir
+                                                           : DirChoice::Gerber;
+  form.dirPath = widgets::windowText(item(kIdOtherDirPath));
+  form.sms = widgets::windowText(item(kIdSolderMaskSwell));
+  form.ps = widgets::windowText(item(kIdPlaneSwell));
+  form.autoSms = isChecked(item(kIdAutoSolderMaskSwell));
+  form.autoPs = isChecked(item(kIdAutoPlaneSwell));
+  form.cleanGrb = isChecked(item(kIdCleanGerbers));
+  form.errcheck = isChecked(item(kIdOnErrorContinue)) ? 0
+                  : isChecked(item(kIdOnErrorStop))   ? 1
+                  : isChecked(item(kIdOnErrorAsk))    ? 2
+                                                      : -1;
   return form;
 }
 
-void TForm11::showForm(const dialogs::SettingsForm& form) {
-  SetWindowTextW(item(kIdDw), form.dwText.c_str());
-  SetWindowTextW(item(kIdDc), form.dcText.c_str());
-  setChecked(item(kIdAutoclose), form.autoclose);
-  setChecked(item(kIdDirGerber), form.dirChoice == dialogs::DirChoice::Gerber);
-  setChecked(item(kIdDirDesign), form.dirChoice == dialogs::DirChoice::DesignDir);
-  setChecked(item(kIdDirOther), form.dirChoice == dialogs::DirChoice::Other);
-  SetWindowTextW(item(kIdDirPath), form.dirPath.c_str());
-  SetWindowTextW(item(kIdSms), form.sms.c_str());
-  SetWindowTextW(item(kIdPs), form.ps.c_str());
-  setChecked(item(kIdCleanGrb), form.cleanGrb);
-  setChecked(item(kIdAutoSms), form.autoSms);
-  setChecked(item(kIdAutoPs), form.autoPs);
-  setChecked(item(kIdErrContinue), form.errcheck == 0);
-  setChecked(item(kIdErrStop), form.errcheck == 1);
-  setChecked(item(kIdErrAsk), form.errcheck == 2);
+void SettingsDialog::showForm(const SettingsForm& form) {
+  SetWindowTextW(item(kIdWindowDelay), form.dwText.c_str());
+  SetWindowTextW(item(kIdControlDelay), form.dcText.c_str());
+  setChecked(item(kIdAutoClose), form.autoclose);
+  setChecked(item(kIdOutputToGerberDir), form.dirChoice == DirChoice::Gerber);
+  setChecked(item(kIdOutputToDesignDir), form.dirChoice == DirChoice::DesignDir);
+  setChecked(item(kIdOutputToOtherDir), form.dirChoice == DirChoice::Other);
+  SetWindowTextW(item(kIdOtherDirPath), form.dirPath.c_str());
+  SetWindowTextW(item(kIdSolderMaskSwell), form.sms.c_str());
+  SetWindowTextW(item(kIdPlaneSwell), form.ps.c_str());
+  setChecked(item(kIdCleanGerbers), form.cleanGrb);
+  setChecked(item(kIdAutoSolderMaskSwell), form.autoSms);
+  setChecked(item(kIdAutoPlaneSwell), form.autoPs);
+  setChecked(item(kIdOnErrorContinue), form.errcheck == 0);
+  setChecked(item(kIdOnErrorStop), form.errcheck == 1);
+  setChecked(item(kIdOnErrorAsk), form.errcheck == 2);
 }
 
-void TForm11::FormShow() {
-  SettingsStore ini(app::mainIniPath());
-  dialogs::SettingsForm form;
+void SettingsDialog::onOpened() {
+  SettingsStore ini(iniPath_);
+  SettingsForm form;
   form.load(ini, dirExists);
   showForm(form);
 }
 
-void TForm11::FormClose() {
+void SettingsDialog::onDismissed() {
   std::optional<std::wstring> failure;
   try {
-    SettingsStore ini(app::mainIniPath());
+    SettingsStore ini(iniPath_);
     readControls().save(ini, dirExists);
   } catch (const base::AppError& e) {
     failure = e.text();
@@ -183,11 +194,11 @@ void TForm11::FormClose() {
   if (failure) widgets::showErrorBox(GetWindow(hwnd(), GW_OWNER), *failure);
 }
 
-void TForm11::closeIfOpen() {
-  if (hwnd() && visible()) FormClose();
+void SettingsDialog::closeIfOpen() {
+  if (hwnd() && visible()) onDismissed();
 }
 
-void TForm11::BrowseClick() {
+void SettingsDialog::onBrowse() {
   BROWSEINFOW info{};
   info.hwndOwner = hwnd();
   info.lpszTitle = L"Директория экспорта";
@@ -195,21 +206,20 @@ void TForm11::BrowseClick() {
   PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
   if (!chosen) return;
   wchar_t path[MAX_PATH] = {};
-  if (SHGetPathFromIDListW(chosen, path)) SetWindowTextW(item(kIdDirPath), path);
+  if (SHGetPathFromIDListW(chosen, path)) SetWindowTextW(item(kIdOtherDirPath), path);
   CoTaskMemFree(chosen);
 }
 
-void TForm11::buttonClick(int id) {
-  if (id == kIdBrowse) BrowseClick();
+void SettingsDialog::onButton(int id) {
+  if (id == kIdBrowse) onBrowse();
 }
 
-LRESULT TForm11::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NOTIFY) {
-    auto* hdr = reinterpret_cast<NMHDR*>(lp);
-    if (hdr->hwndFrom == tabs_ && hdr->code == TCN_SELCHANGE) {
-      showPage(static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)));
-    }
-    return 0;
+bool SettingsDialog::onNotify(const NMHDR& note, LRESULT& result) {
+  if (note.hwndFrom == tabs_ && note.code == TCN_SELCHANGE) {
+    showPage(static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)));
   }
-  return ToolWindow::handleMessage(msg, wp, lp);
+  result = 0;
+  return true;
 }
+
+}  // namespace dialogs

@@ -1,4 +1,4 @@
-// The small dialogs' common window: size, place and message routing.
+// The small dialogs' common window: size, place and message handling.
 #include "dialogs/tool_window_win.h"
 
 namespace dialogs {
@@ -15,29 +15,30 @@ bool ToolWindow::createCentred(const wchar_t* className, const std::wstring& cap
                       nullptr);
 }
 
-LRESULT ToolWindow::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_SHOWWINDOW:
-      if (wp && lp == 0) FormShow();  // shown by the program, not uncovered
-      break;
-    case WM_ACTIVATE:
-      if (HWND focus = focusControl()) {
-        if (LOWORD(wp) != WA_INACTIVE) SetFocus(focus);
-        return 0;
-      }
-      break;
-    case WM_COMMAND:
-      if (LOWORD(wp) == IDCANCEL) {
-        FormClose();  // Escape: the same as the close button
-      } else if (HIWORD(wp) == BN_CLICKED) {
-        buttonClick(LOWORD(wp));
-      }
-      return 0;
-    case WM_CLOSE:
-      FormClose();
-      return 0;
+bool ToolWindow::onShow(bool shown, bool byProgram) {
+  if (shown && byProgram) onOpened();  // shown by the program, not uncovered
+  return false;
+}
+
+bool ToolWindow::onActivate(bool active) {
+  HWND focus = focusControl();
+  if (!focus) return false;
+  if (active) SetFocus(focus);
+  return true;
+}
+
+bool ToolWindow::onCommand(int id, int code, HWND) {
+  if (id == IDCANCEL) {
+    onDismissed();  // Escape: the same as the close button
+  } else if (code == BN_CLICKED) {
+    onButton(id);
   }
-  return Window::handleMessage(msg, wp, lp);
+  return true;
+}
+
+bool ToolWindow::onClose() {
+  onDismissed();
+  return true;
 }
 
 }  // namespace dialogs

@@ -1,7 +1,7 @@
 // What the small dialogs share: a fixed-size window of a given client size
 // centred on the desktop (by default a tool window: a small title bar with a
 // close button), created hidden and reused; the focus that goes to a chosen
-// control whenever the window becomes active; and the routing of the
+// control whenever the window becomes active; and the handling of the
 // messages they all answer alike.
 #pragma once
 
@@ -18,6 +18,9 @@ namespace dialogs {
 constexpr DWORD kToolWindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kToolWindowExStyle = WS_EX_TOOLWINDOW;
 
+// Shown by the program (not uncovered): onOpened. Activated: the focus goes
+// to focusControl(), when there is one. A button clicked: onButton. Escape
+// and the close button: onDismissed.
 class ToolWindow : public widgets::Window {
  protected:
   // Creates the window hidden, with this client area, centred on the desktop;
@@ -25,16 +28,15 @@ class ToolWindow : public widgets::Window {
   bool createCentred(const wchar_t* className, const std::wstring& caption, int clientWidth,
                      int clientHeight, HWND owner, DWORD exStyle = kToolWindowExStyle);
 
-  // Shown by the program (not uncovered): FormShow. Activated: the focus
-  // goes to focusControl(), when there is one. A button clicked:
-  // buttonClick. Escape and the close button: FormClose. Everything else
-  // goes on to the window's default handling.
-  LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool onShow(bool shown, bool byProgram) override;
+  bool onActivate(bool active) override;
+  bool onCommand(int id, int code, HWND control) override;
+  bool onClose() override;
 
  private:
-  virtual void FormShow() = 0;
-  virtual void FormClose() = 0;
-  virtual void buttonClick(int id) = 0;
+  virtual void onOpened() = 0;
+  virtual void onDismissed() = 0;
+  virtual void onButton(int id) = 0;
   // The control that takes the focus on activation; none leaves activation
   // to the default handling.
   virtual HWND focusControl() const { return nullptr; }

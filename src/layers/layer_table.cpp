@@ -130,7 +130,7 @@ int recordOfRow(const widgets::GridModel& grid, int row) {
 }
 
 void bindMainForm(MainFormModel& form) {
-  form.CheckBox2.setOnClick([&form](widgets::CheckBox&) { CheckBox2Click(form); });
+  form.CheckBox2.setOnClick([&form](widgets::CheckBox&) { onViasCoveredByMaskClick(form); });
 }
 
 void showtbl(MainFormModel& form, const std::vector<std::wstring>& typeKeys,

@@ -33,7 +33,7 @@ using LayerKeyReader = std::function<std::wstring(const std::wstring& key)>;
 void showtbl(MainFormModel& form, const std::vector<std::wstring>& typeKeys,
              const LayerKeyReader& readValue);
 
-// Binds the main window's own switch: CheckBox2's click runs CheckBox2Click.
+// Binds the main window's own switch: CheckBox2's click runs onViasCoveredByMaskClick.
 void bindMainForm(MainFormModel& form);
 
 // The position in `layers` that a grid row's "Id" cell names, or -1 when the

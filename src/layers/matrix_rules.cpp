@@ -94,7 +94,7 @@ void CheckBoxmatrixClick(MainFormModel& form, widgets::CheckBox& Sender) {
         deviates(type, classIndex, Sender.checked(), form.CheckBox2.checked()));
 }
 
-void CheckBox2Click(MainFormModel& form) {
+void onViasCoveredByMaskClick(MainFormModel& form) {
   const bool vias = !form.CheckBox2.checked();
   // Indexed walk: the marking that each change runs reads `layers` too.
   for (size_t i = 0; i < layers.size(); ++i)

@@ -28,7 +28,7 @@ void paint(MainFormModel& form, int col, int row, bool flag);
 void CheckBoxmatrixClick(MainFormModel& form, widgets::CheckBox& Sender);
 
 // Click handler of the vias switch CheckBox2.
-void CheckBox2Click(MainFormModel& form);
+void onViasCoveredByMaskClick(MainFormModel& form);
 
 // Re-derives `Vias` of every exported mask row from CheckBox2.
 void fillchecbox(MainFormModel& form);

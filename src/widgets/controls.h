@@ -19,11 +19,15 @@
 
 namespace widgets {
 
+// What a control object is, for the view that shows it.
+enum class ControlKind { CheckBox, DropDown, ColourBox, Text };
+
 // Every control object tells its view when its state changed, whoever
 // changed it, so that the window on the screen can follow.
 class Control {
  public:
   virtual ~Control() = default;
+  virtual ControlKind kind() const = 0;
   std::function<void()> onViewUpdate;
 
  protected:
@@ -34,6 +38,7 @@ class Control {
 
 class CheckBox : public Control {
  public:
+  ControlKind kind() const override { return ControlKind::CheckBox; }
   using Handler = std::function<void(CheckBox& sender)>;
 
   bool checked() const { return checked_; }
@@ -54,6 +59,7 @@ class CheckBox : public Control {
 
 class DropDown : public Control {
  public:
+  ControlKind kind() const override { return ControlKind::DropDown; }
   using Handler = std::function<void(DropDown& sender)>;
 
   const std::vector<std::wstring>& items() const { return items_; }
@@ -86,6 +92,7 @@ const std::vector<PaletteColour>& layerPalette();
 
 class ColourBox : public DropDown {
  public:
+  ControlKind kind() const override { return ControlKind::ColourBox; }
   // Empties the box and fills it with the sixteen palette colours.
   void fillPalette();
   // The colour of an item, 0xRRGGBB.
@@ -95,6 +102,7 @@ class ColourBox : public DropDown {
 // An edit or a label: a text the program reads and writes.
 class TextBox : public Control {
  public:
+  ControlKind kind() const override { return ControlKind::Text; }
   const std::wstring& text() const { return text_; }
   void setText(std::wstring text);
   bool enabled = true;

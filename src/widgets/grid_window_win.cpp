@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "widgets/colour_box_win.h"
+
 namespace widgets {
 namespace {
 
@@ -16,20 +18,18 @@ constexpr UINT kMsgRefresh = WM_APP + 17;
 constexpr wchar_t kRowProperty[] = L"TavrolinGridRow";
 constexpr wchar_t kPendingProperty[] = L"TavrolinGridPending";
 constexpr int kBorderGrip = 3;  // pixels either side of a border that grip it
-constexpr int kMinSize = 8;
 const COLORREF kLineColour = RGB(192, 192, 192);
 
 COLORREF toColorRef(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
 }  // namespace
 
-// ---- outer window -------------------------------------------------------
-
 bool GridWindow::create(HWND parent, int id, GridModel* model) {
   model_ = model;
-  if (!createWindow(L"TavrolinGrid", L"", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL |
-                    WS_CLIPCHILDREN | WS_TABSTOP, WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT,
-                    0, 0, 100, 100, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+  if (!createWindow(kGridClass, L"",
+                    WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_CLIPCHILDREN | WS_TABSTOP,
+                    WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT, 0, 0, 100, 100, parent,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                     reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1))) {
     return false;
   }
@@ -37,18 +37,6 @@ bool GridWindow::create(HWND parent, int id, GridModel* model) {
   model_->onChanged = [this] { scheduleRefresh(); };
   scheduleRefresh();
   return true;
-}
-
-bool GridWindow::Body::create(HWND parent) {
-  return createWindow(L"TavrolinGridBody", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                      WS_EX_CONTROLPARENT, 0, 0, 10, 10, parent, nullptr,
-                      reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-}
-
-LRESULT GridWindow::Body::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  bool handled = false;
-  LRESULT r = grid_.bodyMessage(msg, wp, lp, handled);
-  return handled ? r : Window::handleMessage(msg, wp, lp);
 }
 
 void GridWindow::scheduleRefresh() {
@@ -68,14 +56,7 @@ void GridWindow::refresh() {
   if (!model_) return;
   // Texts and colours only repaint; controls are placed again only when the
   // grid's shape or the controls in its cells changed.
-  std::vector<intptr_t> shape{model_->colCount(), model_->rowCount()};
-  for (int c = 0; c < model_->colCount(); ++c) shape.push_back(model_->colWidth(c));
-  for (int r = 0; r < model_->rowCount(); ++r) {
-    shape.push_back(model_->rowHeight(r));
-    for (int c = 0; c < model_->colCount(); ++c) {
-      shape.push_back(reinterpret_cast<intptr_t>(model_->control(c, r)));
-    }
-  }
+  std::vector<intptr_t> shape = currentShape();
   if (shape != shape_) {
     shape_ = std::move(shape);
     syncControls();
@@ -87,9 +68,16 @@ void GridWindow::refresh() {
   RedrawWindow(body_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-HWND GridWindow::realControl(const Control* control) const {
-  auto it = reals_.find(control);
-  return it == reals_.end() ? nullptr : it->second.hwnd;
+std::vector<intptr_t> GridWindow::currentShape() const {
+  std::vector<intptr_t> shape{model_->colCount(), model_->rowCount()};
+  for (int c = 0; c < model_->colCount(); ++c) shape.push_back(model_->colWidth(c));
+  for (int r = 0; r < model_->rowCount(); ++r) {
+    shape.push_back(model_->rowHeight(r));
+    for (int c = 0; c < model_->colCount(); ++c) {
+      shape.push_back(reinterpret_cast<intptr_t>(model_->control(c, r)));
+    }
+  }
+  return shape;
 }
 
 int GridWindow::rowOfRealControl(HWND control) const {
@@ -97,22 +85,19 @@ int GridWindow::rowOfRealControl(HWND control) const {
   if (it == byHwnd_.end()) return -1;
   for (int r = 1; r < model_->rowCount(); ++r) {
     for (int c = 0; c < model_->colCount(); ++c) {
-      if (model_->control(c, r) == it->second) return r;
+      if (model_->control(c, r) == it->second->control()) return r;
     }
   }
   return -1;
 }
 
 void GridWindow::releaseControls() {
-  for (auto& [control, real] : reals_) {
+  for (auto& [control, embedded] : embedded_) {
     const_cast<Control*>(control)->onViewUpdate = nullptr;
-    if (real.hwnd) {
-      RemovePropW(real.hwnd, kRowProperty);
-      DestroyWindow(real.hwnd);
-    }
+    RemovePropW(embedded->hwnd(), kRowProperty);
   }
   if (hwnd()) RemovePropW(hwnd(), kPendingProperty);
-  reals_.clear();
+  embedded_.clear();
   byHwnd_.clear();
   if (model_) model_->onChanged = nullptr;
   for (auto& [rgb, brush] : brushes_) DeleteObject(brush);
@@ -123,70 +108,21 @@ void GridWindow::syncControls() {
   for (int r = 0; r < model_->rowCount(); ++r) {
     for (int c = 0; c < model_->colCount(); ++c) {
       Control* control = model_->control(c, r);
-      if (!control || reals_.count(control)) continue;
-      Real real{makeReal(control), control};
-      if (!real.hwnd) continue;
-      SetWindowLongPtrW(real.hwnd, GWLP_ID, c);
-      reals_[control] = real;
-      byHwnd_[real.hwnd] = control;
-      control->onViewUpdate = [this, control] {
-        auto it = reals_.find(control);
-        if (it != reals_.end()) updateReal(it->second);
-      };
-      updateReal(real);
+      if (control && !embedded_.count(control)) embed(control, c);
     }
   }
 }
 
-HWND GridWindow::makeReal(Control* control) {
-  HWND parent = body_.hwnd();
-  HFONT font = programFont();
-  HWND w = nullptr;
-  if (dynamic_cast<CheckBox*>(control)) {
-    w = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_TABSTOP | BS_CHECKBOX, 0, 0, 16, 16,
-                        parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-  } else if (dynamic_cast<ColourBox*>(control)) {
-    w = ColourBoxPainter::create(parent, 0, 0, 40, 300, font);
-  } else if (dynamic_cast<DropDown*>(control)) {
-    w = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                        0, 0, 100, 300, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(w, CB_SETDROPPEDWIDTH, 200, 0);
-  }
-  if (!w) return nullptr;
-  SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  SetWindowSubclass(w, controlProc, 1, reinterpret_cast<DWORD_PTR>(this));
-  return w;
-}
-
-void GridWindow::updateReal(const Real& real) {
-  if (auto* cb = dynamic_cast<CheckBox*>(real.control)) {
-    SendMessageW(real.hwnd, BM_SETCHECK, cb->checked() ? BST_CHECKED : BST_UNCHECKED, 0);
-    EnableWindow(real.hwnd, cb->enabled);
-    return;
-  }
-  if (auto* dd = dynamic_cast<DropDown*>(real.control)) {
-    int count = static_cast<int>(SendMessageW(real.hwnd, CB_GETCOUNT, 0, 0));
-    const auto& items = dd->items();
-    bool same = count == static_cast<int>(items.size());
-    if (same && count > 0) {
-      // items are only ever set as a whole list; compare the last one
-      wchar_t buf[512];
-      LRESULT len = SendMessageW(real.hwnd, CB_GETLBTEXTLEN, count - 1, 0);
-      same = len < 512 && SendMessageW(real.hwnd, CB_GETLBTEXT, count - 1,
-                                       reinterpret_cast<LPARAM>(buf)) >= 0 &&
-             items.back() == buf;
-    }
-    if (!same) {
-      SendMessageW(real.hwnd, CB_RESETCONTENT, 0, 0);
-      for (const auto& item : items) {
-        SendMessageW(real.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-      }
-    }
-    if (SendMessageW(real.hwnd, CB_GETCURSEL, 0, 0) != dd->itemIndex()) {
-      SendMessageW(real.hwnd, CB_SETCURSEL, static_cast<WPARAM>(dd->itemIndex()), 0);
-    }
-    EnableWindow(real.hwnd, dd->enabled);
-  }
+void GridWindow::embed(Control* control, int col) {
+  std::unique_ptr<EmbeddedControl> embedded = EmbeddedControl::create(control, body_.hwnd());
+  if (!embedded) return;
+  EmbeddedControl* e = embedded.get();
+  SetWindowSubclass(e->hwnd(), controlProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  SetWindowLongPtrW(e->hwnd(), GWLP_ID, col);
+  byHwnd_[e->hwnd()] = e;
+  embedded_[control] = std::move(embedded);
+  control->onViewUpdate = [e] { e->update(); };
+  e->update();
 }
 
 void GridWindow::layoutBody() {
@@ -208,16 +144,6 @@ int GridWindow::rowTop(int row) const {
   int y = -vpos_;
   for (int r = 1; r < row; ++r) y += model_->rowHeight(r);
   return y;
-}
-
-int GridWindow::hitCol(int x) const {
-  int left = -hpos_;
-  for (int c = 1; c < model_->colCount(); ++c) {
-    int w = model_->colWidth(c);
-    if (x >= left && x < left + w) return c;
-    left += w;
-  }
-  return -1;
 }
 
 int GridWindow::hitRow(int y) const {
@@ -254,48 +180,30 @@ int GridWindow::rowBorderAt(int y) const {
 }
 
 void GridWindow::placeControls() {
-  RECT body;
-  GetClientRect(body_.hwnd(), &body);
   std::map<const Control*, bool> placed;
   cellOf_.clear();
-  HDWP batch = BeginDeferWindowPos(static_cast<int>(reals_.size()) + 1);
+  HDWP batch = BeginDeferWindowPos(static_cast<int>(embedded_.size()) + 1);
   for (int r = 1; r < model_->rowCount(); ++r) {
-    int top = rowTop(r);
-    int hgt = model_->rowHeight(r);
     for (int c = 1; c < model_->colCount(); ++c) {
-      Control* control = model_->control(c, r);
-      if (!control) continue;
-      auto it = reals_.find(control);
-      if (it == reals_.end()) continue;
-      int left = colLeft(c);
-      int w = model_->colWidth(c);
-      HWND real = it->second.hwnd;
-      int x = left + 1, y = top + 1, cw = w - 1, ch = hgt - 1;
-      if (dynamic_cast<CheckBox*>(control)) {
-        // the box centred in the cell; the cell colour shows around it
-        int box = std::min({cw, ch, 15});
-        x = left + (w - box) / 2 + 1;
-        y = top + (hgt - box) / 2;
-        cw = box;
-        ch = box;
-      } else {
-        SendMessageW(real, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(ch - 6, 10));
-        ch = 300;
-      }
-      batch = DeferWindowPos(batch, real, nullptr, x, y, std::max(cw, 1), std::max(ch, 1),
+      auto it = embedded_.find(model_->control(c, r));
+      if (it == embedded_.end()) continue;
+      HWND real = it->second->hwnd();
+      RECT at =
+          it->second->placeIn(colLeft(c), rowTop(r), model_->colWidth(c), model_->rowHeight(r));
+      batch = DeferWindowPos(batch, real, nullptr, at.left, at.top, std::max<int>(at.right, 1),
+                             std::max<int>(at.bottom, 1),
                              SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-      placed[control] = true;
+      placed[it->first] = true;
       cellOf_[real] = {c, r};
       SetPropW(real, kRowProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(r)));
     }
   }
-  for (auto& [control, real] : reals_) {
-    if (!placed.count(control)) {
-      RemovePropW(real.hwnd, kRowProperty);
-      batch = DeferWindowPos(batch, real.hwnd, nullptr, 0, 0, 0, 0,
-                             SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE |
-                                 SWP_HIDEWINDOW);
-    }
+  for (auto& [control, embedded] : embedded_) {
+    if (placed.count(control)) continue;
+    RemovePropW(embedded->hwnd(), kRowProperty);
+    batch =
+        DeferWindowPos(batch, embedded->hwnd(), nullptr, 0, 0, 0, 0,
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_HIDEWINDOW);
   }
   EndDeferWindowPos(batch);
 }
@@ -368,20 +276,20 @@ HBRUSH GridWindow::brushFor(uint32_t rgb) {
   return b;
 }
 
-void GridWindow::onCommand(HWND control, int code) {
+void GridWindow::onControlCommand(HWND control, int code) {
   auto it = byHwnd_.find(control);
-  if (it == byHwnd_.end()) return;
-  Control* object = it->second;
-  if (auto* cb = dynamic_cast<CheckBox*>(object)) {
-    if (code == BN_CLICKED) cb->setChecked(!cb->checked());
-    return;
-  }
-  if (auto* dd = dynamic_cast<DropDown*>(object)) {
-    if (code == CBN_SELCHANGE) {
-      int sel = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
-      if (sel >= 0) dd->pick(sel);
+  if (it != byHwnd_.end()) it->second->onNotification(code);
+}
+
+LRESULT GridWindow::cellColourBrush(HWND control) {
+  // a check box takes its cell's colour, so that marks show around it
+  auto it = cellOf_.find(control);
+  if (it != cellOf_.end()) {
+    if (auto colour = model_->cellColour(it->second.first, it->second.second)) {
+      return reinterpret_cast<LRESULT>(brushFor(*colour));
     }
   }
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
 }
 
 void GridWindow::moveRow(int from, int to) {
@@ -414,12 +322,6 @@ LRESULT CALLBACK GridWindow::controlProc(HWND w, UINT msg, WPARAM wp, LPARAM lp,
     case WM_SETFOCUS:
       self->ensureVisible(w);
       break;
-    case WM_KEYDOWN:
-      if (wp == VK_SPACE && self->byHwnd_.count(w) &&
-          dynamic_cast<CheckBox*>(self->byHwnd_[w])) {
-        break;  // the button turns Space into a click
-      }
-      break;
     case WM_NCDESTROY:
       RemoveWindowSubclass(w, controlProc, 1);
       break;
@@ -427,22 +329,26 @@ LRESULT CALLBACK GridWindow::controlProc(HWND w, UINT msg, WPARAM wp, LPARAM lp,
   return DefSubclassProc(w, msg, wp, lp);
 }
 
-LRESULT GridWindow::bodyMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
-  handled = true;
+bool GridWindow::Body::create(HWND parent) {
+  return createWindow(kGridBodyClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                      WS_EX_CONTROLPARENT, 0, 0, 10, 10, parent, nullptr,
+                      reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+}
+
+bool GridWindow::Body::onCommand(int, int code, HWND control) {
+  guarded(grid_.hwnd(), [&] { grid_.onControlCommand(control, code); });
+  return true;
+}
+
+void GridWindow::Body::onPaint(HDC dc) {
+  grid_.paintBody(dc);
+  grid_.lastPaintTick_ = GetTickCount();
+}
+
+LRESULT GridWindow::Body::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(body_.hwnd(), &ps);
-      paintBody(dc);
-      EndPaint(body_.hwnd(), &ps);
-      lastPaintTick_ = GetTickCount();
-      return 0;
-    }
     case WM_ERASEBKGND:
       return 1;
-    case WM_COMMAND:
-      guarded(hwnd(), [&] { onCommand(reinterpret_cast<HWND>(lp), HIWORD(wp)); });
-      return 0;
     case WM_MEASUREITEM:
       ColourBoxPainter::measure(reinterpret_cast<MEASUREITEMSTRUCT*>(lp));
       return TRUE;
@@ -450,23 +356,14 @@ LRESULT GridWindow::bodyMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
       ColourBoxPainter::draw(reinterpret_cast<DRAWITEMSTRUCT*>(lp));
       return TRUE;
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-      // a check box takes its cell's colour, so that marks show around it
-      auto it = cellOf_.find(reinterpret_cast<HWND>(lp));
+    case WM_CTLCOLORBTN:
       SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
-      if (it != cellOf_.end()) {
-        if (auto colour = model_->cellColour(it->second.first, it->second.second)) {
-          return reinterpret_cast<LRESULT>(brushFor(*colour));
-        }
-      }
-      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-    }
+      return grid_.cellColourBrush(reinterpret_cast<HWND>(lp));
     case WM_LBUTTONDOWN:
-      SetFocus(hwnd());
+      SetFocus(grid_.hwnd());
       return 0;
   }
-  handled = false;
-  return 0;
+  return Window::onMessage(msg, wp, lp);
 }
 
 void GridWindow::paintBody(HDC dc) {
@@ -480,30 +377,9 @@ void GridWindow::paintBody(HDC dc) {
   HPEN pen = CreatePen(PS_SOLID, 1, kLineColour);
   HGDIOBJ oldPen = SelectObject(mem, pen);
   SetBkMode(mem, TRANSPARENT);
-  for (int r = 1; r < model_->rowCount(); ++r) {
-    int top = rowTop(r), hgt = model_->rowHeight(r);
-    if (top > rc.bottom) break;
-    if (top + hgt < 0) continue;
-    for (int c = 1; c < model_->colCount(); ++c) {
-      int left = colLeft(c), w = model_->colWidth(c);
-      if (left > rc.right || left + w < 0) continue;
-      RECT cell{left, top, left + w, top + hgt};
-      if (auto colour = model_->cellColour(c, r)) FillRect(mem, &cell, brushFor(*colour));
-      const std::wstring& text = model_->cell(c, r);
-      if (!text.empty() && !model_->control(c, r)) {
-        RECT t{left + 3, top, left + w - 2, top + hgt};
-        SetTextColor(mem, GetSysColor(COLOR_WINDOWTEXT));
-        DrawTextW(mem, text.c_str(), static_cast<int>(text.size()), &t,
-                  DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
-      }
-      MoveToEx(mem, left + w - 1, top, nullptr);
-      LineTo(mem, left + w - 1, top + hgt);
-      MoveToEx(mem, left, top + hgt - 1, nullptr);
-      LineTo(mem, left + w, top + hgt - 1);
-    }
-  }
-  if (drag_ == Drag::Row && dropRow_ >= 1) {
-    int y = dropRow_ <= dragIndex_ ? rowTop(dropRow_) : rowTop(dropRow_) + model_->rowHeight(dropRow_);
+  paintCells(mem, rc);
+  if (int drop = drag_.dropRow(); drop >= 1) {
+    int y = drop <= drag_.draggedRow() ? rowTop(drop) : rowTop(drop) + model_->rowHeight(drop);
     RECT mark{0, y - 1, rc.right, y + 2};
     FillRect(mem, &mark, GetSysColorBrush(COLOR_HIGHLIGHT));
   }
@@ -516,180 +392,228 @@ void GridWindow::paintBody(HDC dc) {
   DeleteDC(mem);
 }
 
-void GridWindow::paint(HDC dc) {
+void GridWindow::paintCells(HDC dc, const RECT& client) {
+  for (int r = 1; r < model_->rowCount(); ++r) {
+    int top = rowTop(r), hgt = model_->rowHeight(r);
+    if (top > client.bottom) break;
+    if (top + hgt < 0) continue;
+    for (int c = 1; c < model_->colCount(); ++c) {
+      int left = colLeft(c), w = model_->colWidth(c);
+      if (left > client.right || left + w < 0) continue;
+      RECT cell{left, top, left + w, top + hgt};
+      if (auto colour = model_->cellColour(c, r)) FillRect(dc, &cell, brushFor(*colour));
+      const std::wstring& text = model_->cell(c, r);
+      if (!text.empty() && !model_->control(c, r)) {
+        RECT t{left + 3, top, left + w - 2, top + hgt};
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &t,
+                  DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+      }
+      MoveToEx(dc, left + w - 1, top, nullptr);
+      LineTo(dc, left + w - 1, top + hgt);
+      MoveToEx(dc, left, top + hgt - 1, nullptr);
+      LineTo(dc, left + w, top + hgt - 1);
+    }
+  }
+}
+
+namespace {
+
+// A cell of the header row or the fixed column: raised, with its text.
+void paintFixedCell(HDC dc, RECT cell, const std::wstring& text, bool centre) {
+  FillRect(dc, &cell, GetSysColorBrush(COLOR_BTNFACE));
+  DrawEdge(dc, &cell, BDR_RAISEDINNER, BF_RECT);
+  RECT t = cell;
+  InflateRect(&t, -2, 0);
+  DrawTextW(
+      dc, text.c_str(), static_cast<int>(text.size()), &t,
+      DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | (centre ? DT_CENTER : DT_LEFT));
+}
+
+}  // namespace
+
+void GridWindow::onPaint(HDC dc) {
   RECT rc;
   GetClientRect(hwnd(), &rc);
   if (!model_ || model_->rowCount() == 0) {
     FillRect(dc, &rc, GetSysColorBrush(COLOR_APPWORKSPACE));
     return;
   }
-  int w0 = model_->colCount() > 0 ? model_->colWidth(0) : 0;
-  int h0 = model_->rowHeight(0);
+  const int w0 = fixedWidth();
+  const int h0 = headerHeight();
   HGDIOBJ oldFont = SelectObject(dc, programFont());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  auto fixedCell = [&](RECT cell, const std::wstring& text, bool centre) {
-    FillRect(dc, &cell, GetSysColorBrush(COLOR_BTNFACE));
-    DrawEdge(dc, &cell, BDR_RAISEDINNER, BF_RECT);
-    RECT t = cell;
-    InflateRect(&t, -2, 0);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &t,
-              DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX |
-                  (centre ? DT_CENTER : DT_LEFT));
-  };
-  // header row, scrolled with the body
-  HRGN clip = CreateRectRgn(w0, 0, rc.right, h0);
+  paintHeader(dc, w0, h0, rc.right);
+  paintFixedColumn(dc, w0, h0, rc.bottom);
+  paintFixedCell(dc, RECT{0, 0, w0, h0}, model_->cell(0, 0), true);
+  SelectObject(dc, oldFont);
+}
+
+void GridWindow::paintHeader(HDC dc, int w0, int h0, int right) {
+  // scrolled with the body
+  HRGN clip = CreateRectRgn(w0, 0, right, h0);
   SelectClipRgn(dc, clip);
   for (int c = 1; c < model_->colCount(); ++c) {
     int left = w0 + colLeft(c);
-    fixedCell(RECT{left, 0, left + model_->colWidth(c), h0}, model_->cell(c, 0), true);
+    paintFixedCell(dc, RECT{left, 0, left + model_->colWidth(c), h0}, model_->cell(c, 0), true);
   }
-  RECT rest{w0 + colLeft(model_->colCount()), 0, rc.right, h0};
+  RECT rest{w0 + colLeft(model_->colCount()), 0, right, h0};
   if (rest.left < rest.right) FillRect(dc, &rest, GetSysColorBrush(COLOR_APPWORKSPACE));
-  // fixed column
   SelectClipRgn(dc, nullptr);
   DeleteObject(clip);
-  clip = CreateRectRgn(0, h0, w0, rc.bottom);
+}
+
+void GridWindow::paintFixedColumn(HDC dc, int w0, int h0, int bottom) {
+  HRGN clip = CreateRectRgn(0, h0, w0, bottom);
   SelectClipRgn(dc, clip);
   for (int r = 1; r < model_->rowCount(); ++r) {
     int top = h0 + rowTop(r);
     RECT cell{0, top, w0, top + model_->rowHeight(r)};
-    fixedCell(cell, model_->cell(0, r), false);
-    if (drag_ == Drag::Row && r == dragIndex_) InvertRect(dc, &cell);
+    paintFixedCell(dc, cell, model_->cell(0, r), false);
+    if (r == drag_.draggedRow()) InvertRect(dc, &cell);
   }
   SelectClipRgn(dc, nullptr);
   DeleteObject(clip);
-  fixedCell(RECT{0, 0, w0, h0}, model_->cell(0, 0), true);
-  SelectObject(dc, oldFont);
 }
 
-LRESULT GridWindow::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+int GridWindow::fixedWidth() const {
+  return model_ && model_->colCount() > 0 ? model_->colWidth(0) : 0;
+}
+
+int GridWindow::headerHeight() const {
+  return model_ && model_->rowCount() > 0 ? model_->rowHeight(0) : 0;
+}
+
+bool GridWindow::onSize(int, int) {
+  if (model_) {
+    layoutBody();
+    updateScrollBars();
+    placeControls();
+  }
+  return true;
+}
+
+void GridWindow::onDestroy() { releaseControls(); }
+
+bool GridWindow::onKey(WPARAM key) {
+  switch (key) {
+    case VK_UP:
+      onScroll(SB_VERT, SB_LINEUP);
+      return true;
+    case VK_DOWN:
+      onScroll(SB_VERT, SB_LINEDOWN);
+      return true;
+    case VK_PRIOR:
+      onScroll(SB_VERT, SB_PAGEUP);
+      return true;
+    case VK_NEXT:
+      onScroll(SB_VERT, SB_PAGEDOWN);
+      return true;
+    case VK_LEFT:
+      onScroll(SB_HORZ, SB_LINEUP);
+      return true;
+    case VK_RIGHT:
+      onScroll(SB_HORZ, SB_LINEDOWN);
+      return true;
+    case VK_HOME:
+      scrollTo(0, 0);
+      return true;
+  }
+  return false;
+}
+
+bool GridWindow::onSetCursor() {
+  POINT p;
+  GetCursorPos(&p);
+  ScreenToClient(hwnd(), &p);
+  if (drag_.kind() == GridDrag::Kind::ColSize || (p.y < headerHeight() && colBorderAt(p.x) >= 0)) {
+    SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
+    return true;
+  }
+  if (drag_.kind() == GridDrag::Kind::RowSize || (p.x < fixedWidth() && rowBorderAt(p.y) >= 0)) {
+    SetCursor(LoadCursorW(nullptr, IDC_SIZENS));
+    return true;
+  }
+  return false;
+}
+
+void GridWindow::onMouseDown(int x, int y) {
+  SetFocus(hwnd());
+  const int h0 = headerHeight(), w0 = fixedWidth();
+  int border;
+  if (y < h0 && (border = colBorderAt(x)) >= 0) {
+    drag_.startResize(GridDrag::Kind::ColSize, border, x, model_->colWidth(border));
+  } else if (x < w0 && (border = rowBorderAt(y)) >= 0) {
+    drag_.startResize(GridDrag::Kind::RowSize, border, y, model_->rowHeight(border));
+  } else if (x < w0 && y >= h0) {
+    int row = hitRow(y - h0);
+    if (row < 1) return;
+    drag_.startRow(row);
+  } else {
+    return;
+  }
+  SetCapture(hwnd());
+  InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void GridWindow::onMouseMove(int x, int y) {
+  int rowUnder = -1;
+  if (drag_.kind() == GridDrag::Kind::Row) {
+    const int h0 = model_->rowHeight(0);
+    rowUnder = hitRow(y - h0);
+    if (y < h0) rowUnder = 1;
+    if (rowUnder < 1) rowUnder = model_->rowCount() - 1;
+  }
+  if (drag_.moveTo(*model_, x, y, rowUnder)) InvalidateRect(body_.hwnd(), nullptr, FALSE);
+}
+
+void GridWindow::onMouseUp(bool released) {
+  // The drag ends here; releasing the capture sends WM_CAPTURECHANGED to
+  // this window at once, so the drag's state is taken and cleared before.
+  const GridDrag::End end = drag_.finish();
+  if (GetCapture() == hwnd()) ReleaseCapture();
+  InvalidateRect(hwnd(), nullptr, FALSE);
+  InvalidateRect(body_.hwnd(), nullptr, FALSE);
+  if (end.kind == GridDrag::Kind::Row && released) {
+    guarded(hwnd(), [&] { moveRow(end.fromRow, end.toRow); });
+  }
+}
+
+LRESULT GridWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
   switch (msg) {
     case kMsgRefresh:
       refresh();
       return 0;
-    case WM_SIZE:
-      if (model_) {
-        layoutBody();
-        updateScrollBars();
-        placeControls();
-      }
-      return 0;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      paint(dc);
-      EndPaint(hwnd(), &ps);
-      return 0;
-    }
     case WM_HSCROLL:
-      onScroll(SB_HORZ, LOWORD(wp));
-      return 0;
     case WM_VSCROLL:
-      onScroll(SB_VERT, LOWORD(wp));
+      onScroll(msg == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wp));
       return 0;
-    case WM_MOUSEWHEEL: {
-      int delta = GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA;
-      scrollTo(hpos_, vpos_ - delta * 3 * model_->defaultRowHeight);
+    case WM_MOUSEWHEEL:
+      scrollTo(hpos_,
+               vpos_ - GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA * 3 * model_->defaultRowHeight);
       return 0;
-    }
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS;
     case WM_KEYDOWN:
-      switch (wp) {
-        case VK_UP: onScroll(SB_VERT, SB_LINEUP); return 0;
-        case VK_DOWN: onScroll(SB_VERT, SB_LINEDOWN); return 0;
-        case VK_PRIOR: onScroll(SB_VERT, SB_PAGEUP); return 0;
-        case VK_NEXT: onScroll(SB_VERT, SB_PAGEDOWN); return 0;
-        case VK_LEFT: onScroll(SB_HORZ, SB_LINEUP); return 0;
-        case VK_RIGHT: onScroll(SB_HORZ, SB_LINEDOWN); return 0;
-        case VK_HOME: scrollTo(0, 0); return 0;
-      }
+      if (onKey(wp)) return 0;
       break;
-    case WM_SETCURSOR: {
-      POINT p;
-      GetCursorPos(&p);
-      ScreenToClient(hwnd(), &p);
-      int h0 = model_ && model_->rowCount() ? model_->rowHeight(0) : 0;
-      int w0 = model_ && model_->colCount() ? model_->colWidth(0) : 0;
-      if (drag_ == Drag::ColSize || (p.y < h0 && colBorderAt(p.x) >= 0)) {
-        SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
-        return TRUE;
-      }
-      if (drag_ == Drag::RowSize || (p.x < w0 && rowBorderAt(p.y) >= 0)) {
-        SetCursor(LoadCursorW(nullptr, IDC_SIZENS));
-        return TRUE;
-      }
+    case WM_SETCURSOR:
+      if (onSetCursor()) return TRUE;
       break;
-    }
-    case WM_LBUTTONDOWN: {
-      SetFocus(hwnd());
-      int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
-      int h0 = model_->rowCount() ? model_->rowHeight(0) : 0;
-      int w0 = model_->colCount() ? model_->colWidth(0) : 0;
-      int border;
-      if (y < h0 && (border = colBorderAt(x)) >= 0) {
-        drag_ = Drag::ColSize;
-        dragIndex_ = border;
-        dragStart_ = x;
-        dragOrigSize_ = model_->colWidth(border);
-      } else if (x < w0 && (border = rowBorderAt(y)) >= 0) {
-        drag_ = Drag::RowSize;
-        dragIndex_ = border;
-        dragStart_ = y;
-        dragOrigSize_ = model_->rowHeight(border);
-      } else if (x < w0 && y >= h0) {
-        int row = hitRow(y - h0);
-        if (row < 1) return 0;
-        drag_ = Drag::Row;
-        dragIndex_ = row;
-        dropRow_ = row;
-      } else {
-        return 0;
-      }
-      SetCapture(hwnd());
-      InvalidateRect(hwnd(), nullptr, FALSE);
+    case WM_LBUTTONDOWN:
+      onMouseDown(x, y);
       return 0;
-    }
-    case WM_MOUSEMOVE: {
-      int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
-      if (drag_ == Drag::ColSize) {
-        model_->setColWidth(dragIndex_, std::max(kMinSize, dragOrigSize_ + x - dragStart_));
-      } else if (drag_ == Drag::RowSize) {
-        model_->setRowHeight(dragIndex_, std::max(kMinSize, dragOrigSize_ + y - dragStart_));
-      } else if (drag_ == Drag::Row) {
-        int h0 = model_->rowHeight(0);
-        int row = hitRow(y - h0);
-        if (y < h0) row = 1;
-        if (row < 1) row = model_->rowCount() - 1;
-        if (row != dropRow_) {
-          dropRow_ = row;
-          InvalidateRect(body_.hwnd(), nullptr, FALSE);
-        }
-      }
+    case WM_MOUSEMOVE:
+      onMouseMove(x, y);
       return 0;
-    }
     case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED: {
-      // The drag ends here; releasing the capture sends WM_CAPTURECHANGED to
-      // this window at once, so the drag's state is taken and cleared before.
-      const Drag was = drag_;
-      const int from = dragIndex_, to = dropRow_;
-      drag_ = Drag::None;
-      dropRow_ = -1;
-      if (GetCapture() == hwnd()) ReleaseCapture();
-      InvalidateRect(hwnd(), nullptr, FALSE);
-      InvalidateRect(body_.hwnd(), nullptr, FALSE);
-      if (was == Drag::Row && msg == WM_LBUTTONUP) {
-        guarded(hwnd(), [&] { moveRow(from, to); });
-      }
+    case WM_CAPTURECHANGED:
+      onMouseUp(msg == WM_LBUTTONUP);
       return 0;
-    }
-    case WM_DESTROY:
-      releaseControls();
-      break;
   }
-  return Window::handleMessage(msg, wp, lp);
+  return Window::onMessage(msg, wp, lp);
 }
 
 }  // namespace widgets

@@ -8,13 +8,21 @@
 #pragma once
 
 #include <map>
+#include <memory>
+#include <utility>
 #include <vector>
 
-#include "widgets/colour_box_win.h"
+#include "widgets/embedded_control_win.h"
+#include "widgets/grid_drag.h"
 #include "widgets/grid_model.h"
 #include "widgets/window_win.h"
 
 namespace widgets {
+
+// Window classes of the grid; the Wine tests' table reader finds the grid
+// and its embedded controls by them.
+inline constexpr wchar_t kGridClass[] = L"TavrolinGrid";
+inline constexpr wchar_t kGridBodyClass[] = L"TavrolinGridBody";
 
 class GridWindow : public Window {
  public:
@@ -22,8 +30,6 @@ class GridWindow : public Window {
   // Places the embedded controls and repaints; called when the model says it
   // changed (coalesced into one pass per burst of changes).
   void refresh();
-  // Real control shown for a control object, or null.
-  HWND realControl(const Control* control) const;
   // The grid row of a real control, or -1.
   int rowOfRealControl(HWND control) const;
   // Detaches from every control object and destroys the real controls.
@@ -32,37 +38,12 @@ class GridWindow : public Window {
   DWORD lastPaintTick() const { return lastPaintTick_; }
 
  protected:
-  LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool onSize(int width, int height) override;
+  void onPaint(HDC dc) override;
+  void onDestroy() override;
+  LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  struct Real {
-    HWND hwnd = nullptr;
-    Control* control = nullptr;
-  };
-
-  void scheduleRefresh();
-  void syncControls();
-  HWND makeReal(Control* control);
-  void updateReal(const Real& real);
-  void placeControls();
-  void updateScrollBars();
-  void paint(HDC dc);
-  int colLeft(int col) const;   // client x of a column's left edge
-  int rowTop(int row) const;    // client y of a row's top edge
-  int hitCol(int x) const;
-  int hitRow(int y) const;
-  int colBorderAt(int x) const;  // column whose right border is near x, or -1
-  int rowBorderAt(int y) const;
-  void scrollTo(int hpos, int vpos);
-  void onScroll(int bar, int code);
-  void onCommand(HWND control, int code);
-  // Moves a body row to another place (rows from 1), as the model does, and
-  // places the controls again; the mouse drag and Alt+Up/Down both come here.
-  void moveRow(int from, int to);
-  void moveRowOf(HWND control, int delta);
-  static LRESULT CALLBACK controlProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                      DWORD_PTR ref);
-
   // The scrolled part of the grid below the header and right of the fixed
   // column; the embedded controls are its children, so it clips them.
   class Body : public Window {
@@ -71,36 +52,62 @@ class GridWindow : public Window {
     bool create(HWND parent);
 
    protected:
-    LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool onCommand(int id, int code, HWND control) override;
+    void onPaint(HDC dc) override;
+    LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
    private:
     GridWindow& grid_;
   };
-  friend class Body;
-  LRESULT bodyMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled);
+
+  void scheduleRefresh();
+  std::vector<intptr_t> currentShape() const;
+  void syncControls();
+  void embed(Control* control, int col);
+  void placeControls();
+  void updateScrollBars();
+  void paintHeader(HDC dc, int fixedWidth, int headerHeight, int right);
+  void paintFixedColumn(HDC dc, int fixedWidth, int headerHeight, int bottom);
   void paintBody(HDC dc);
-  void layoutBody();
+  void paintCells(HDC dc, const RECT& client);
+  int colLeft(int col) const;  // client x of a column's left edge
+  int rowTop(int row) const;   // client y of a row's top edge
+  int hitRow(int y) const;
+  int colBorderAt(int x) const;  // column whose right border is near x, or -1
+  int rowBorderAt(int y) const;
+  int fixedWidth() const;
+  int headerHeight() const;
+  void scrollTo(int hpos, int vpos);
+  void onScroll(int bar, int code);
+  bool onKey(WPARAM key);
+  bool onSetCursor();
+  void onMouseDown(int x, int y);
+  void onMouseMove(int x, int y);
+  void onMouseUp(bool released);
+  // Moves a body row to another place (rows from 1), as the model does, and
+  // places the controls again; the mouse drag and Alt+Up/Down both come here.
+  void moveRow(int from, int to);
+  void moveRowOf(HWND control, int delta);
+  static LRESULT CALLBACK controlProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                      DWORD_PTR ref);
+  void onControlCommand(HWND control, int code);
+  LRESULT cellColourBrush(HWND control);
   void ensureVisible(HWND control);
+  void layoutBody();
   HBRUSH brushFor(uint32_t rgb);
 
   Body body_{*this};
   std::map<uint32_t, HBRUSH> brushes_;
   GridModel* model_ = nullptr;
-  std::map<const Control*, Real> reals_;
-  std::map<HWND, Control*> byHwnd_;
+  std::map<const Control*, std::unique_ptr<EmbeddedControl>> embedded_;
+  std::map<HWND, EmbeddedControl*> byHwnd_;
   std::map<HWND, std::pair<int, int>> cellOf_;  // column and row of each placed control
   int hpos_ = 0;  // first scrolled column (after the fixed one), in pixels
   int vpos_ = 0;  // first scrolled row (after the header), in pixels
   bool refreshPending_ = false;
   std::vector<intptr_t> shape_;  // what the controls were last placed for
   DWORD lastPaintTick_ = 0;
-  ColourBoxPainter colourPainter_;
-
-  enum class Drag { None, Row, ColSize, RowSize } drag_ = Drag::None;
-  int dragIndex_ = -1;
-  int dragStart_ = 0;
-  int dragOrigSize_ = 0;
-  int dropRow_ = -1;
+  GridDrag drag_;
 };
 
 }  // namespace widgets

@@ -2,6 +2,12 @@
 #include "widgets/picture_win.h"
 
 namespace widgets {
+namespace {
+
+// The picture's window class; nothing outside the program looks for it.
+constexpr wchar_t kPictureClass[] = L"TavrolinPicture";
+
+}  // namespace
 
 bool Picture::create(HWND parent, int x, int y, int width, int height, int imageWidth,
                      int imageHeight, Painter painter) {
@@ -15,7 +21,7 @@ bool Picture::create(HWND parent, int x, int y, int width, int height, int image
   SelectObject(mem, old);
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
-  return createWindow(L"TavrolinPicture", L"", WS_CHILD | WS_VISIBLE, 0, x, y, width, height,
+  return createWindow(kPictureClass, L"", WS_CHILD | WS_VISIBLE, 0, x, y, width, height,
                       parent, nullptr);
 }
 
@@ -23,23 +29,20 @@ Picture::~Picture() {
   if (image_) DeleteObject(image_);
 }
 
-LRESULT Picture::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_PAINT) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd(), &ps);
-    RECT rc;
-    GetClientRect(hwnd(), &rc);
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, image_);
-    SetStretchBltMode(dc, HALFTONE);
-    StretchBlt(dc, 0, 0, rc.right, rc.bottom, mem, 0, 0, imageWidth_, imageHeight_, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    EndPaint(hwnd(), &ps);
-    return 0;
-  }
+void Picture::onPaint(HDC dc) {
+  RECT rc;
+  GetClientRect(hwnd(), &rc);
+  HDC mem = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(mem, image_);
+  SetStretchBltMode(dc, HALFTONE);
+  StretchBlt(dc, 0, 0, rc.right, rc.bottom, mem, 0, 0, imageWidth_, imageHeight_, SRCCOPY);
+  SelectObject(mem, old);
+  DeleteDC(mem);
+}
+
+LRESULT Picture::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_ERASEBKGND) return 1;
-  return Window::handleMessage(msg, wp, lp);
+  return Window::onMessage(msg, wp, lp);
 }
 
 }  // namespace widgets

@@ -18,7 +18,8 @@ class Picture : public Window {
   ~Picture() override;
 
  protected:
-  LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void onPaint(HDC dc) override;
+  LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
   HBITMAP image_ = nullptr;

@@ -35,8 +35,63 @@ bool Window::createWindow(const wchar_t* className, const std::wstring& title, D
   return w != nullptr;
 }
 
-LRESULT Window::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+bool Window::onCommand(int, int, HWND) { return false; }
+bool Window::onNotify(const NMHDR&, LRESULT&) { return false; }
+void Window::onPaint(HDC) {}
+bool Window::onSize(int, int) { return false; }
+bool Window::onTimer(UINT_PTR) { return false; }
+bool Window::onShow(bool, bool) { return false; }
+bool Window::onActivate(bool) { return false; }
+bool Window::onClose() { return false; }
+void Window::onDestroy() {}
+
+LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+LRESULT Window::paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  onPaint(dc);
+  EndPaint(hwnd_, &ps);
+  return 0;
+}
+
+LRESULT Window::route(UINT msg, WPARAM wp, LPARAM lp) {
+  bool handled = false;
+  switch (msg) {
+    case WM_COMMAND:
+      handled = onCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+      break;
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (onNotify(*reinterpret_cast<const NMHDR*>(lp), result)) return result;
+      break;
+    }
+    case WM_PAINT:
+      return paint();
+    case WM_SIZE:
+      handled = onSize(LOWORD(lp), HIWORD(lp));
+      break;
+    case WM_TIMER:
+      handled = onTimer(static_cast<UINT_PTR>(wp));
+      break;
+    case WM_SHOWWINDOW:
+      handled = onShow(wp != 0, lp == 0);
+      break;
+    case WM_ACTIVATE:
+      handled = onActivate(LOWORD(wp) != WA_INACTIVE);
+      break;
+    case WM_CLOSE:
+      handled = onClose();
+      break;
+    case WM_DESTROY:
+      onDestroy();
+      break;
+    default:
+      return onMessage(msg, wp, lp);
+  }
+  return handled ? 0 : DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
 LRESULT CALLBACK Window::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -52,14 +107,14 @@ LRESULT CALLBACK Window::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
   if (msg == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    LRESULT r = self->handleMessage(msg, wp, lp);
+    LRESULT r = self->route(msg, wp, lp);
     self->hwnd_ = nullptr;
     return r;
   }
   LRESULT result = 0;
   bool handled = false;
   guarded(hwnd, [&] {
-    result = self->handleMessage(msg, wp, lp);
+    result = self->route(msg, wp, lp);
     handled = true;
   });
   return handled ? result : 0;

@@ -1,8 +1,17 @@
 // Base of the program's own windows: registers a window class, attaches the
 // object to its HWND on creation and detaches it before teardown, and routes
-// every message to the object's handler. An error raised inside a handler
-// ends that handler and is shown in the standard error box; the program then
-// goes on with its event loop.
+// each message to a named handler. A derived window overrides only the
+// handlers it needs:
+//
+//   onCommand  WM_COMMAND      onNotify    WM_NOTIFY      onPaint    WM_PAINT
+//   onSize     WM_SIZE         onTimer     WM_TIMER       onShow     WM_SHOWWINDOW
+//   onActivate WM_ACTIVATE     onClose     WM_CLOSE       onDestroy  WM_DESTROY
+//   onMessage  every other message
+//
+// A handler that returns false leaves the message to the default window
+// procedure (for WM_CLOSE that destroys the window). An error raised inside
+// a handler ends that handler and is shown in the standard error box; the
+// program then goes on with its event loop.
 #pragma once
 
 #include <windows.h>
@@ -30,11 +39,27 @@ class Window {
                     DWORD exStyle, int x, int y, int width, int height, HWND parent,
                     HMENU menu, HBRUSH background = nullptr);
 
-  // Handles one message; the default passes it on to DefWindowProc.
-  virtual LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp);
+  // A menu item or shortcut (`control` null) or a child control's notification.
+  virtual bool onCommand(int id, int code, HWND control);
+  // A common control's notification; `result` is what the message returns.
+  virtual bool onNotify(const NMHDR& note, LRESULT& result);
+  // Draws between BeginPaint and EndPaint; the default draws nothing.
+  virtual void onPaint(HDC dc);
+  virtual bool onSize(int width, int height);
+  virtual bool onTimer(UINT_PTR id);
+  // `byProgram` is false when the window is only uncovered or restored.
+  virtual bool onShow(bool shown, bool byProgram);
+  virtual bool onActivate(bool active);
+  virtual bool onClose();
+  virtual void onDestroy();
+  // Every message without a named handler; the default passes it on to
+  // DefWindowProc.
+  virtual LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp);
 
  private:
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT route(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT paint();
   HWND hwnd_ = nullptr;
 };
 

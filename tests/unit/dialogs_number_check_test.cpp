@@ -68,18 +68,18 @@ TEST(Checkedit, NormalisedTextPassesAgainUnchanged) {
 
 TEST(OffsetForm, AcceptsNumbersAndReopensWithThem) {
   dialogs::OffsetForm form;
-  EXPECT_EQ(form.offx, L"");  // nothing accepted before the first showing
-  form.FormShow();
+  EXPECT_EQ(form.acceptedX, L"");  // nothing accepted before the first showing
+  form.rememberShown();
   form.editX = L"1.5";
-  EXPECT_TRUE(form.Button1Click());
-  EXPECT_EQ(form.offx, L"1.5mm");
-  EXPECT_EQ(form.offy, L"0mm");
+  EXPECT_TRUE(form.accept());
+  EXPECT_EQ(form.acceptedX, L"1.5mm");
+  EXPECT_EQ(form.acceptedY, L"0mm");
   // reopened and confirmed without a change
-  form.FormShow();
+  form.rememberShown();
   EXPECT_EQ(form.editX, L"1.5mm");
-  EXPECT_TRUE(form.Button1Click());
-  EXPECT_EQ(form.offx, L"1.5mm");
-  EXPECT_EQ(form.offy, L"0mm");
+  EXPECT_TRUE(form.accept());
+  EXPECT_EQ(form.acceptedX, L"1.5mm");
+  EXPECT_EQ(form.acceptedY, L"0mm");
 }
 
 TEST(OffsetForm, RefusedEntryPutsBothEditsBack) {
@@ -92,28 +92,28 @@ TEST(OffsetForm, RefusedEntryPutsBothEditsBack) {
     dialogs::OffsetForm form;
     form.editX = L"0.5mm";
     form.editY = L"0";
-    form.FormShow();
+    form.rememberShown();
     form.editX = c.x;
     form.editY = c.y;
-    EXPECT_FALSE(form.Button1Click());
+    EXPECT_FALSE(form.accept());
     // an X that was already normalised is reset as well
     EXPECT_EQ(form.editX, L"0.5mm") << base::toUtf8(c.x) << " / " << base::toUtf8(c.y);
     EXPECT_EQ(form.editY, L"0");
-    EXPECT_EQ(form.offx, L"0.5mm");
-    EXPECT_EQ(form.offy, L"0");
+    EXPECT_EQ(form.acceptedX, L"0.5mm");
+    EXPECT_EQ(form.acceptedY, L"0");
   }
 }
 
 TEST(OffsetForm, CloseButtonForgetsTheEdits) {
   dialogs::OffsetForm form;
-  form.FormShow();
+  form.rememberShown();
   form.editX = L"4";
   form.editY = L"5";
-  form.FormClose();
+  form.revert();
   EXPECT_EQ(form.editX, L"0");
   EXPECT_EQ(form.editY, L"0");
-  EXPECT_EQ(form.offx, L"0");
-  EXPECT_EQ(form.offy, L"0");
+  EXPECT_EQ(form.acceptedX, L"0");
+  EXPECT_EQ(form.acceptedY, L"0");
 }
 
 TEST(ApplyParameter, WritesTheCheckedEntryAndShowsWhatTheEditorHolds) {

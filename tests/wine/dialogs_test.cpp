@@ -12,8 +12,8 @@
 #include <iterator>
 #include <memory>
 
+#include "tavrolin/app_paths_win.h"
 #include "tavrolin/main_window_win.h"
-#include "tavrolin/message_loop_win.h"
 #include "base/encoding.h"
 #include "cadlink/board_params_win.h"
 #include "cadlink_fixture.h"
@@ -26,6 +26,9 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+using app::MainWindow;
+using namespace dialogs;
 
 constexpr int kCmdSettings = 106;
 
@@ -82,25 +85,25 @@ TEST(SettingsDialog, RoundTripKeepsForeignKeysAndTheLayerList) {
   auto item = [&](int id) { return GetDlgItem(dialog, id); };
 
   // loaded from the file: the delay, the clamped error choice, the defaults
-  EXPECT_EQ(harness::textOf(item(TForm11::kIdDw)), L"25");
-  EXPECT_EQ(harness::textOf(item(TForm11::kIdDc)), L"10");
-  EXPECT_TRUE(checked(item(TForm11::kIdErrAsk)));
-  EXPECT_FALSE(checked(item(TForm11::kIdErrContinue)));
-  EXPECT_TRUE(checked(item(TForm11::kIdDirDesign)));
-  EXPECT_EQ(harness::textOf(item(TForm11::kIdDirPath)), L"");
-  EXPECT_TRUE(checked(item(TForm11::kIdAutoSms)));
-  EXPECT_FALSE(checked(item(TForm11::kIdAutoclose)));
+  EXPECT_EQ(harness::textOf(item(SettingsDialog::kIdWindowDelay)), L"25");
+  EXPECT_EQ(harness::textOf(item(SettingsDialog::kIdControlDelay)), L"10");
+  EXPECT_TRUE(checked(item(SettingsDialog::kIdOnErrorAsk)));
+  EXPECT_FALSE(checked(item(SettingsDialog::kIdOnErrorContinue)));
+  EXPECT_TRUE(checked(item(SettingsDialog::kIdOutputToDesignDir)));
+  EXPECT_EQ(harness::textOf(item(SettingsDialog::kIdOtherDirPath)), L"");
+  EXPECT_TRUE(checked(item(SettingsDialog::kIdAutoSolderMaskSwell)));
+  EXPECT_FALSE(checked(item(SettingsDialog::kIdAutoClose)));
 
   // the operator's edits
-  SendMessageW(item(TForm11::kIdDw), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"250"));
-  SendMessageW(item(TForm11::kIdDirDesign), BM_SETCHECK, BST_UNCHECKED, 0);
-  SendMessageW(item(TForm11::kIdDirOther), BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageW(item(SettingsDialog::kIdWindowDelay), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"250"));
+  SendMessageW(item(SettingsDialog::kIdOutputToDesignDir), BM_SETCHECK, BST_UNCHECKED, 0);
+  SendMessageW(item(SettingsDialog::kIdOutputToOtherDir), BM_SETCHECK, BST_CHECKED, 0);
   const std::wstring outputText = output.wstring();
-  SendMessageW(item(TForm11::kIdDirPath), WM_SETTEXT, 0,
+  SendMessageW(item(SettingsDialog::kIdOtherDirPath), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>(outputText.c_str()));
   // "Настройки" again while open: nothing is reloaded
   SendMessageW(program.main, WM_COMMAND, kCmdSettings, 0);
-  EXPECT_EQ(harness::textOf(item(TForm11::kIdDw)), L"250");
+  EXPECT_EQ(harness::textOf(item(SettingsDialog::kIdWindowDelay)), L"250");
 
   PostMessageW(dialog, WM_CLOSE, 0, 0);
   ASSERT_TRUE(harness::waitFor([&] { return !IsWindowVisible(dialog); }, 10000));
@@ -111,12 +114,12 @@ TEST(SettingsDialog, RoundTripKeepsForeignKeysAndTheLayerList) {
   EXPECT_EQ(harness::narrow(readIni(ini)), harness::narrow(expected));
 
   // shown again: loaded afresh, with the directory that was stored
-  SendMessageW(item(TForm11::kIdDw), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1"));
+  SendMessageW(item(SettingsDialog::kIdWindowDelay), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1"));
   PostMessageW(program.main, WM_COMMAND, kCmdSettings, 0);
   ASSERT_TRUE(harness::waitFor([&] { return IsWindowVisible(dialog) != FALSE; }, 10000));
-  EXPECT_EQ(harness::textOf(item(TForm11::kIdDw)), L"250");
-  EXPECT_TRUE(checked(item(TForm11::kIdDirOther)));
-  EXPECT_EQ(harness::textOf(item(TForm11::kIdDirPath)), outputText);
+  EXPECT_EQ(harness::textOf(item(SettingsDialog::kIdWindowDelay)), L"250");
+  EXPECT_TRUE(checked(item(SettingsDialog::kIdOutputToOtherDir)));
+  EXPECT_EQ(harness::textOf(item(SettingsDialog::kIdOtherDirPath)), outputText);
 
   PostMessageW(program.main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(program.process.wait(10000));
@@ -138,7 +141,7 @@ TEST(SettingsDialog, ReadOnlySettingsFileIsReportedAndTheDialogStillHides) {
         return dialog && IsWindowVisible(dialog);
       },
       10000));
-  SendMessageW(GetDlgItem(dialog, TForm11::kIdDw), WM_SETTEXT, 0,
+  SendMessageW(GetDlgItem(dialog, SettingsDialog::kIdWindowDelay), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>(L"77"));
   PostMessageW(dialog, WM_CLOSE, 0, 0);
   // the error box names the setting that could not be saved
@@ -173,7 +176,7 @@ TEST(SettingsDialog, EditsAreKeptWhenTheProgramClosesWithTheDialogOpen) {
     const wchar_t* name;
     UINT msg;
     WPARAM wp;
-  } const ways[] = {{L"close", WM_CLOSE, 0}, {L"exit", WM_COMMAND, TForm9::kCmdExit}};
+  } const ways[] = {{L"close", WM_CLOSE, 0}, {L"exit", WM_COMMAND, MainWindow::kCmdExit}};
   for (const Way& way : ways) {
     SCOPED_TRACE(harness::narrow(way.name));
     const fs::path dir = harness::copyProgram(std::wstring(L"dialogs_settings_") + way.name);
@@ -188,10 +191,10 @@ TEST(SettingsDialog, EditsAreKeptWhenTheProgramClosesWithTheDialogOpen) {
           return dialog && IsWindowVisible(dialog);
         },
         10000));
-    SendMessageW(GetDlgItem(dialog, TForm11::kIdDw), WM_SETTEXT, 0,
+    SendMessageW(GetDlgItem(dialog, SettingsDialog::kIdWindowDelay), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(L"77"));
-    SendMessageW(GetDlgItem(dialog, TForm11::kIdErrAsk), BM_SETCHECK, BST_UNCHECKED, 0);
-    SendMessageW(GetDlgItem(dialog, TForm11::kIdErrStop), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(GetDlgItem(dialog, SettingsDialog::kIdOnErrorAsk), BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessageW(GetDlgItem(dialog, SettingsDialog::kIdOnErrorStop), BM_SETCHECK, BST_CHECKED, 0);
 
     PostMessageW(program.main, way.msg, way.wp, 0);
     ASSERT_TRUE(program.process.wait(10000));
@@ -202,8 +205,8 @@ TEST(SettingsDialog, EditsAreKeptWhenTheProgramClosesWithTheDialogOpen) {
 }
 
 TEST(SettingsDialog, SizesTabsAndTheTabKeptBetweenOpenings) {
-  TForm11 form;
-  ASSERT_TRUE(form.create());
+  SettingsDialog form;
+  ASSERT_TRUE(form.create(nullptr, app::mainIniPath()));
   RECT rc;
   GetClientRect(form.hwnd(), &rc);
   EXPECT_EQ(rc.right, 643);
@@ -212,9 +215,9 @@ TEST(SettingsDialog, SizesTabsAndTheTabKeptBetweenOpenings) {
   // a dialog frame, not a tool window like the small dialogs
   EXPECT_TRUE(GetWindowLongW(form.hwnd(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
   EXPECT_FALSE(GetWindowLongW(form.hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-  HWND tabs = GetDlgItem(form.hwnd(), TForm11::kIdTabs);
-  HWND dw = GetDlgItem(form.hwnd(), TForm11::kIdDw);
-  HWND sms = GetDlgItem(form.hwnd(), TForm11::kIdSms);
+  HWND tabs = GetDlgItem(form.hwnd(), SettingsDialog::kIdTabs);
+  HWND dw = GetDlgItem(form.hwnd(), SettingsDialog::kIdWindowDelay);
+  HWND sms = GetDlgItem(form.hwnd(), SettingsDialog::kIdSolderMaskSwell);
   EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
   EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 0);
   EXPECT_TRUE(GetWindowLongW(dw, GWL_STYLE) & WS_VISIBLE);
@@ -222,8 +225,8 @@ TEST(SettingsDialog, SizesTabsAndTheTabKeptBetweenOpenings) {
 
   // the operator picks "P-Cad"
   SendMessageW(tabs, TCM_SETCURSEL, 1, 0);
-  NMHDR change{tabs, static_cast<UINT_PTR>(TForm11::kIdTabs), static_cast<UINT>(TCN_SELCHANGE)};
-  SendMessageW(form.hwnd(), WM_NOTIFY, TForm11::kIdTabs, reinterpret_cast<LPARAM>(&change));
+  NMHDR change{tabs, static_cast<UINT_PTR>(SettingsDialog::kIdTabs), static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageW(form.hwnd(), WM_NOTIFY, SettingsDialog::kIdTabs, reinterpret_cast<LPARAM>(&change));
   EXPECT_FALSE(GetWindowLongW(dw, GWL_STYLE) & WS_VISIBLE);
   EXPECT_TRUE(GetWindowLongW(sms, GWL_STYLE) & WS_VISIBLE);
   for (const wchar_t* text :
@@ -252,9 +255,9 @@ struct ParamCase {
 };
 
 std::unique_ptr<ParamDialog> makeParamDialog(int field, cadlink::EditorLink& link) {
-  if (field == 2236) return std::make_unique<TForm14>(link);
-  if (field == 2212) return std::make_unique<TForm15>(link);
-  return std::make_unique<TForm17>(link);
+  if (field == 2236) return std::make_unique<SolderMaskSwellDialog>(link);
+  if (field == 2212) return std::make_unique<PlaneSwellDialog>(link);
+  return std::make_unique<DrawApertureSizeDialog>(link);
 }
 
 bool journalHasWrite(const std::vector<std::wstring>& lines, int field, const std::wstring& value) {
@@ -327,17 +330,17 @@ TEST(ParamDialogs, ApplyWritesTheCheckedValueAndShowsItReadBack) {
 }
 
 TEST(OffsetDialog, AcceptsNumbersAndFallsBackOnAnythingElse) {
-  TForm13 form;
+  OffsetDialog form;
   ASSERT_TRUE(form.create());
   RECT rc;
   GetClientRect(form.hwnd(), &rc);
   EXPECT_EQ(rc.right, 458);
   EXPECT_EQ(rc.bottom, 63);
   EXPECT_EQ(harness::textOf(form.hwnd()), L"Оффсет");
-  HWND x = GetDlgItem(form.hwnd(), TForm13::kIdX);
-  HWND y = GetDlgItem(form.hwnd(), TForm13::kIdY);
+  HWND x = GetDlgItem(form.hwnd(), OffsetDialog::kIdX);
+  HWND y = GetDlgItem(form.hwnd(), OffsetDialog::kIdY);
   auto ok = [&] {
-    SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(TForm13::kIdOk, BN_CLICKED), 0);
+    SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(OffsetDialog::kIdOk, BN_CLICKED), 0);
   };
   EXPECT_EQ(harness::textOf(x), L"0");
   EXPECT_EQ(harness::textOf(y), L"0");
@@ -346,8 +349,8 @@ TEST(OffsetDialog, AcceptsNumbersAndFallsBackOnAnythingElse) {
   SetWindowTextW(x, L"1.5");
   ok();
   EXPECT_FALSE(IsWindowVisible(form.hwnd()));
-  EXPECT_EQ(form.offx(), L"1.5mm");
-  EXPECT_EQ(form.offy(), L"0mm");
+  EXPECT_EQ(form.offsetX(), L"1.5mm");
+  EXPECT_EQ(form.offsetY(), L"0mm");
 
   // a comma: both edits go back, the dialog stays open
   form.show();
@@ -363,15 +366,15 @@ TEST(OffsetDialog, AcceptsNumbersAndFallsBackOnAnythingElse) {
   SendMessageW(form.hwnd(), WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindowVisible(form.hwnd()));
   EXPECT_EQ(harness::textOf(x), L"1.5mm");
-  EXPECT_EQ(form.offx(), L"1.5mm");
+  EXPECT_EQ(form.offsetX(), L"1.5mm");
 }
 
 TEST(OffsetDialog, EscapeIsTheCloseButtonAndActivationFocusesX) {
-  TForm13 form;
+  OffsetDialog form;
   ASSERT_TRUE(form.create());
   EXPECT_TRUE(GetWindowLongW(form.hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-  HWND x = GetDlgItem(form.hwnd(), TForm13::kIdX);
-  HWND y = GetDlgItem(form.hwnd(), TForm13::kIdY);
+  HWND x = GetDlgItem(form.hwnd(), OffsetDialog::kIdX);
+  HWND y = GetDlgItem(form.hwnd(), OffsetDialog::kIdY);
   form.show();
   SetFocus(y);
   ASSERT_EQ(GetFocus(), y) << "the window of this thread takes the focus";
@@ -383,7 +386,7 @@ TEST(OffsetDialog, EscapeIsTheCloseButtonAndActivationFocusesX) {
   SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   EXPECT_FALSE(IsWindowVisible(form.hwnd()));
   EXPECT_EQ(harness::textOf(x), L"0");
-  EXPECT_EQ(form.offx(), L"0");
+  EXPECT_EQ(form.offsetX(), L"0");
 }
 
 // Drops a quit request left in this thread's queue by a main window of an
@@ -398,44 +401,35 @@ TEST(ParamDialogs, MenuCommandsWaitForTheirDialogAndShowTheEditorsValue) {
   cadlink_test::Standin editor(L"dialogs-menu", L"--version 2004");
   dropQuit();
   {
-    TForm9 main;
+    MainWindow main;
     ASSERT_TRUE(main.create());
     main.link() = cadlink_test::attach(editor.main());
     main.link().editorVersion = L"2004";
-    TForm13 offset;
-    TForm14 solderMask(main.link());
-    TForm17 aperture(main.link());
-    ASSERT_TRUE(offset.create(main.hwnd()) && solderMask.create(main.hwnd()) &&
-                aperture.create(main.hwnd()));
-    Form13 = &offset;
-    Form14 = &solderMask;
-    Form17 = &aperture;
+    OffsetDialog& offset = main.offsetDialog();
+    SolderMaskSwellDialog& solderMask = main.solderMaskSwellDialog();
+    DrawApertureSizeDialog& aperture = main.drawApertureSizeDialog();
 
     // the command shows the dialog and waits; "Применить" ends the wait
     SetWindowTextW(GetDlgItem(solderMask.hwnd(), ParamDialog::kIdValue), L"stale");
-    PostMessageW(main.hwnd(), WM_COMMAND, TForm9::kCmdSolderMaskSwell, 0);
+    PostMessageW(main.hwnd(), WM_COMMAND, MainWindow::kCmdSolderMaskSwell, 0);
     PostMessageW(solderMask.hwnd(), WM_COMMAND, MAKEWPARAM(ParamDialog::kIdApply, BN_CLICKED), 0);
-    app::processMessages();
+    main.pump().dispatchPending();
     EXPECT_FALSE(solderMask.visible());
     // the dialog read 0.1mm when shown and wrote it back as a number
     EXPECT_EQ(main.model().solderMaskSwell.text(), L"0.1mm");
 
     // closed without applying: the editor's value, read afresh
     cadlink::writeDrawApertureSize(main.link(), L"0.4mm");
-    PostMessageW(main.hwnd(), WM_COMMAND, TForm9::kCmdDrawApertureSize, 0);
+    PostMessageW(main.hwnd(), WM_COMMAND, MainWindow::kCmdDrawApertureSize, 0);
     PostMessageW(aperture.hwnd(), WM_CLOSE, 0, 0);
-    app::processMessages();
+    main.pump().dispatchPending();
     EXPECT_EQ(main.model().drawApertureSize.text(), L"0.4mm");
 
-    PostMessageW(main.hwnd(), WM_COMMAND, TForm9::kCmdOffset, 0);
-    PostMessageW(offset.hwnd(), WM_COMMAND, MAKEWPARAM(TForm13::kIdOk, BN_CLICKED), 0);
-    app::processMessages();
+    PostMessageW(main.hwnd(), WM_COMMAND, MainWindow::kCmdOffset, 0);
+    PostMessageW(offset.hwnd(), WM_COMMAND, MAKEWPARAM(OffsetDialog::kIdOk, BN_CLICKED), 0);
+    main.pump().dispatchPending();
     EXPECT_EQ(main.model().offsetX.text(), L"0mm");
     EXPECT_EQ(main.model().offsetY.text(), L"0mm");
-
-    Form13 = nullptr;
-    Form14 = nullptr;
-    Form17 = nullptr;
   }
   dropQuit();
 }

@@ -71,7 +71,7 @@ class ExportRun : public testing::Test {
   }
 
   void typeCode(const std::wstring& keys) {
-    HWND edit = GetDlgItem(p_.main, program_test::kIdEdit1);
+    HWND edit = GetDlgItem(p_.main, program_test::kIdBoardTypeCode);
     for (wchar_t ch : keys) SendMessageW(edit, WM_CHAR, ch, 0);
   }
 

@@ -42,7 +42,7 @@ std::vector<std::wstring> menuTexts(HMENU bar) {
 }
 
 TEST(MainWindow, MenuTableAndDetachedState) {
-  TForm9 form;
+  app::MainWindow form;
   ASSERT_TRUE(form.create());
   HMENU bar = GetMenu(form.hwnd());
   const std::vector<std::wstring> expected = {
@@ -67,7 +67,7 @@ TEST(MainWindow, MenuTableAndDetachedState) {
 }
 
 TEST(MainWindow, SizesAndMinimum) {
-  TForm9 form;
+  app::MainWindow form;
   ASSERT_TRUE(form.create());
   RECT rc;
   GetClientRect(form.hwnd(), &rc);

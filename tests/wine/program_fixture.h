@@ -14,7 +14,7 @@
 
 namespace program_test {
 
-constexpr int kIdEdit1 = harness::kBoardTypeCodeEditId;
+constexpr int kIdBoardTypeCode = harness::kBoardTypeCodeEditId;
 constexpr int kExportColumn = harness::kExportColumn;
 
 // main.ini of the copied program: [main] with the search delays and the

@@ -114,7 +114,7 @@ TEST(Release, UnpackedProgramExportsABoard) {
       program_test::startProgram(dir, L"-h " + program_test::handleArg(editor.main()));
   ASSERT_TRUE(p.main && IsWindowVisible(p.main));
   ASSERT_TRUE(harness::waitFor([&] { return !program_test::exportBoxes(p.main).empty(); }, 20000));
-  HWND edit = GetDlgItem(p.main, program_test::kIdEdit1);
+  HWND edit = GetDlgItem(p.main, program_test::kIdBoardTypeCode);
   for (wchar_t ch : std::wstring(L"222")) SendMessageW(edit, WM_CHAR, ch, 0);
   // a run without questions: the button returns when the run is over
   DWORD_PTR result = 0;

@@ -24,7 +24,7 @@ using program_test::Program;
 using program_test::handleArg;
 using program_test::startProgram;
 using program_test::writePcadSettings;
-constexpr int kIdEdit1 = program_test::kIdEdit1;
+constexpr int kIdBoardTypeCode = program_test::kIdBoardTypeCode;
 
 class StartupEditor : public testing::Test {
  protected:
@@ -73,7 +73,7 @@ TEST_F(StartupEditor, WithHandleFillsTableAndBottomBand) {
       << harness::narrow(designDir_.wstring());
   // attached: the export button and the code edit work
   EXPECT_TRUE(IsWindowEnabled(harness::findChild(p.main, L"Button", L"Экспорт")));
-  HWND edit = GetDlgItem(p.main, kIdEdit1);
+  HWND edit = GetDlgItem(p.main, kIdBoardTypeCode);
   EXPECT_TRUE(IsWindowEnabled(edit));
 
   // typing "12 2 2": twelve metal rows, two masks, two silks and the board

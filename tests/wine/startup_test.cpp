@@ -8,9 +8,9 @@
 
 namespace {
 
-constexpr int kIdEdit1 = 1001;
-constexpr int kIdCheckBox1 = 1002;
-constexpr int kIdCheckBox2 = 1003;
+constexpr int kIdBoardTypeCode = 1001;
+constexpr int kIdBindToType = 1002;
+constexpr int kIdViasCoveredByMask = 1003;
 
 struct Started {
   harness::Process process;
@@ -51,12 +51,12 @@ TEST(Startup, SplashFirstThenDetachedMainWindow) {
   HWND exportButton = harness::findChild(s.main, L"Button", L"Экспорт");
   ASSERT_NE(exportButton, nullptr);
   EXPECT_FALSE(IsWindowEnabled(exportButton));
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(s.main, kIdEdit1)));
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(s.main, kIdCheckBox1)));
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(s.main, kIdCheckBox2)));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(s.main, kIdBoardTypeCode)));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(s.main, kIdBindToType)));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(s.main, kIdViasCoveredByMask)));
   // the two switches are ticked when the window opens
-  EXPECT_EQ(SendMessageW(GetDlgItem(s.main, kIdCheckBox1), BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(SendMessageW(GetDlgItem(s.main, kIdCheckBox2), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(GetDlgItem(s.main, kIdBindToType), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(GetDlgItem(s.main, kIdViasCoveredByMask), BM_GETCHECK, 0, 0), BST_CHECKED);
   // the export units start at "MM"
   EXPECT_EQ(SendMessageW(harness::findChild(s.main, L"Button", L"MM"), BM_GETCHECK, 0, 0),
             BST_CHECKED);
