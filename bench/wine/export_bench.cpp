@@ -9,9 +9,9 @@
 #include <chrono>
 #include <cstdio>
 
-#include "app/main_form_model.h"
+#include "layers/layer_table_model.h"
 #include "app/run_values.h"
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 #include "base/error.h"
 #include "cadlink/design_info_win.h"
 #include "cadlink/layer_readout_win.h"
@@ -45,42 +45,43 @@ TEST(ExportBench, TwelveLayerBoard) {
   cadlink_test::attach(editor.main());
   version = L"2004";
   bild = L"215";
-  layers.clear();
-  cadlink::filllayertable();
-  pcbname = cadlink::getcadname(editor.main());
+  auto model = std::make_unique<layers::LayerTableModel>();
+  cadlink::filllayertable(model->rows);
+  const std::wstring designName = cadlink::getcadname(editor.main());
 
-  SettingsStore ini(harness::programDir() / L"main.ini");
-  auto model = std::make_unique<MainFormModel>();
-  showtbl(*model, ini.readSectionKeys(L"layers"),
-          [&ini](const std::wstring& key) { return ini.readString(L"layers", key, L""); });
+  base::SettingsStore ini(harness::programDir() / L"main.ini");
+  layers::buildLayerTable(*model, ini.readSectionKeys(L"layers"),
+                          [&ini](const std::wstring& key) { return ini.readString(L"layers", key, L""); });
   for (wchar_t ch : std::wstring(L"1222")) {
     wchar_t key = ch;
-    Edit1KeyPress(*model, key);
+    layers::onBoardTypeCodeKey(*model, key);
   }
-  ASSERT_EQ(model->Edit1.text(), L"12 2 2");
+  ASSERT_EQ(model->boardTypeCode.text(), L"12 2 2");
   const std::wstring d = design.wstring() + L"\\";
   model->outputDir.setText(d);
   model->offsetX.setText(L"0");
   model->offsetY.setText(L"0");
 
   auto t = Clock::now();
-  genpcsdscr(*model, d + L"pcad.ini", harness::programDir().wstring() + L"\\macros\\");
+  exportcore::writeJobDescription(
+      *model, d + L"pcad.ini",
+      {harness::programDir().wstring() + L"\\macros\\", L"2004", L"215", designName});
   const double job = msSince(t);
 
   t = Clock::now();
   DeleteFileW((d + L"error.log").c_str());
-  const std::wstring command = exportrun::driverCommandLine(
+  const std::wstring command = exportcore::driverCommandLine(
       (harness::programDir() / L"plotrelay.exe").wstring(), h, d,
-      exportcore::designBaseName(pcbname), 5, 5, exportrun::ErrorPolicy::Ask);
-  ASSERT_TRUE(ExecAndWait(command, SW_SHOWNORMAL));
+      exportcore::designBaseName(designName), 5, 5, exportcore::ErrorPolicy::Ask);
+  ASSERT_TRUE(exportcore::runAndWait(command, SW_SHOWNORMAL));
   const double driver = msSince(t);
 
   t = Clock::now();
   std::string outcome = "complete";
   try {
-    grbcheck();
-    if (!drillcheck().empty()) outcome = "drill files left as they were";
-    SineGrb(*model);
+    exportcore::keepFirstLayerName(*model);
+    if (!exportcore::finishDrillFiles(model->drills).empty()) outcome = "drill files left as they were";
+    exportcore::stampGerberHeaders(*model);
   } catch (const base::AppError& e) {
     outcome = e.what();
   }
@@ -91,7 +92,6 @@ TEST(ExportBench, TwelveLayerBoard) {
   std::printf("[ bench    ] export of the twelve-layer board: job %.1f ms, driver %.1f ms, "
               "post-processing %.1f ms; the program's own share %.1f ms (%s)\n",
               job, driver, post, job + post, outcome.c_str());
-  layers.clear();
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 #include "app/input_block_win.h"
 #include "app/main_window_win.h"
 #include "app/run_values.h"
-#include "app/settings_keys.h"
-#include "app/settings_store.h"
+#include "base/settings_keys.h"
+#include "base/settings_store.h"
 #include "export/drill_check.h"
 #include "export/error_log.h"
 #include "export/exec_wait_win.h"
@@ -30,21 +30,21 @@ void TForm9::Button1Click() {
     ~Reset() { flag = false; }
   } reset{exporting_};
   // 1. signal layers left out
-  if (exportrun::hasUnexportedSignalLayer() &&
+  if (exportcore::hasUnexportedSignalLayer(model_.rows) &&
       MessageBoxW(hwnd(),
                   L"Не все сигнальные слои экспортируются.\rПродолжить выполнение программы?",
                   L"Ошибка", MB_YESNO | MB_ICONERROR) != IDYES) {
     return;
   }
   // 2. exported layers without a type
-  if (exportrun::firstExportedWithoutType() >= 0) {
+  if (exportcore::firstExportedWithoutType(model_.rows) >= 0) {
     MessageBoxW(hwnd(),
                 L"Типы слоёв заполненны неполностью.\rЗаполните их и ещё раз нажмите на экспорт!",
                 L"Tavrolin", MB_OK);
     return;
   }
   // 3. nothing to export
-  if (!exportrun::anyExported()) return;
+  if (!exportcore::anyExported(model_.rows)) return;
 
   // no output directory (the design's directory was not read whole at
   // start-up): nothing is written anywhere else
@@ -62,22 +62,23 @@ void TForm9::Button1Click() {
   app::InputBlock block(hwnd());
 
   // 4. the job description
-  SettingsStore ini(app::mainIniPath());
-  genpcsdscr(model_, d + L"pcad.ini", app::exeDir() + L"macros\\");
+  base::SettingsStore ini(app::mainIniPath());
+  exportcore::writeJobDescription(model_, d + L"pcad.ini",
+                                  {app::exeDir() + L"macros\\", version, bild, pcbname});
   // what the driver is asked for, as it stands before the driver runs
   exportcore::RunFiles run;
-  run.noteBefore(exportcore::requestedOutputs());
+  run.noteBefore(exportcore::requestedOutputs(model_));
   // 5., 6. the editor in front, the old error log gone
   SetForegroundWindow(editorHandle());
   const std::filesystem::path errorLog = exportcore::toPath(d + L"error.log");
   DeleteFileW(errorLog.wstring().c_str());
   // 7. the plot driver, waited for
-  exportrun::ErrorPolicy policy =
-      exportrun::errorPolicyOf(app::readSetting(ini, app::kErrorChoice));
-  std::wstring command = exportrun::driverCommandLine(
+  exportcore::ErrorPolicy policy =
+      exportcore::errorPolicyOf(base::readSetting(ini, base::kErrorChoice));
+  std::wstring command = exportcore::driverCommandLine(
       autopcad, h, d, exportcore::designBaseName(pcbname), dw, dc, policy);
-  exportrun::DriverEnd end;
-  if (!ExecAndWait(command, SW_SHOWNORMAL, &end.exitCode)) {
+  exportcore::DriverEnd end;
+  if (!exportcore::runAndWait(command, SW_SHOWNORMAL, &end.exitCode)) {
     // a driver that cannot be started is told, and nothing is post-processed
     MessageBoxW(hwnd(),
                 (L"Не удалось запустить драйвер вывода:\r" + autopcad +
@@ -90,38 +91,39 @@ void TForm9::Button1Click() {
   // counts, and a driver that failed as a whole (no log, or a non-zero exit
   // with no error counted: crashed or killed)
   end.logFound = std::filesystem::exists(errorLog);
-  if (end.logFound) end.logErrors = chekerr(errorLog.wstring());
-  policy = exportrun::errorPolicyOf(app::readSetting(ini, app::kErrorChoice));
-  const exportrun::DriverVerdict verdict = exportrun::judgeDriver(end);
-  if (verdict == exportrun::DriverVerdict::ErrorsCounted) {
-    if (policy == exportrun::ErrorPolicy::Stop) return;
-    if (policy == exportrun::ErrorPolicy::Ask) {
-      MessageBoxW(hwnd(), exportrun::errorCountText(end.logErrors).c_str(), L"Ошибка",
+  if (end.logFound) end.logErrors = exportcore::countLoggedErrors(errorLog.wstring());
+  policy = exportcore::errorPolicyOf(base::readSetting(ini, base::kErrorChoice));
+  const exportcore::DriverVerdict verdict = exportcore::judgeDriver(end);
+  if (verdict == exportcore::DriverVerdict::ErrorsCounted) {
+    if (policy == exportcore::ErrorPolicy::Stop) return;
+    if (policy == exportcore::ErrorPolicy::Ask) {
+      MessageBoxW(hwnd(), exportcore::errorCountText(end.logErrors).c_str(), L"Ошибка",
                   MB_OK | MB_ICONERROR);
     }
-  } else if (verdict == exportrun::DriverVerdict::Failed &&
-             policy != exportrun::ErrorPolicy::Continue) {
-    MessageBoxW(hwnd(), exportrun::driverFailureText(end).c_str(), L"Ошибка", MB_OK | MB_ICONERROR);
-    if (policy == exportrun::ErrorPolicy::Stop) return;
+  } else if (verdict == exportcore::DriverVerdict::Failed &&
+             policy != exportcore::ErrorPolicy::Continue) {
+    MessageBoxW(hwnd(), exportcore::driverFailureText(end).c_str(), L"Ошибка", MB_OK | MB_ICONERROR);
+    if (policy == exportcore::ErrorPolicy::Stop) return;
   }
   // Files the driver did not write in this run (a failed block, an older
   // file under the same name) are left as they are; the operator is told
   // unless the policy is to go on regardless.
-  const std::vector<std::wstring> notWritten = exportcore::outputsNotWritten(run);
-  if (!notWritten.empty() && policy != exportrun::ErrorPolicy::Continue) {
+  const std::vector<std::wstring> notWritten = exportcore::outputsNotWritten(model_, run);
+  if (!notWritten.empty() && policy != exportcore::ErrorPolicy::Continue) {
     MessageBoxW(hwnd(), exportcore::notWrittenText(notWritten).c_str(), L"Ошибка",
                 MB_OK | MB_ICONERROR);
-    if (policy == exportrun::ErrorPolicy::Stop) return;
+    if (policy == exportcore::ErrorPolicy::Stop) return;
   }
-  // 10. the files: one layer-name record, drill files checked, headers
-  grbcheck(&run);
-  std::vector<std::wstring> drillFailures = drillcheck(&run);
-  SineGrb(model_, &run);
+  // 10. the files: one layer-name record (unless the settings turn the
+  // clean-up off), drill files checked, headers
+  if (base::readSetting(ini, base::kCleanGrb)) exportcore::keepFirstLayerName(model_, &run);
+  std::vector<std::wstring> drillFailures = exportcore::finishDrillFiles(model_.drills, &run);
+  exportcore::stampGerberHeaders(model_, &run);
   if (!drillFailures.empty()) {
     MessageBoxW(hwnd(), exportcore::drillFailureText(drillFailures).c_str(), L"Ошибка",
                 MB_OK | MB_ICONERROR);
     return;
   }
   // 11. done
-  if (app::readSetting(ini, app::kAutoClose)) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+  if (base::readSetting(ini, base::kAutoClose)) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }

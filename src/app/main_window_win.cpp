@@ -96,14 +96,14 @@ void TForm9::createControls() {
   SetWindowSubclass(c_.edit1, edit1Proc, 1, reinterpret_cast<DWORD_PTR>(this));
   c_.plus = label(L"+");
   c_.label17 = label(L"");
-  c_.checkBox1 = widgets::createControl(L"BUTTON", model_.CheckBox1.caption,
+  c_.checkBox1 = widgets::createControl(L"BUTTON", model_.bindToType.caption,
                                         WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 10, 17, w,
                                         kIdCheckBox1, font);
-  c_.checkBox2 = widgets::createControl(L"BUTTON", model_.CheckBox2.caption,
+  c_.checkBox2 = widgets::createControl(L"BUTTON", model_.viasCoveredByMask.caption,
                                         WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 10, 17, w,
                                         kIdCheckBox2, font);
   banner_.create(w, 0, 0, kBannerWidth, kTopBand, 185, 56, app::drawBanner);
-  grid_.create(w, kIdGrid, &model_.AdvStringGrid1);
+  grid_.create(w, kIdGrid, &model_.grid);
 
   c_.smsCaption = label(L"Значение \"Solder Mask Svell\" :");
   c_.sms = label(L"");
@@ -136,17 +136,17 @@ void TForm9::bindModel() {
       if (widgets::windowText(label) != box.text()) SetWindowTextW(label, box.text().c_str());
     };
   };
-  bindText(model_.Label17, c_.label17);
+  bindText(model_.otherLayerCount, c_.label17);
   bindText(model_.solderMaskSwell, c_.sms);
   bindText(model_.planeSwell, c_.ps);
   bindText(model_.drawApertureSize, c_.das);
   bindText(model_.offsetX, c_.offX);
   bindText(model_.offsetY, c_.offY);
   bindText(model_.outputDir, c_.dir);
-  model_.Edit1.onViewUpdate = [this] {
-    if (widgets::windowText(c_.edit1) == model_.Edit1.text()) return;
+  model_.boardTypeCode.onViewUpdate = [this] {
+    if (widgets::windowText(c_.edit1) == model_.boardTypeCode.text()) return;
     syncingEdit_ = true;
-    SetWindowTextW(c_.edit1, model_.Edit1.text().c_str());
+    SetWindowTextW(c_.edit1, model_.boardTypeCode.text().c_str());
     // the caret after the text, where typing goes on
     int len = GetWindowTextLengthW(c_.edit1);
     SendMessageW(c_.edit1, EM_SETSEL, len, len);
@@ -158,8 +158,8 @@ void TForm9::bindModel() {
     };
     SendMessageW(button, BM_SETCHECK, box.checked() ? BST_CHECKED : BST_UNCHECKED, 0);
   };
-  bindCheck(model_.CheckBox1, c_.checkBox1);
-  bindCheck(model_.CheckBox2, c_.checkBox2);
+  bindCheck(model_.bindToType, c_.checkBox1);
+  bindCheck(model_.viasCoveredByMask, c_.checkBox2);
 }
 
 void TForm9::layout(int width, int height) {
@@ -226,9 +226,9 @@ void TForm9::setDetached() {
   EnableWindow(c_.edit1, FALSE);
   EnableWindow(c_.checkBox1, FALSE);
   EnableWindow(c_.checkBox2, FALSE);
-  model_.Edit1.enabled = false;
-  model_.CheckBox1.enabled = false;
-  model_.CheckBox2.enabled = false;
+  model_.boardTypeCode.enabled = false;
+  model_.bindToType.enabled = false;
+  model_.viasCoveredByMask.enabled = false;
 }
 
 void TForm9::focusBoardTypeCode() {
@@ -300,7 +300,7 @@ void TForm9::onCommand(int id, int code, HWND control) {
     case kIdCheckBox1:
     case kIdCheckBox2:
       if (code == BN_CLICKED) {
-        widgets::CheckBox& box = id == kIdCheckBox1 ? model_.CheckBox1 : model_.CheckBox2;
+        widgets::CheckBox& box = id == kIdCheckBox1 ? model_.bindToType : model_.viasCoveredByMask;
         box.setChecked(SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
       }
       return;
@@ -312,9 +312,9 @@ void TForm9::onCommand(int id, int code, HWND control) {
       if (code == EN_CHANGE && !syncingEdit_) {
         // text put in by other means than typing (pasting)
         std::wstring text = widgets::windowText(c_.edit1);
-        if (text != model_.Edit1.text()) {
+        if (text != model_.boardTypeCode.text()) {
           syncingEdit_ = true;
-          model_.Edit1.setText(text);
+          model_.boardTypeCode.setText(text);
           syncingEdit_ = false;
         }
       }
@@ -373,6 +373,6 @@ LRESULT TForm9::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void TForm9::releaseTable() {
   grid_.releaseControls();
-  layers.clear();
-  model_.AdvStringGrid1.setSize(0, 0);
+  model_.rows.clear();
+  model_.grid.setSize(0, 0);
 }

@@ -1,13 +1,13 @@
 // The main window `TForm9`: menu with shortcuts, the top band (board type
 // code, switches, banner), the layer table and the bottom band (editor
 // values, offsets, export units, output directory, "Экспорт"). It shows the
-// state of a MainFormModel and turns the operator's input into it.
+// state of a layers::LayerTableModel and turns the operator's input into it.
 #pragma once
 
 #include <memory>
 #include <string>
 
-#include "app/main_form_model.h"
+#include "layers/layer_table_model.h"
 #include "widgets/grid_window_win.h"
 #include "widgets/picture_win.h"
 #include "widgets/window_win.h"
@@ -41,7 +41,7 @@ class TForm9 : public widgets::Window {
   };
 
   bool create();
-  MainFormModel& model() { return model_; }
+  layers::LayerTableModel& model() { return model_; }
 
   // Shows the window for the first time, running the start-up sequence
   // before it appears.
@@ -79,7 +79,7 @@ class TForm9 : public widgets::Window {
   bool exporting_ = false;  // an export run is under way
   bool focusPending_ = false;
 
-  MainFormModel model_;
+  layers::LayerTableModel model_;
   HACCEL accelerators_ = nullptr;
   HMENU menu_ = nullptr;
   widgets::Picture banner_;

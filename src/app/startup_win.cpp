@@ -15,8 +15,8 @@
 #include "app/message_loop_win.h"
 #include "app/run_values.h"
 #include "app/output_dir.h"
-#include "app/settings_keys.h"
-#include "app/settings_store.h"
+#include "base/settings_keys.h"
+#include "base/settings_store.h"
 #include "cadlink/board_params_win.h"
 #include "cadlink/chooser_win.h"
 #include "cadlink/design_info_win.h"
@@ -58,9 +58,9 @@ void TForm9::runStartup() {
   if (Form3) app::polledDialogWait(Form3->hwnd());
   // 2. the search delays; negative delays are no delays
   h = 0;
-  SettingsStore ini(app::mainIniPath());
-  dw = app::readDelay(ini, app::kWindowDelay);
-  dc = app::readDelay(ini, app::kControlDelay);
+  base::SettingsStore ini(app::mainIniPath());
+  dw = base::readDelay(ini, base::kWindowDelay);
+  dc = base::readDelay(ini, base::kControlDelay);
   // 3. the editor handle from the command line
   h = app::scanEditorHandle(commandLineArgs(), h);
   // 4. the attachment
@@ -98,19 +98,19 @@ void TForm9::reportUnread(const cadlink::UnreadSteps& unread) {
 
 void TForm9::readEditorValues(cadlink::UnreadSteps& unread) {
   HWND editor = editorHandle();
-  SettingsStore ini(app::mainIniPath());
+  base::SettingsStore ini(app::mainIniPath());
   // 7. the layer list into the layer table
-  cadlink::filllayertable();
+  cadlink::filllayertable(model_.rows);
   unread.after(L"список слоёв");
-  showtbl(model_, ini.readSectionKeys(L"layers"),
-          [&ini](const std::wstring& key) { return ini.readString(L"layers", key, L""); });
+  layers::buildLayerTable(model_, ini.readSectionKeys(L"layers"),
+                          [&ini](const std::wstring& key) { return ini.readString(L"layers", key, L""); });
   // 8., 9. the configured swell values into the editor
-  if (app::readSetting(ini, app::kAutoSms)) {
-    cadlink::SetSolderMaskSwell(editor, app::readSetting(ini, app::kSolderMaskSwell));
+  if (base::readSetting(ini, base::kAutoSms)) {
+    cadlink::SetSolderMaskSwell(editor, base::readSetting(ini, base::kSolderMaskSwell));
     unread.after(L"установка SolderMaskSwell");
   }
-  if (app::readSetting(ini, app::kAutoPs)) {
-    cadlink::SetPlaneSwell(editor, app::readSetting(ini, app::kPlaneSwell));
+  if (base::readSetting(ini, base::kAutoPs)) {
+    cadlink::SetPlaneSwell(editor, base::readSetting(ini, base::kPlaneSwell));
     unread.after(L"установка Plane Swell");
   }
   // 10. where the design lives, its directory read whole
@@ -128,7 +128,7 @@ void TForm9::readEditorValues(cadlink::UnreadSteps& unread) {
       },
       [](const std::wstring& d) { CreateDirectoryW(d.c_str(), nullptr); }};
   model_.outputDir.setText(
-      app::resolveOutputDir(app::readSetting(ini, app::kOutputDir), pcbdir, pcbdirWhole, ops));
+      app::resolveOutputDir(base::readSetting(ini, base::kOutputDir), pcbdir, pcbdirWhole, ops));
   // 12. the swell values as the editor now holds them
   model_.solderMaskSwell.setText(cadlink::getSolderMaskSwell(editor));
   unread.after(L"SolderMaskSwell");
@@ -164,11 +164,11 @@ HWND TForm9::editorHandle() const {
 
 void TForm9::Edit1Char(WPARAM& ch) {
   wchar_t key = static_cast<wchar_t>(ch);
-  if (widgets::windowText(c_.edit1) != model_.Edit1.text()) {
+  if (widgets::windowText(c_.edit1) != model_.boardTypeCode.text()) {
     syncingEdit_ = true;
-    model_.Edit1.setText(widgets::windowText(c_.edit1));
+    model_.boardTypeCode.setText(widgets::windowText(c_.edit1));
     syncingEdit_ = false;
   }
-  Edit1KeyPress(model_, key);
+  layers::onBoardTypeCodeKey(model_, key);
   ch = key;
 }

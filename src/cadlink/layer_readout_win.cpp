@@ -166,7 +166,7 @@ BOOL CALLBACK layer(HWND w, LPARAM) {
   return TRUE;
 }
 
-void filllayertable() {
+void filllayertable(std::vector<layers::LayerRow>& records) {
   HWND editor = editorWindow();
   postCommand(editor, kCmdOptionsLayers);
   HWND dialog = waitForLayersDialog(editor);
@@ -194,7 +194,7 @@ void filllayertable() {
   for (int32_t row = 0; row < rows; ++row) {
     const std::wstring name = block.cell(list, row, 0);
     const std::wstring tipe = block.cell(list, row, 1);
-    addlayer(name, tipe);
+    layers::addEditorLayer(records, name, tipe);
   }
 }
 

@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "app/app_paths_win.h"
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 #include "base/error.h"
 
 TForm11* Form11 = nullptr;
@@ -164,7 +164,7 @@ void TForm11::showForm(const dialogs::SettingsForm& form) {
 }
 
 void TForm11::FormShow() {
-  SettingsStore ini(app::mainIniPath());
+  base::SettingsStore ini(app::mainIniPath());
   dialogs::SettingsForm form;
   form.load(ini, dirExists);
   showForm(form);
@@ -173,7 +173,7 @@ void TForm11::FormShow() {
 void TForm11::FormClose() {
   std::optional<std::wstring> failure;
   try {
-    SettingsStore ini(app::mainIniPath());
+    base::SettingsStore ini(app::mainIniPath());
     readControls().save(ini, dirExists);
   } catch (const base::AppError& e) {
     failure = e.text();

@@ -13,11 +13,6 @@ std::filesystem::path toPath(const std::wstring& text) {
 #endif
 }
 
-std::wstring directoryPart(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
-}
-
 std::wstring designBaseName(const std::wstring& pcbname) {
   std::wstring base = pcbname.substr(0, pcbname.rfind(L'.'));
   for (wchar_t& c : base) {

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 
-namespace app {
+namespace base {
 
 struct IntSetting {
   const wchar_t* section;
@@ -54,4 +54,4 @@ inline int32_t readDelay(const SettingsStore& ini, const IntSetting& s) {
   return std::max<int32_t>(0, readSetting(ini, s));
 }
 
-}  // namespace app
+}  // namespace base

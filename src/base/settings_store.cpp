@@ -5,7 +5,7 @@
 // (the first "=" separates, blanks around key and value are ignored); lines
 // starting with ";" are comments; every other line is kept and ignored. When
 // a section name stands more than once, its parts count as one section.
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 
 #include <optional>
 
@@ -16,6 +16,8 @@
 #include "base/text_file.h"
 
 namespace fs = std::filesystem;
+
+namespace base {
 
 namespace {
 
@@ -80,7 +82,7 @@ struct Location {
   size_t equals = 0;
 };
 
-Location locate(const base::TextFile& file, const std::wstring& section, const std::wstring& key) {
+Location locate(const TextFile& file, const std::wstring& section, const std::wstring& key) {
   Location at;
   bool inSection = false;
   bool inFirstPart = false;
@@ -107,12 +109,12 @@ Location locate(const base::TextFile& file, const std::wstring& section, const s
   return at;
 }
 
-std::optional<base::TextFile> load(const fs::path& path) {
+std::optional<TextFile> load(const fs::path& path) {
   std::error_code ec;
   if (!fs::exists(path, ec)) return std::nullopt;
   try {
-    return base::readTextFile(path);
-  } catch (const base::AppError&) {
+    return readTextFile(path);
+  } catch (const AppError&) {
     return std::nullopt;
   }
 }
@@ -138,7 +140,7 @@ std::wstring storedValue(std::wstring value) {
 }
 
 [[noreturn]] void throwWriteError(const fs::path& path, const std::wstring& reason) {
-  throw base::AppError(L"Не удалось записать файл настроек \"" + base::pathText(path) + L"\": " +
+  throw AppError(L"Не удалось записать файл настроек \"" + pathText(path) + L"\": " +
                        reason);
 }
 
@@ -169,7 +171,7 @@ std::wstring SettingsStore::readString(const std::wstring& section, const std::w
 int32_t SettingsStore::readInteger(const std::wstring& section, const std::wstring& key,
                                    int32_t fallback) const {
   const std::wstring value = readString(section, key, L"");
-  return value.empty() ? fallback : base::profileInt(value, fallback);
+  return value.empty() ? fallback : profileInt(value, fallback);
 }
 
 bool SettingsStore::readBool(const std::wstring& section, const std::wstring& key,
@@ -196,12 +198,12 @@ void SettingsStore::writeString(const std::wstring& section, const std::wstring&
                                 const std::wstring& value) {
   checkName(path_, section, L"[]");
   checkName(path_, key, L"=[;");
-  base::TextFile file;
+  TextFile file;
   std::error_code ec;
   if (fs::exists(path_, ec)) {
     try {
-      file = base::readTextFile(path_);
-    } catch (const base::AppError& e) {
+      file = readTextFile(path_);
+    } catch (const AppError& e) {
       throwWriteError(path_, e.text());
     }
   }
@@ -222,13 +224,13 @@ void SettingsStore::writeString(const std::wstring& section, const std::wstring&
   }
   // A character that the 8-bit code page cannot hold would be lost: such a
   // file is written in UTF-16 instead, which the profile format also allows.
-  if (file.encoding == base::Encoding::Ansi &&
-      !(base::ansiCanHold(section) && base::ansiCanHold(key) && base::ansiCanHold(stored))) {
-    file.encoding = base::Encoding::Utf16LeBom;
+  if (file.encoding == Encoding::Ansi &&
+      !(ansiCanHold(section) && ansiCanHold(key) && ansiCanHold(stored))) {
+    file.encoding = Encoding::Utf16LeBom;
   }
   try {
-    base::writeTextFile(path_, file);
-  } catch (const base::AppError& e) {
+    writeTextFile(path_, file);
+  } catch (const AppError& e) {
     throwWriteError(path_, e.text());
   }
 }
@@ -241,3 +243,5 @@ void SettingsStore::writeInteger(const std::wstring& section, const std::wstring
 void SettingsStore::writeBool(const std::wstring& section, const std::wstring& key, bool value) {
   writeString(section, key, value ? L"1" : L"0");
 }
+
+}  // namespace base

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace base {
+
 class SettingsStore {
  public:
   // The longest value a read returns; longer values are cut.
@@ -42,3 +44,5 @@ class SettingsStore {
  private:
   std::filesystem::path path_;
 };
+
+}  // namespace base
