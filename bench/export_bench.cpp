@@ -118,7 +118,8 @@ int main() {
     form.rows.push_back(std::move(layer));
     form.grid.setCell(15, i + 1, std::to_wstring(i));
   }
-  form.drills = {{1, 2, wide(ours / "b.1_2")}, {1, 3, wide(ours / "b.1_3")}, {2, 3, wide(ours / "b.2_3")}};
+  form.drills = {
+      {1, 2, wide(ours / "b.1_2")}, {1, 3, wide(ours / "b.1_3")}, {2, 3, wide(ours / "b.2_3")}};
 
   bool broken = false;  // figures of work that failed are worth nothing
   const std::string files = "b.G0 b.G1 b.G2 b.G3 b.G4 b.G5 b.G6 b.G7 b.G8 b.G9 b.G10 b.G11";
@@ -162,8 +163,9 @@ int main() {
 
   std::printf("input: %.1f MiB in %d Gerber files (+3 drill files), output %.1f MiB\n",
               static_cast<double>(total) / (1 << 20), kFiles, static_cast<double>(ourBytes) / (1 << 20));
-  std::printf("layer names, drill files, headers: %.2f s (%.0f MiB/s of input), drill failures %zu\n",
-              ourTime, static_cast<double>(total) / (1 << 20) / ourTime, failures);
+  std::printf(
+      "layer names, drill files, headers: %.2f s (%.0f MiB/s of input), drill failures %zu\n",
+      ourTime, static_cast<double>(total) / (1 << 20) / ourTime, failures);
   std::printf("awk clean-up + header:           %.2f s\n", awkTime);
   std::printf("cp of the Gerber files:          %.2f s\n", copyTime);
   std::printf("ratio ours/awk: %.2f   ours/cp: %.2f\n", ourTime / awkTime, ourTime / copyTime);

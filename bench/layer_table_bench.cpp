@@ -26,9 +26,15 @@ void fillLayers(std::vector<layers::LayerRow>& rows, int count) {
   layers::addEditorLayer(rows, L"Bottom", L"SEA");
   for (int i = 0; static_cast<int>(rows.size()) < count - 1; ++i) {
     switch (i % 3) {
-      case 0: layers::addEditorLayer(rows, L"Inner" + std::to_wstring(i), L"SEV"); break;
-      case 1: layers::addEditorLayer(rows, L"Plane" + std::to_wstring(i), L"PE "); break;
-      default: layers::addEditorLayer(rows, L"Doc" + std::to_wstring(i), L"NE "); break;
+      case 0:
+        layers::addEditorLayer(rows, L"Inner" + std::to_wstring(i), L"SEV");
+        break;
+      case 1:
+        layers::addEditorLayer(rows, L"Plane" + std::to_wstring(i), L"PE ");
+        break;
+      default:
+        layers::addEditorLayer(rows, L"Doc" + std::to_wstring(i), L"NE ");
+        break;
     }
   }
   layers::addEditorLayer(rows, L"Top", L"SEA");
@@ -54,7 +60,8 @@ int main() {
     buildTotal += ms;
     if (ms > buildWorst) buildWorst = ms;
 
-    form.boardTypeCode.setText(std::to_wstring(layers::conductiveLayerCount(form.rows) / 2) + L" 2 2");
+    form.boardTypeCode.setText(std::to_wstring(layers::conductiveLayerCount(form.rows) / 2) +
+                               L" 2 2");
     wchar_t key = L'\r';
     start = Clock::now();
     layers::onBoardTypeCodeKey(form, key);

@@ -50,8 +50,9 @@ TEST(ExportBench, TwelveLayerBoard) {
   const std::wstring designName = cadlink::getcadname(editor.main());
 
   base::SettingsStore ini(harness::programDir() / L"main.ini");
-  layers::buildLayerTable(*model, ini.readSectionKeys(L"layers"),
-                          [&ini](const std::wstring& key) { return ini.readString(L"layers", key, L""); });
+  layers::buildLayerTable(*model, ini.readSectionKeys(L"layers"), [&ini](const std::wstring& key) {
+    return ini.readString(L"layers", key, L"");
+  });
   for (wchar_t ch : std::wstring(L"1222")) {
     wchar_t key = ch;
     layers::onBoardTypeCodeKey(*model, key);
@@ -80,7 +81,8 @@ TEST(ExportBench, TwelveLayerBoard) {
   std::string outcome = "complete";
   try {
     exportcore::keepFirstLayerName(*model);
-    if (!exportcore::finishDrillFiles(model->drills).empty()) outcome = "drill files left as they were";
+    if (!exportcore::finishDrillFiles(model->drills).empty())
+      outcome = "drill files left as they were";
     exportcore::stampGerberHeaders(*model);
   } catch (const base::AppError& e) {
     outcome = e.what();
@@ -89,9 +91,10 @@ TEST(ExportBench, TwelveLayerBoard) {
   // figures of a broken export are worth nothing: the benchmark fails
   EXPECT_EQ(outcome, "complete");
 
-  std::printf("[ bench    ] export of the twelve-layer board: job %.1f ms, driver %.1f ms, "
-              "post-processing %.1f ms; the program's own share %.1f ms (%s)\n",
-              job, driver, post, job + post, outcome.c_str());
+  std::printf(
+      "[ bench    ] export of the twelve-layer board: job %.1f ms, driver %.1f ms, "
+      "post-processing %.1f ms; the program's own share %.1f ms (%s)\n",
+      job, driver, post, job + post, outcome.c_str());
 }
 
 }  // namespace

@@ -102,7 +102,8 @@ void TForm9::Button1Click() {
     }
   } else if (verdict == exportcore::DriverVerdict::Failed &&
              policy != exportcore::ErrorPolicy::Continue) {
-    MessageBoxW(hwnd(), exportcore::driverFailureText(end).c_str(), L"Ошибка", MB_OK | MB_ICONERROR);
+    MessageBoxW(hwnd(), exportcore::driverFailureText(end).c_str(), L"Ошибка",
+                MB_OK | MB_ICONERROR);
     if (policy == exportcore::ErrorPolicy::Stop) return;
   }
   // Files the driver did not write in this run (a failed block, an older

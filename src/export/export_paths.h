@@ -16,6 +16,6 @@ std::filesystem::path toPath(const std::wstring& text);
 // made safe to put behind the output directory: \ / : * ? " < > | and
 // control characters become "_", and B is never "." or "..". An empty name
 // stays empty.
-std::wstring designBaseName(const std::wstring& pcbname);
+std::wstring designBaseName(const std::wstring& designName);
 
 }  // namespace exportcore

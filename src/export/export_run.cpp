@@ -7,7 +7,8 @@ namespace exportcore {
 
 bool hasUnexportedSignalLayer(const std::vector<layers::LayerRow>& rows) {
   for (const layers::LayerRow& l : rows) {
-    bool conductive = l.editor.layerClass == layers::kSignalLayer || l.editor.layerClass == layers::kPlaneLayer;
+    bool conductive =
+        l.editor.layerClass == layers::kSignalLayer || l.editor.layerClass == layers::kPlaneLayer;
     if (conductive && !l.exported() && l.editor.name != L"Top" && l.editor.name != L"Bottom") {
       return true;
     }
@@ -38,8 +39,8 @@ ErrorPolicy errorPolicyOf(int32_t errcheck) {
 std::wstring driverCommandLine(const std::wstring& driver, uint32_t editor,
                                const std::wstring& outputDir, const std::wstring& baseName,
                                int32_t windowDelayMs, int32_t controlDelayMs, ErrorPolicy policy) {
-  return L"\"" + driver + L"\" " + std::to_wstring(editor) + L" \"" + outputDir +
-         L"pcad.ini\" \"" + outputDir + baseName + L".ERR\" " + std::to_wstring(windowDelayMs) + L" " +
+  return L"\"" + driver + L"\" " + std::to_wstring(editor) + L" \"" + outputDir + L"pcad.ini\" \"" +
+         outputDir + baseName + L".ERR\" " + std::to_wstring(windowDelayMs) + L" " +
          std::to_wstring(controlDelayMs) + L" " + (policy == ErrorPolicy::Stop ? L"1" : L"0");
 }
 

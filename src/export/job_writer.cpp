@@ -94,7 +94,9 @@ void insertAbove(Lines& lines, const wchar_t* marker, const Lines& block) {
   lines.insert(lines.begin() + at, block.begin(), block.end());
 }
 
-bool isConductive(const LayerRow& layer) { return layer.editor.layerClass < layers::kNonSignalLayer; }
+bool isConductive(const LayerRow& layer) {
+  return layer.editor.layerClass < layers::kNonSignalLayer;
+}
 
 bool boxChecked(const widgets::CheckBox* box) { return box && box->checked(); }
 

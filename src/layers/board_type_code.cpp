@@ -18,9 +18,7 @@ constexpr wchar_t kBlank = 32;
 
 using Rows = std::vector<LayerRow>;
 
-std::vector<std::wstring> codeFields(const std::wstring& text) {
-  return splitPieces(text, kBlank);
-}
+std::vector<std::wstring> codeFields(const std::wstring& text) { return splitPieces(text, kBlank); }
 
 bool isType(const LayerRow& layer, const std::vector<int>& types) {
   const int t = layer.camType();

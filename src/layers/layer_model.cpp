@@ -11,30 +11,48 @@ const wchar_t* const kObjectClassNames[kObjectClassCount] = {
 
 widgets::CheckBox* EditorLayer::box(int k) const {
   switch (k) {
-    case 0: return pad.get();
-    case 1: return vias.get();
-    case 2: return pvHoles.get();
-    case 3: return noMtHole.get();
-    case 4: return refDes.get();
-    case 5: return componentType.get();
-    case 6: return value.get();
-    case 7: return mirror.get();
-    case 8: return titles.get();
+    case 0:
+      return pad.get();
+    case 1:
+      return vias.get();
+    case 2:
+      return pvHoles.get();
+    case 3:
+      return noMtHole.get();
+    case 4:
+      return refDes.get();
+    case 5:
+      return componentType.get();
+    case 6:
+      return value.get();
+    case 7:
+      return mirror.get();
+    case 8:
+      return titles.get();
     default: return nullptr;
   }
 }
 
 std::shared_ptr<widgets::CheckBox>& EditorLayer::boxRef(int k) {
   switch (k) {
-    case 0: return pad;
-    case 1: return vias;
-    case 2: return pvHoles;
-    case 3: return noMtHole;
-    case 4: return refDes;
-    case 5: return componentType;
-    case 6: return value;
-    case 7: return mirror;
-    default: return titles;
+    case 0:
+      return pad;
+    case 1:
+      return vias;
+    case 2:
+      return pvHoles;
+    case 3:
+      return noMtHole;
+    case 4:
+      return refDes;
+    case 5:
+      return componentType;
+    case 6:
+      return value;
+    case 7:
+      return mirror;
+    default:
+      return titles;
   }
 }
 

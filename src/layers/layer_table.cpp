@@ -64,7 +64,8 @@ std::optional<RowPreset> presetOf(const EditorLayer& layer) {
 void createControls(LayerTableModel& table, size_t i, const std::vector<std::wstring>& typeKeys) {
   LayerRow& layer = table.rows[i];
   layer.exportBox = std::make_shared<widgets::CheckBox>();
-  layer.exportBox->setOnClick([&table](widgets::CheckBox& sender) { onExportBoxClick(table, sender); });
+  layer.exportBox->setOnClick(
+      [&table](widgets::CheckBox& sender) { onExportBoxClick(table, sender); });
   for (int k = 0; k < kObjectClassCount; ++k)
     layer.editor.boxRef(k) = std::make_shared<widgets::CheckBox>();
   layer.cam.flashColour = std::make_shared<widgets::ColourBox>();

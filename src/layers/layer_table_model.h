@@ -16,13 +16,13 @@
 namespace layers {
 
 struct LayerTableModel {
-  std::vector<LayerRow> rows;      // one per editor layer, in table order once built
-  std::vector<DrillFile> drills;   // the drill files the current export asks for
-  widgets::GridModel grid;         // the layer table
-  widgets::TextBox boardTypeCode;  // "M K S"
-  widgets::TextBox otherLayerCount;      // exported rows of the other group
-  widgets::CheckBox bindToType;          // "Привязка к типу", ticked at start
-  widgets::CheckBox viasCoveredByMask;   // "Переходные закрыты маской.", ticked at start
+  std::vector<LayerRow> rows;        // one per editor layer, in table order once built
+  std::vector<DrillFile> drills;     // the drill files the current export asks for
+  widgets::GridModel grid;           // the layer table
+  widgets::TextBox boardTypeCode;    // "M K S"
+  widgets::TextBox otherLayerCount;  // exported rows of the other group
+  widgets::CheckBox bindToType;      // "Привязка к типу", ticked at start
+  widgets::CheckBox viasCoveredByMask;  // "Переходные закрыты маской.", ticked at start
 
   widgets::TextBox solderMaskSwell;
   widgets::TextBox planeSwell;

@@ -72,7 +72,8 @@ TEST_F(BoardTypeCodeTest, TypingSequences) {
     for (size_t i = 0; i < c.keys.size(); ++i) {
       typeKey(c.keys[i]);
       EXPECT_EQ(form.boardTypeCode.text(), c.texts[i])
-          << "max " << c.maxMetal << " key " << i << " of " << std::string(c.keys.begin(), c.keys.end());
+          << "max " << c.maxMetal << " key " << i << " of "
+          << std::string(c.keys.begin(), c.keys.end());
     }
   }
 }
@@ -217,7 +218,8 @@ TEST_F(BoardTypeCodeTest, ClicksWithTheBindingSwitch) {
     EXPECT_EQ(exportedNames(), c.exported) << c.what;
     EXPECT_EQ(form.boardTypeCode.text(), c.text) << c.what;
     EXPECT_EQ(form.otherLayerCount.text(), c.label) << c.what;
-    for (const layers::LayerRow& l : form.rows) EXPECT_TRUE(l.exportBox->onClick()) << "handlers re-attached";
+    for (const layers::LayerRow& l : form.rows)
+      EXPECT_TRUE(l.exportBox->onClick()) << "handlers re-attached";
   }
 }
 
@@ -242,7 +244,8 @@ TEST_F(BoardTypeCodeTest, ClicksWithoutBindingOrWithoutACompleteCode) {
     build(standardBoard());
     form.bindToType.setChecked(c.binding);
     if (c.code.size() == 5) applyCode(c.code);
-    else form.boardTypeCode.setText(c.code);
+    else
+      form.boardTypeCode.setText(c.code);
     for (const std::wstring& name : c.clicks) click(name);
     EXPECT_EQ(form.boardTypeCode.text(), c.text) << c.what;
     EXPECT_EQ(form.otherLayerCount.text(), c.label) << c.what;
@@ -262,7 +265,8 @@ TEST_F(BoardTypeCodeTest, ConductiveLayerCountTakesSignalPlaneAndUnclassified) {
 TEST_F(BoardTypeCodeTest, IndexOfExportBoxFindsTheRecord) {
   build(standardBoard());
   for (size_t i = 0; i < form.rows.size(); ++i)
-    EXPECT_EQ(layers::indexOfExportBox(form.rows, form.rows[i].exportBox.get()), static_cast<int>(i));
+    EXPECT_EQ(layers::indexOfExportBox(form.rows, form.rows[i].exportBox.get()),
+              static_cast<int>(i));
   widgets::CheckBox stranger;
   EXPECT_EQ(layers::indexOfExportBox(form.rows, &stranger), -1);
   EXPECT_EQ(layers::indexOfExportBox(form.rows, form.rows[0].editor.pad.get()), -1);
@@ -301,5 +305,6 @@ TEST_F(BoardTypeCodeTest, MovedRowsChangeNothingOfTheRules) {
   EXPECT_FALSE(layer(L"Bot Mask").editor.vias->checked());
   // Each export box still sits in the row that names its record.
   for (int r = 1; r < grid.rowCount(); ++r)
-    EXPECT_EQ(grid.control(layers::kColExport, r), form.rows[static_cast<size_t>(layers::recordOfRow(form, r))].exportBox.get());
+    EXPECT_EQ(grid.control(layers::kColExport, r),
+              form.rows[static_cast<size_t>(layers::recordOfRow(form, r))].exportBox.get());
 }

@@ -125,9 +125,11 @@ TEST(ErrorLog, CountsTheErrorLines) {
   };
   for (const auto& [text, count] : cases) {
     testfiles::writeBytes(dir / "error.log", text);
-    EXPECT_EQ(exportcore::countLoggedErrors(base::fromUtf8((dir / "error.log").string())), count) << text;
+    EXPECT_EQ(exportcore::countLoggedErrors(base::fromUtf8((dir / "error.log").string())), count)
+        << text;
   }
-  EXPECT_THROW(exportcore::countLoggedErrors(base::fromUtf8((dir / "none.log").string())), base::AppError);
+  EXPECT_THROW(exportcore::countLoggedErrors(base::fromUtf8((dir / "none.log").string())),
+               base::AppError);
 }
 
 }  // namespace

@@ -51,7 +51,10 @@ class JobWriter : public ::testing::Test {
   }
   std::wstring outDir() const { return wide(out_) + L"/"; }
   std::wstring jobPath() const { return outDir() + L"pcad.ini"; }
-  void run() { exportcore::writeJobDescription(form_, jobPath(), {wide(macros_) + L"/", L"2006", L"437", designName_}); }
+  void run() {
+    exportcore::writeJobDescription(form_, jobPath(),
+                                    {wide(macros_) + L"/", L"2006", L"437", designName_});
+  }
   Lines job() const { return base::readTextFile(out_ / "pcad.ini").lines; }
 
   // Section names in file order.
@@ -303,7 +306,8 @@ TEST(ShippedTemplates, EveryBuildMakesACompleteJob) {
       form.offsetY.setText(L"0");
       exporttest::buildTable(form, {{L"Top", 1, 0}, {L"Bottom", 1, 3}, {L"Top Silk", 3, 6}});
       const std::wstring outDir = wide(out.path()) + L"/";
-      ASSERT_NO_THROW(exportcore::writeJobDescription(form, outDir + L"pcad.ini", {base::fromUtf8(macros), v, b, L"demo.pcb"}));
+      ASSERT_NO_THROW(exportcore::writeJobDescription(form, outDir + L"pcad.ini",
+                                                      {base::fromUtf8(macros), v, b, L"demo.pcb"}));
       const Lines lines = base::readTextFile(out / "pcad.ini").lines;
       size_t withDir = 0;
       for (const auto& line : lines) {

@@ -14,7 +14,8 @@ using exporttest::Row;
 
 std::vector<std::wstring> allExtensions(const layers::LayerTableModel& form) {
   std::vector<std::wstring> out;
-  for (int r = 1; r < form.grid.rowCount(); ++r) out.push_back(exportcore::gerberExtension(form, r));
+  for (int r = 1; r < form.grid.rowCount(); ++r)
+    out.push_back(exportcore::gerberExtension(form, r));
   return out;
 }
 

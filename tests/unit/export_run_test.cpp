@@ -68,9 +68,10 @@ TEST(ExportRun, ErrorPolicyAndDriverCommandLine) {
   EXPECT_EQ(exportcore::errorPolicyOf(2), ErrorPolicy::Ask);
   EXPECT_EQ(exportcore::errorPolicyOf(7), ErrorPolicy::Continue);
   EXPECT_EQ(exportcore::errorPolicyOf(-1), ErrorPolicy::Continue);
-  EXPECT_EQ(exportcore::driverCommandLine(L"C:\\t\\plotrelay.exe", 0x80001234u, L"C:\\out\\",
-                                         L"board", 10, 20, ErrorPolicy::Stop),
-            L"\"C:\\t\\plotrelay.exe\" 2147488308 \"C:\\out\\pcad.ini\" \"C:\\out\\board.ERR\" 10 20 1");
+  EXPECT_EQ(
+      exportcore::driverCommandLine(L"C:\\t\\plotrelay.exe", 0x80001234u, L"C:\\out\\", L"board",
+                                    10, 20, ErrorPolicy::Stop),
+      L"\"C:\\t\\plotrelay.exe\" 2147488308 \"C:\\out\\pcad.ini\" \"C:\\out\\board.ERR\" 10 20 1");
   EXPECT_EQ(exportcore::driverCommandLine(L"p.exe", 5, L"D\\", L"", 0, 0, ErrorPolicy::Ask),
             L"\"p.exe\" 5 \"D\\pcad.ini\" \"D\\.ERR\" 0 0 0");
   EXPECT_EQ(exportcore::errorCountText(5), L"Обнаруженно 5 ошибок.");

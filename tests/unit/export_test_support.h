@@ -23,7 +23,7 @@ struct Row {
   int line = -1;
 };
 
-// Fills `layers` with one record per row (record i shown in row i + 1) and
+// Fills the model with one record per row (record i shown in row i + 1) and
 // gives the grid its rows and "Id" cells.
 inline void buildTable(layers::LayerTableModel& form, const std::vector<Row>& rows) {
   form.rows.clear();

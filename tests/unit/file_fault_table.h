@@ -105,7 +105,8 @@ inline void runFileFaultTable(const fs::path& root) {
   // A folder that does not exist: the temporary file cannot be created.
   EXPECT_THROW(base::writeTextFile(root / "no/x", {base::Encoding::Ansi, {L"x"}}), base::AppError);
   EXPECT_THROW(base::LineWriter(root / "no/x", base::Encoding::Ansi), base::AppError);
-  EXPECT_THROW(base::SettingsStore(root / "no/x").writeBool(L"main", L"autoclose", true), base::AppError);
+  EXPECT_THROW(base::SettingsStore(root / "no/x").writeBool(L"main", L"autoclose", true),
+               base::AppError);
 }
 
 }  // namespace filefaults

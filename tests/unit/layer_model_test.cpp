@@ -68,9 +68,9 @@ TEST_F(LayerModelTest, ObjectClassNamesAndBoxesMatchInColumnOrder) {
     EXPECT_EQ(std::wstring(layers::kObjectClassNames[k]), expected[k]);
     pcad.boxRef(k) = std::make_shared<widgets::CheckBox>();
   }
-  widgets::CheckBox* fields[] = {pcad.pad.get(),    pcad.vias.get(),  pcad.pvHoles.get(),
+  widgets::CheckBox* fields[] = {pcad.pad.get(),      pcad.vias.get(),   pcad.pvHoles.get(),
                                  pcad.noMtHole.get(), pcad.refDes.get(), pcad.componentType.get(),
-                                 pcad.value.get(),  pcad.mirror.get(), pcad.titles.get()};
+                                 pcad.value.get(),    pcad.mirror.get(), pcad.titles.get()};
   for (int k = 0; k < layers::kObjectClassCount; ++k) {
     EXPECT_EQ(pcad.box(k), fields[k]) << k;
     for (int m = 0; m < k; ++m) EXPECT_NE(fields[m], fields[k]);

@@ -36,10 +36,22 @@ TEST_F(LayerTableTest, GridLayoutHeadersWidthsAndPlacedControls) {
     const int r = static_cast<int>(i) + 1;
     const layers::LayerRow& l = form.rows[i];
     const layers::EditorLayer& p = l.editor;
-    const widgets::Control* shown[16] = {
-        nullptr,        l.exportBox.get(),  nullptr,         l.cam.typeBox.get(), l.cam.flashColour.get(),
-        l.cam.lineColour.get(), p.pad.get(), p.vias.get(), p.pvHoles.get(), p.noMtHole.get(),
-        p.refDes.get(), p.componentType.get(), p.value.get(),   p.mirror.get(),   p.titles.get(), nullptr};
+    const widgets::Control* shown[16] = {nullptr,
+                                         l.exportBox.get(),
+                                         nullptr,
+                                         l.cam.typeBox.get(),
+                                         l.cam.flashColour.get(),
+                                         l.cam.lineColour.get(),
+                                         p.pad.get(),
+                                         p.vias.get(),
+                                         p.pvHoles.get(),
+                                         p.noMtHole.get(),
+                                         p.refDes.get(),
+                                         p.componentType.get(),
+                                         p.value.get(),
+                                         p.mirror.get(),
+                                         p.titles.get(),
+                                         nullptr};
     for (int c = 0; c < 16; ++c) EXPECT_EQ(grid.control(c, r), shown[c]) << c << ", " << r;
     EXPECT_EQ(grid.cell(0, r), L"");
     EXPECT_EQ(grid.cell(2, r), l.editor.name);
@@ -137,7 +149,8 @@ TEST_F(LayerTableTest, ColourPieces) {
   for (const Case& c : cases) {
     layers::LayerTableModel fresh;
     layers::addEditorLayer(fresh.rows, L"Top", L"SEA");
-    layers::buildLayerTable(fresh, {L"T"}, [&](const std::wstring&) { return std::wstring(c.value); });
+    layers::buildLayerTable(fresh, {L"T"},
+                            [&](const std::wstring&) { return std::wstring(c.value); });
     EXPECT_EQ(fresh.rows[0].cam.flashColour->itemIndex(), c.flash) << c.value;
     EXPECT_EQ(fresh.rows[0].cam.lineColour->itemIndex(), c.line) << c.value;
     EXPECT_EQ(fresh.rows[0].camType(), 0);

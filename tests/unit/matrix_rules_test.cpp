@@ -146,8 +146,8 @@ TEST_F(LayerTableTest, FindClassBoxFindsRecordClassAndCell) {
   EXPECT_EQ(where.row, gndRow);
 
   widgets::CheckBox stranger;
-  for (const widgets::CheckBox* box : {&stranger, layer(L"GND").exportBox.get(),
-                                       static_cast<widgets::CheckBox*>(nullptr)}) {
+  for (const widgets::CheckBox* box :
+       {&stranger, layer(L"GND").exportBox.get(), static_cast<widgets::CheckBox*>(nullptr)}) {
     layers::ClassBoxPlace none = layers::findClassBox(form, box);
     EXPECT_EQ(none.index, -1);
     EXPECT_EQ(none.className, L"");

@@ -119,8 +119,9 @@ class ShippedJob : public ::testing::Test {
                                    {L"Silk|50%", 3, 6, true, {false, false, false, false, true}},
                                    {L"Bottom", 1, 3, true, {true}}});
     out_ = base::fromUtf8(dir_.path().string()) + L"/";
-    exportcore::writeJobDescription(form_, out_ + L"pcad.ini",
-                                    {base::fromUtf8(TEST_SOURCE_DIR) + L"/dist/macros/", L"2004", L"215", L"board.pcb"});
+    exportcore::writeJobDescription(
+        form_, out_ + L"pcad.ini",
+        {base::fromUtf8(TEST_SOURCE_DIR) + L"/dist/macros/", L"2004", L"215", L"board.pcb"});
     job_ = Job::read(dir_ / "pcad.ini");
     addShippedDialogs(editor_, {L"Bottom", L"Silk|50%", L"Top"});
     options_.base = L"board";

@@ -253,7 +253,8 @@ struct JobFolder {
                                   {L"Bottom", 1, 3, true, {true}}});
     exportcore::writeJobDescription(
         form, d + L"pcad.ini",
-        {(harness::sourceRoot() / L"dist" / L"macros").wstring() + L"\\", L"2004", L"215", L"board.pcb"});
+        {(harness::sourceRoot() / L"dist" / L"macros").wstring() + L"\\", L"2004", L"215",
+         L"board.pcb"});
     if (windowTries > 0) {
       base::TextFile job = base::readTextFile(dir / L"pcad.ini");
       for (std::wstring& line : job.lines) {

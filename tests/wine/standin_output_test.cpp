@@ -105,8 +105,9 @@ TEST(StandinOutput, DriverLeavesEveryGerberAndDrillFileOfTheJob) {
     const auto ls = fileLines(layer.gerberPath);
     ASSERT_FALSE(ls.empty()) << harness::narrow(layer.gerberPath);
     EXPECT_GE(countStarting(ls, "%LN"), 2u) << harness::narrow(layer.gerberPath);
-    EXPECT_EQ(countStarting(ls, "%LN"), static_cast<size_t>(std::count(
-                                            ls.begin(), ls.end(), "%LN" + base::toUtf8(layer.editor.name) + "*%")));
+    EXPECT_EQ(countStarting(ls, "%LN"),
+              static_cast<size_t>(std::count(ls.begin(), ls.end(),
+                                             "%LN" + base::toUtf8(layer.editor.name) + "*%")));
     EXPECT_EQ(ls.back(), "M02*");
     EXPECT_EQ(countStarting(ls, "%MOMM*%"), 1u);
   }
@@ -147,7 +148,8 @@ TEST(StandinOutput, InchJobWritesInchFiles) {
   EXPECT_EQ(job.errorLog(), (Lines{L"errors - 0"}));
   ASSERT_FALSE(job.form.rows.empty());
   EXPECT_EQ(countStarting(fileLines(job.form.rows[0].gerberPath), "%MOIN*%"), 1u);
-  EXPECT_EQ(countStarting(fileLines(job.form.rows[0].gerberPath), "X7874Y3937D01*"), 1u);  // 20 mm, 10 mm
+  EXPECT_EQ(countStarting(fileLines(job.form.rows[0].gerberPath), "X7874Y3937D01*"),
+            1u);  // 20 mm, 10 mm
   ASSERT_FALSE(job.form.drills.empty());
   EXPECT_EQ(countStarting(fileLines(job.d + L"four-layer.1_4"), "INCH"), 1u);
 }
@@ -164,7 +166,8 @@ TEST(StandinOutput, FailedGenerateIsReportedByTheDriverAndTheRestIsWritten) {
   EXPECT_FALSE(fs::exists(job.form.rows[1].gerberPath));
   EXPECT_TRUE(fs::exists(job.form.rows[0].gerberPath));
   EXPECT_TRUE(fs::exists(job.form.rows[2].gerberPath));
-  for (const layers::DrillFile& d : job.form.drills) EXPECT_TRUE(fs::exists(d.path)) << harness::narrow(d.path);
+  for (const layers::DrillFile& d : job.form.drills)
+    EXPECT_TRUE(fs::exists(d.path)) << harness::narrow(d.path);
 }
 
 TEST(StandinOutput, DrillDialogThatNeverOpensFailsTheDrillBlock) {
