@@ -68,10 +68,9 @@ std::vector<std::vector<int>> swapOrder(LayerGroup group, bool nowChecked) {
       return {{8, 9}};
     case LayerGroup::Silk:
       return {{6, 7}};
-    case LayerGroup::Other:
-      break;
+    default:  // the other group keeps no count
+      return {};
   }
-  return {};
 }
 
 // Keeps the group's count after the box of record i changed: checks or

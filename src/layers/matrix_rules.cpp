@@ -44,10 +44,9 @@ bool deviates(int camType, int classIndex, bool checked, bool viasCovered) {
       return checked;
     case LayerGroup::Silk:
       return classIndex == kRefDes ? !checked : checked;
-    case LayerGroup::Other:
-      break;
+    default:  // the other group expects no box checked
+      return checked;
   }
-  return checked;
 }
 
 }  // namespace
