@@ -218,8 +218,7 @@ TEST_F(BoardTypeCodeTest, ClicksWithTheBindingSwitch) {
     EXPECT_EQ(exportedNames(), c.exported) << c.what;
     EXPECT_EQ(form.boardTypeCode.text(), c.text) << c.what;
     EXPECT_EQ(form.otherLayerCount.text(), c.label) << c.what;
-    for (const layers::LayerRow& l : form.rows)
-      EXPECT_TRUE(l.exportBox->onClick()) << "handlers re-attached";
+    for (const auto& l : form.rows) EXPECT_TRUE(l.exportBox->onClick()) << "handlers re-attached";
   }
 }
 
@@ -243,9 +242,8 @@ TEST_F(BoardTypeCodeTest, ClicksWithoutBindingOrWithoutACompleteCode) {
     form.rows.clear();
     build(standardBoard());
     form.bindToType.setChecked(c.binding);
-    if (c.code.size() == 5) applyCode(c.code);
-    else
-      form.boardTypeCode.setText(c.code);
+    form.boardTypeCode.setText(c.code);
+    if (c.code.size() == 5) typeKey(L'\r');  // a complete code is applied
     for (const std::wstring& name : c.clicks) click(name);
     EXPECT_EQ(form.boardTypeCode.text(), c.text) << c.what;
     EXPECT_EQ(form.otherLayerCount.text(), c.label) << c.what;

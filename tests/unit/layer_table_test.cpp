@@ -36,23 +36,15 @@ TEST_F(LayerTableTest, GridLayoutHeadersWidthsAndPlacedControls) {
     const int r = static_cast<int>(i) + 1;
     const layers::LayerRow& l = form.rows[i];
     const layers::EditorLayer& p = l.editor;
-    const widgets::Control* shown[16] = {nullptr,
-                                         l.exportBox.get(),
-                                         nullptr,
-                                         l.cam.typeBox.get(),
-                                         l.cam.flashColour.get(),
-                                         l.cam.lineColour.get(),
-                                         p.pad.get(),
-                                         p.vias.get(),
-                                         p.pvHoles.get(),
-                                         p.noMtHole.get(),
-                                         p.refDes.get(),
-                                         p.componentType.get(),
-                                         p.value.get(),
-                                         p.mirror.get(),
-                                         p.titles.get(),
-                                         nullptr};
-    for (int c = 0; c < 16; ++c) EXPECT_EQ(grid.control(c, r), shown[c]) << c << ", " << r;
+    const layers::CamLayer& c = l.cam;
+    const widgets::Control* shown[16] = {
+        nullptr,          l.exportBox.get(),   nullptr,
+        c.typeBox.get(),  c.flashColour.get(), c.lineColour.get(),
+        p.pad.get(),      p.vias.get(),        p.pvHoles.get(),
+        p.noMtHole.get(), p.refDes.get(),      p.componentType.get(),
+        p.value.get(),    p.mirror.get(),      p.titles.get(),
+        nullptr};
+    for (int col = 0; col < 16; ++col) EXPECT_EQ(grid.control(col, r), shown[col]) << col << ", " << r;
     EXPECT_EQ(grid.cell(0, r), L"");
     EXPECT_EQ(grid.cell(2, r), l.editor.name);
     EXPECT_EQ(grid.cell(15, r), std::to_wstring(i));
@@ -149,8 +141,7 @@ TEST_F(LayerTableTest, ColourPieces) {
   for (const Case& c : cases) {
     layers::LayerTableModel fresh;
     layers::addEditorLayer(fresh.rows, L"Top", L"SEA");
-    layers::buildLayerTable(fresh, {L"T"},
-                            [&](const std::wstring&) { return std::wstring(c.value); });
+    layers::buildLayerTable(fresh, {L"T"}, [&](auto&) { return std::wstring(c.value); });
     EXPECT_EQ(fresh.rows[0].cam.flashColour->itemIndex(), c.flash) << c.value;
     EXPECT_EQ(fresh.rows[0].cam.lineColour->itemIndex(), c.line) << c.value;
     EXPECT_EQ(fresh.rows[0].camType(), 0);
