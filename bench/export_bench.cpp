@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "app/main_form_model.h"
+#include "layers/layer_table_model.h"
 #include "base/encoding.h"
 #include "export/drill_check.h"
 #include "export/gerber_post.h"
@@ -104,21 +104,22 @@ int main() {
   for (auto& e : fs::directory_iterator(orig)) fs::copy_file(e.path(), ours / e.path().filename());
 
   // The layer table: 12 exported rows, one per file; three drill requests.
-  MainFormModel form;
-  form.AdvStringGrid1.setSize(16, kFiles + 1);
+  layers::LayerTableModel form;
+  form.grid.setSize(16, kFiles + 1);
   for (int i = 0; i < kFiles; ++i) {
-    Tlayer layer;
-    layer.pcad.name = L"L" + std::to_wstring(i);
-    layer.Exp = std::make_shared<widgets::CheckBox>();
-    layer.Exp->setChecked(true);
-    layer.cam.LTCB = std::make_shared<widgets::DropDown>();
-    layer.cam.LTCB->setItems({L"a", L"b"});
-    layer.cam.LTCB->setItemIndex(i % 2);
-    layer.gerbername = wide(ours / ("b.G" + std::to_string(i)));
-    layers.push_back(std::move(layer));
-    form.AdvStringGrid1.setCell(15, i + 1, std::to_wstring(i));
+    layers::LayerRow layer;
+    layer.editor.name = L"L" + std::to_wstring(i);
+    layer.exportBox = std::make_shared<widgets::CheckBox>();
+    layer.exportBox->setChecked(true);
+    layer.cam.typeBox = std::make_shared<widgets::DropDown>();
+    layer.cam.typeBox->setItems({L"a", L"b"});
+    layer.cam.typeBox->setItemIndex(i % 2);
+    layer.gerberPath = wide(ours / ("b.G" + std::to_string(i)));
+    form.rows.push_back(std::move(layer));
+    form.grid.setCell(15, i + 1, std::to_wstring(i));
   }
-  drills = {{1, 2, wide(ours / "b.1_2")}, {1, 3, wide(ours / "b.1_3")}, {2, 3, wide(ours / "b.2_3")}};
+  form.drills = {
+      {1, 2, wide(ours / "b.1_2")}, {1, 3, wide(ours / "b.1_3")}, {2, 3, wide(ours / "b.2_3")}};
 
   bool broken = false;  // figures of work that failed are worth nothing
   const std::string files = "b.G0 b.G1 b.G2 b.G3 b.G4 b.G5 b.G6 b.G7 b.G8 b.G9 b.G10 b.G11";
@@ -133,9 +134,9 @@ int main() {
   const long peakBefore = peakKb();
   size_t failures = 0;
   const double ourTime = secondsOf([&] {
-    grbcheck();
-    failures = drillcheck().size();
-    SineGrb(form);
+    exportcore::keepFirstLayerName(form);
+    failures = exportcore::finishDrillFiles(form.drills).size();
+    exportcore::stampGerberHeaders(form);
   });
   const long peakAfter = peakKb();
 
@@ -162,8 +163,9 @@ int main() {
 
   std::printf("input: %.1f MiB in %d Gerber files (+3 drill files), output %.1f MiB\n",
               static_cast<double>(total) / (1 << 20), kFiles, static_cast<double>(ourBytes) / (1 << 20));
-  std::printf("grbcheck + drillcheck + SineGrb: %.2f s (%.0f MiB/s of input), drill failures %zu\n",
-              ourTime, static_cast<double>(total) / (1 << 20) / ourTime, failures);
+  std::printf(
+      "layer names, drill files, headers: %.2f s (%.0f MiB/s of input), drill failures %zu\n",
+      ourTime, static_cast<double>(total) / (1 << 20) / ourTime, failures);
   std::printf("awk clean-up + header:           %.2f s\n", awkTime);
   std::printf("cp of the Gerber files:          %.2f s\n", copyTime);
   std::printf("ratio ours/awk: %.2f   ours/cp: %.2f\n", ourTime / awkTime, ourTime / copyTime);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form_model.h"
+#include "layers/layer_table_model.h"
 #include "layers/board_type_code.h"
 #include "layers/layer_model.h"
 #include "layers/layer_table.h"
@@ -20,19 +20,24 @@ double msSince(Clock::time_point start) {
 
 // 300 layers in an editor's usual mess: signal and plane layers, the named
 // non-signal layers and many others, in reverse of the table's order.
-void fillLayers(int count) {
-  layers.clear();
+void fillLayers(std::vector<layers::LayerRow>& rows, int count) {
   const wchar_t* named[] = {L"Board", L"Bot Silk", L"Top Silk", L"Bot Mask", L"Top Mask"};
-  for (const wchar_t* name : named) addlayer(name, L"NE ");
-  addlayer(L"Bottom", L"SEA");
-  for (int i = 0; static_cast<int>(layers.size()) < count - 1; ++i) {
+  for (const wchar_t* name : named) layers::addEditorLayer(rows, name, L"NE ");
+  layers::addEditorLayer(rows, L"Bottom", L"SEA");
+  for (int i = 0; static_cast<int>(rows.size()) < count - 1; ++i) {
     switch (i % 3) {
-      case 0: addlayer(L"Inner" + std::to_wstring(i), L"SEV"); break;
-      case 1: addlayer(L"Plane" + std::to_wstring(i), L"PE "); break;
-      default: addlayer(L"Doc" + std::to_wstring(i), L"NE "); break;
+      case 0:
+        layers::addEditorLayer(rows, L"Inner" + std::to_wstring(i), L"SEV");
+        break;
+      case 1:
+        layers::addEditorLayer(rows, L"Plane" + std::to_wstring(i), L"PE ");
+        break;
+      default:
+        layers::addEditorLayer(rows, L"Doc" + std::to_wstring(i), L"NE ");
+        break;
     }
   }
-  addlayer(L"Top", L"SEA");
+  layers::addEditorLayer(rows, L"Top", L"SEA");
 }
 
 }  // namespace
@@ -47,25 +52,25 @@ int main() {
   double buildTotal = 0, buildWorst = 0;
   double applyTotal = 0, applyWorst = 0;
   for (int round = 0; round < kRounds; ++round) {
-    MainFormModel form;
-    fillLayers(kLayers);
+    layers::LayerTableModel form;
+    fillLayers(form.rows, kLayers);
     Clock::time_point start = Clock::now();
-    showtbl(form, keys, readValue);
+    layers::buildLayerTable(form, keys, readValue);
     double ms = msSince(start);
     buildTotal += ms;
     if (ms > buildWorst) buildWorst = ms;
 
-    form.Edit1.setText(std::to_wstring(getmaxmet() / 2) + L" 2 2");
+    form.boardTypeCode.setText(std::to_wstring(layers::conductiveLayerCount(form.rows) / 2) +
+                               L" 2 2");
     wchar_t key = L'\r';
     start = Clock::now();
-    Edit1KeyPress(form, key);
+    layers::onBoardTypeCodeKey(form, key);
     ms = msSince(start);
     applyTotal += ms;
     if (ms > applyWorst) applyWorst = ms;
-    layers.clear();
   }
   std::printf("layer table of %d layers, %d rounds\n", kLayers, kRounds);
-  std::printf("  showtbl:              mean %8.3f ms, worst %8.3f ms\n", buildTotal / kRounds,
+  std::printf("  build layer table:    mean %8.3f ms, worst %8.3f ms\n", buildTotal / kRounds,
               buildWorst);
   std::printf("  apply board type code: mean %8.3f ms, worst %8.3f ms\n", applyTotal / kRounds,
               applyWorst);

@@ -41,10 +41,12 @@ TEST(CadlinkBench, AttachmentReads) {
   cadlink_test::Standin editor(board, L"bench", L"--version 2004");
   auto link = cadlink_test::attach(editor.main(), 0);
   link.editorVersion = L"2004";
-  layers.clear();
+  std::vector<layers::LayerRow> records;
 
   const auto start = std::chrono::steady_clock::now();
-  cadlink::readLayerList(link, addlayer);
+  cadlink::readLayerList(link, [&](const std::wstring& layerName, const std::wstring& typeText) {
+    layers::addEditorLayer(records, layerName, typeText);
+  });
   const std::wstring dir = cadlink::readDesignDir(link);
   const std::wstring name = cadlink::readDesignFileName(link);
   const std::wstring mask = cadlink::readSolderMaskSwell(link);
@@ -54,7 +56,7 @@ TEST(CadlinkBench, AttachmentReads) {
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 
   const cadlink::LookupCounters& counts = link.counters;
-  std::printf("[ bench    ] layers %zu, design %s%s, swells %s/%s, aperture %s\n", layers.size(),
+  std::printf("[ bench    ] layers %zu, design %s%s, swells %s/%s, aperture %s\n", records.size(),
               base::toUtf8(dir).c_str(), base::toUtf8(name).c_str(), base::toUtf8(mask).c_str(),
               base::toUtf8(plane).c_str(), base::toUtf8(aperture).c_str());
   std::printf("[ bench    ] wall time %.1f ms\n", ms);
@@ -65,7 +67,7 @@ TEST(CadlinkBench, AttachmentReads) {
               static_cast<unsigned long long>(counts.controlSearches),
               static_cast<unsigned long long>(counts.controlLookups));
 
-  EXPECT_EQ(layers.size(), layerRecords(board));
+  EXPECT_EQ(records.size(), layerRecords(board));
   // The searches are the least the protocol allows: one wait per dialog
   // (layers, design information twice, configure twice, Gerber, apertures)
   // and, for controls, layer list 2 clicks + 2 list searches, design

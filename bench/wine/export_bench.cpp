@@ -9,8 +9,8 @@
 #include <chrono>
 #include <cstdio>
 
-#include "app/main_form_model.h"
-#include "app/settings_store.h"
+#include "layers/layer_table_model.h"
+#include "base/settings_store.h"
 #include "base/error.h"
 #include "cadlink/design_info_win.h"
 #include "cadlink/layer_readout_win.h"
@@ -42,43 +42,47 @@ TEST(ExportBench, TwelveLayerBoard) {
                                L"--design-dir \"" + design.wstring() + L"\\\\\"");
   ASSERT_NE(editor.main(), nullptr);
   auto link = cadlink_test::attach(editor.main());
-  layers.clear();
-  cadlink::readLayerList(link, addlayer);
-  const std::wstring designFileName = cadlink::readDesignFileName(link);
+  auto model = std::make_unique<layers::LayerTableModel>();
+  cadlink::readLayerList(link, [&](const std::wstring& layerName, const std::wstring& typeText) {
+    layers::addEditorLayer(model->rows, layerName, typeText);
+  });
+  const std::wstring designName = cadlink::readDesignFileName(link);
 
-  SettingsStore ini(harness::programDir() / L"main.ini");
-  auto model = std::make_unique<MainFormModel>();
-  showtbl(*model, ini.readSectionKeys(L"layers"),
-          [&ini](const std::wstring& key) { return ini.readString(L"layers", key, L""); });
+  base::SettingsStore ini(harness::programDir() / L"main.ini");
+  layers::buildLayerTable(*model, ini.readSectionKeys(L"layers"), [&ini](const std::wstring& key) {
+    return ini.readString(L"layers", key, L"");
+  });
   for (wchar_t ch : std::wstring(L"1222")) {
     wchar_t key = ch;
-    Edit1KeyPress(*model, key);
+    layers::onBoardTypeCodeKey(*model, key);
   }
-  ASSERT_EQ(model->Edit1.text(), L"12 2 2");
+  ASSERT_EQ(model->boardTypeCode.text(), L"12 2 2");
   const std::wstring d = design.wstring() + L"\\";
   model->outputDir.setText(d);
   model->offsetX.setText(L"0");
   model->offsetY.setText(L"0");
 
   auto t = Clock::now();
-  genpcsdscr(*model, d + L"pcad.ini", harness::programDir().wstring() + L"\\macros\\",
-             {designFileName, L"2004", L"215"});
+  exportcore::writeJobDescription(
+      *model, d + L"pcad.ini",
+      {harness::programDir().wstring() + L"\\macros\\", L"2004", L"215", designName});
   const double job = msSince(t);
 
   t = Clock::now();
   DeleteFileW((d + L"error.log").c_str());
-  const std::wstring command = exportrun::driverCommandLine(
+  const std::wstring command = exportcore::driverCommandLine(
       (harness::programDir() / L"plotrelay.exe").wstring(), link.editorWindow, d,
-      exportcore::designBaseName(designFileName), 5, 5, exportrun::ErrorPolicy::Ask);
-  ASSERT_TRUE(ExecAndWait(command, SW_SHOWNORMAL));
+      exportcore::designBaseName(designName), 5, 5, exportcore::ErrorPolicy::Ask);
+  ASSERT_TRUE(exportcore::runAndWait(command, SW_SHOWNORMAL));
   const double driver = msSince(t);
 
   t = Clock::now();
   std::string outcome = "complete";
   try {
-    grbcheck();
-    if (!drillcheck().empty()) outcome = "drill files left as they were";
-    SineGrb(*model);
+    exportcore::keepFirstLayerName(*model);
+    if (!exportcore::finishDrillFiles(model->drills).empty())
+      outcome = "drill files left as they were";
+    exportcore::stampGerberHeaders(*model);
   } catch (const base::AppError& e) {
     outcome = e.what();
   }
@@ -86,10 +90,10 @@ TEST(ExportBench, TwelveLayerBoard) {
   // figures of a broken export are worth nothing: the benchmark fails
   EXPECT_EQ(outcome, "complete");
 
-  std::printf("[ bench    ] export of the twelve-layer board: job %.1f ms, driver %.1f ms, "
-              "post-processing %.1f ms; the program's own share %.1f ms (%s)\n",
-              job, driver, post, job + post, outcome.c_str());
-  layers.clear();
+  std::printf(
+      "[ bench    ] export of the twelve-layer board: job %.1f ms, driver %.1f ms, "
+      "post-processing %.1f ms; the program's own share %.1f ms (%s)\n",
+      job, driver, post, job + post, outcome.c_str());
 }
 
 }  // namespace

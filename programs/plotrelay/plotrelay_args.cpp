@@ -4,6 +4,7 @@
 #include <cwctype>
 #include <limits>
 
+#include "base/path_text.h"
 #include "export/export_paths.h"
 
 namespace plotrelay {
@@ -85,7 +86,7 @@ void deriveReportPlaces(const std::vector<std::wstring>& args, ArgsCheck& check)
 
 }  // namespace
 
-std::wstring directoryOf(const std::wstring& path) { return exportcore::directoryPart(path); }
+std::wstring directoryOf(const std::wstring& path) { return base::directoryPart(path); }
 
 std::wstring baseNameOf(const std::wstring& path) {
   std::wstring name = fileNameOf(path);

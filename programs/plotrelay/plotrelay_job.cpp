@@ -1,21 +1,17 @@
 // Reading the plot driver's job (see plotrelay_job.h).
 #include "plotrelay/plotrelay_job.h"
 
-#include <cwctype>
-
 #include "base/int_text.h"
+#include "base/profile_format.h"
 #include "base/text_file.h"
 
 namespace plotrelay {
 
 namespace {
 
-wchar_t foldCase(wchar_t c) {
-  if (c >= L'A' && c <= L'Z') return static_cast<wchar_t>(c - L'A' + L'a');
-  if (c >= 0x0410 && c <= 0x042F) return static_cast<wchar_t>(c + 0x20);  // А..Я
-  if (c >= 0x0400 && c <= 0x040F) return static_cast<wchar_t>(c + 0x50);  // Ѐ..Џ
-  return static_cast<wchar_t>(std::towlower(c));
-}
+// The job's lines as the driver reads them: "[name" without "]" is no
+// section, an entry may have an empty key, and values keep their quotes.
+constexpr base::ProfileRules kJobRules{false, true, false};
 
 int32_t triesOf(const JobSection* job, const std::wstring& key) {
   if (!job) return kDefaultTries;
@@ -27,20 +23,10 @@ int32_t triesOf(const JobSection* job, const std::wstring& key) {
 }  // namespace
 
 bool sameNoCase(const std::wstring& a, const std::wstring& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (foldCase(a[i]) != foldCase(b[i])) return false;
-  }
-  return true;
+  return base::sameProfileName(a, b);
 }
 
-std::wstring trimBlanks(const std::wstring& text) {
-  size_t begin = 0;
-  size_t end = text.size();
-  while (begin < end && (text[begin] == L' ' || text[begin] == L'\t')) ++begin;
-  while (end > begin && (text[end - 1] == L' ' || text[end - 1] == L'\t')) --end;
-  return text.substr(begin, end - begin);
-}
+std::wstring trimBlanks(const std::wstring& text) { return base::trimProfileBlanks(text); }
 
 std::optional<std::wstring> JobSection::find(const std::wstring& key) const {
   for (const JobEntry& e : entries) {
@@ -53,19 +39,15 @@ std::wstring JobSection::value(const std::wstring& key) const { return find(key)
 
 Job Job::parse(const std::vector<std::wstring>& lines) {
   Job job;
-  for (const std::wstring& raw : lines) {
-    const std::wstring line = trimBlanks(raw);
-    if (line.empty() || line[0] == L';') continue;
-    if (line[0] == L'[') {
-      const size_t close = line.find(L']');
-      if (close != std::wstring::npos) {
-        job.sections_.push_back({trimBlanks(line.substr(1, close - 1)), {}});
-        continue;
-      }
+  for (const std::wstring& line : lines) {
+    if (auto name = base::profileSection(line, kJobRules)) {
+      job.sections_.push_back({std::move(*name), {}});
+      continue;
     }
-    const size_t eq = line.find(L'=');
-    if (eq == std::wstring::npos || job.sections_.empty()) continue;
-    job.sections_.back().entries.push_back({trimBlanks(line.substr(0, eq)), trimBlanks(line.substr(eq + 1))});
+    const auto entry = base::profileEntry(line, kJobRules);
+    if (!entry || job.sections_.empty()) continue;
+    job.sections_.back().entries.push_back(
+        {entry->key, base::profileValue(line, entry->equals, kJobRules)});
   }
   return job;
 }

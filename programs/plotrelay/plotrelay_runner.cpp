@@ -201,6 +201,25 @@ void runBlock(const Job& job, const JobSettings& settings, EditorPort& editor, c
   }
 }
 
+BlockOutcome failedBlock(const BlockRef& ref, const std::wstring& error) {
+  BlockOutcome outcome;
+  outcome.ref = ref;
+  outcome.failed = true;
+  outcome.error = error;
+  return outcome;
+}
+
+// A block's outcome before it runs: its reference and the file it writes.
+BlockOutcome outcomeBefore(const Job& job, const BlockRef& ref, const RunOptions& options) {
+  BlockOutcome outcome;
+  outcome.ref = ref;
+  if (const JobSection* block = job.section(ref.section)) {
+    const std::wstring ext = block->value(L"Ext");
+    if (!ext.empty()) outcome.file = block->value(L"OutputPathID") + options.base + L"." + ext;
+  }
+  return outcome;
+}
+
 }  // namespace
 
 int RunResult::failedCount() const {
@@ -215,32 +234,20 @@ RunResult runJob(const Job& job, EditorPort& editor, const RunOptions& options, 
   std::vector<std::wstring> missing;
   const std::vector<BlockRef> refs = job.blocks(&missing);
   for (const std::wstring& list : missing) {
-    BlockOutcome outcome;
-    outcome.ref = {list, L"", list};
-    outcome.failed = true;
-    outcome.error = L"Нет списка [" + list + L"] в задании";
-    result.blocks.push_back(outcome);
+    result.blocks.push_back(
+        failedBlock({list, L"", list}, L"Нет списка [" + list + L"] в задании"));
   }
   if (!missing.empty() && options.stopOnError) {
     result.stopped = true;
     return result;
   }
   if (refs.empty() && missing.empty()) {
-    BlockOutcome outcome;
-    outcome.ref = {L"@Job", L"", L"@Job"};
-    outcome.failed = true;
-    outcome.error = kEmptyJob;
-    result.blocks.push_back(outcome);
+    result.blocks.push_back(failedBlock({L"@Job", L"", L"@Job"}, kEmptyJob));
     return result;
   }
   RunState state;
   for (size_t i = 0; i < refs.size(); ++i) {
-    BlockOutcome outcome;
-    outcome.ref = refs[i];
-    if (const JobSection* block = job.section(refs[i].section)) {
-      const std::wstring ext = block->value(L"Ext");
-      if (!ext.empty()) outcome.file = block->value(L"OutputPathID") + options.base + L"." + ext;
-    }
+    BlockOutcome outcome = outcomeBefore(job, refs[i], options);
     if (!state.editorLost && !editor.editorAlive()) state.editorLost = true;
     if (!state.cancelled && stopAsked(options)) state.cancelled = true;
     if (state.editorLost) {

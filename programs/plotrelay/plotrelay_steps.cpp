@@ -68,18 +68,34 @@ std::wstring expandRefs(const std::wstring& text, const KeyLookup& lookup, const
   return out;
 }
 
-Step parseStep(const std::wstring& value, const KeyLookup& lookup, const std::wstring& base) {
-  std::vector<std::wstring> fields = splitFields(value);
-  for (std::wstring& f : fields) f = expandRefs(f, lookup, base);
-  const std::wstring kindName = trimBlanks(fields[0]);
+namespace {
+
+// The kind a step's first field names (the last matching name wins).
+StepKind kindOf(const std::wstring& kindName) {
   const KindName* kind = nullptr;
   for (const KindName& k : kKinds) {
     if (sameNoCase(kindName, k.name)) kind = &k;
   }
   if (!kind) throw base::AppError(L"Неизвестный шаг \"" + kindName + L"\"");
+  return kind->kind;
+}
 
+// The state of a "check" step: "true" or "false", in any letter case.
+bool checkState(const std::wstring& state, int32_t id) {
+  if (sameNoCase(state, L"true")) return true;
+  if (sameNoCase(state, L"false")) return false;
+  throw base::AppError(L"Шаг \"check\" элемента " + std::to_wstring(id) + L": состояние \"" +
+                       state + L"\" не true и не false");
+}
+
+}  // namespace
+
+Step parseStep(const std::wstring& value, const KeyLookup& lookup, const std::wstring& base) {
+  std::vector<std::wstring> fields = splitFields(value);
+  for (std::wstring& f : fields) f = expandRefs(f, lookup, base);
+  const std::wstring kindName = trimBlanks(fields[0]);
   Step step;
-  step.kind = kind->kind;
+  step.kind = kindOf(kindName);
   switch (step.kind) {
     case StepKind::Command:
       step.id = numberField(fields, 1, L"команда", kindName);
@@ -93,17 +109,10 @@ Step parseStep(const std::wstring& value, const KeyLookup& lookup, const std::ws
       step.id = numberField(fields, 1, L"элемент", kindName);
       step.text = field(fields, 2);
       break;
-    case StepKind::Check: {
+    case StepKind::Check:
       step.id = numberField(fields, 1, L"элемент", kindName);
-      const std::wstring state = trimBlanks(field(fields, 2));
-      if (sameNoCase(state, L"true")) {
-        step.checked = true;
-      } else if (!sameNoCase(state, L"false")) {
-        throw base::AppError(L"Шаг \"check\" элемента " + std::to_wstring(step.id) + L": состояние \"" + state +
-                             L"\" не true и не false");
-      }
+      step.checked = checkState(trimBlanks(field(fields, 2)), step.id);
       break;
-    }
     case StepKind::Select:
       step.id = numberField(fields, 1, L"элемент", kindName);
       step.text = field(fields, 2);

@@ -15,13 +15,13 @@ bool readDecimal(const std::wstring& text, int32_t& out) {
 }  // namespace
 
 uint32_t scanEditorHandle(const std::vector<std::wstring>& args, uint32_t current) {
-  uint32_t h = current;
+  uint32_t handle = current;
   for (size_t i = 0; i < args.size() && !args[i].empty(); ++i) {
     if (args[i] != L"-h" || i + 1 >= args.size() || args[i + 1].empty()) continue;
     int32_t value = 0;
-    if (readDecimal(args[i + 1], value)) h = static_cast<uint32_t>(value);
+    if (readDecimal(args[i + 1], value)) handle = static_cast<uint32_t>(value);
   }
-  return h;
+  return handle;
 }
 
 }  // namespace app

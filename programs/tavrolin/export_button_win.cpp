@@ -8,8 +8,8 @@
 #include "tavrolin/app_paths_win.h"
 #include "tavrolin/input_block_win.h"
 #include "tavrolin/main_window_win.h"
-#include "app/settings_keys.h"
-#include "app/settings_store.h"
+#include "base/settings_keys.h"
+#include "base/settings_store.h"
 #include "export/drill_check.h"
 #include "export/error_log.h"
 #include "export/exec_wait_win.h"
@@ -39,26 +39,26 @@ void MainWindow::onExport() {
   if (!runDriver(model_.outputDir.text(), run)) return;
   if (!postProcess(run)) return;
   // 11. done
-  if (readSetting(SettingsStore(mainIniPath()), kAutoClose)) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+  if (base::readSetting(base::SettingsStore(mainIniPath()), base::kAutoClose)) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
 bool MainWindow::readyToExport() {
   // 1. signal layers left out
-  if (exportrun::hasUnexportedSignalLayer() &&
+  if (exportcore::hasUnexportedSignalLayer(model_.rows) &&
       MessageBoxW(hwnd(),
                   L"Не все сигнальные слои экспортируются.\rПродолжить выполнение программы?",
                   L"Ошибка", MB_YESNO | MB_ICONERROR) != IDYES) {
     return false;
   }
   // 2. exported layers without a type
-  if (exportrun::firstExportedWithoutType() >= 0) {
+  if (exportcore::firstExportedWithoutType(model_.rows) >= 0) {
     MessageBoxW(hwnd(),
                 L"Типы слоёв заполненны неполностью.\rЗаполните их и ещё раз нажмите на экспорт!",
                 L"Tavrolin", MB_OK);
     return false;
   }
   // 3. nothing to export
-  if (!exportrun::anyExported()) return false;
+  if (!exportcore::anyExported(model_.rows)) return false;
   // no output directory (the design's directory was not read whole at
   // start-up): nothing is written anywhere else
   if (model_.outputDir.text().empty()) {
@@ -73,22 +73,23 @@ bool MainWindow::readyToExport() {
 
 bool MainWindow::runDriver(const std::wstring& d, exportcore::RunFiles& run) {
   // 4. the job description
-  SettingsStore ini(mainIniPath());
-  genpcsdscr(model_, d + L"pcad.ini", exeDir() + L"macros\\",
-             {designFileName_, link_.editorVersion, link_.editorBuild});
+  base::SettingsStore ini(mainIniPath());
+  exportcore::writeJobDescription(
+      model_, d + L"pcad.ini",
+      {exeDir() + L"macros\\", link_.editorVersion, link_.editorBuild, designFileName_});
   // what the driver is asked for, as it stands before the driver runs
-  run.noteBefore(exportcore::requestedOutputs());
+  run.noteBefore(exportcore::requestedOutputs(model_));
   // 5., 6. the editor in front, the old error log gone
   SetForegroundWindow(editorHandle());
   const std::filesystem::path errorLog = exportcore::toPath(d + L"error.log");
   DeleteFileW(errorLog.wstring().c_str());
   // 7. the plot driver, waited for
-  exportrun::ErrorPolicy policy = exportrun::errorPolicyOf(readSetting(ini, kErrorChoice));
-  std::wstring command = exportrun::driverCommandLine(
+  exportcore::ErrorPolicy policy = exportcore::errorPolicyOf(base::readSetting(ini, base::kErrorChoice));
+  std::wstring command = exportcore::driverCommandLine(
       plotDriverPath_, link_.editorWindow, d, exportcore::designBaseName(designFileName_),
       link_.windowDelayMs, link_.controlDelayMs, policy);
-  exportrun::DriverEnd end;
-  if (!ExecAndWait(command, SW_SHOWNORMAL, &end.exitCode)) {
+  exportcore::DriverEnd end;
+  if (!exportcore::runAndWait(command, SW_SHOWNORMAL, &end.exitCode)) {
     // a driver that cannot be started is told, and nothing is post-processed
     MessageBoxW(hwnd(),
                 (L"Не удалось запустить драйвер вывода:\r" + plotDriverPath_ +
@@ -99,44 +100,47 @@ bool MainWindow::runDriver(const std::wstring& d, exportcore::RunFiles& run) {
   }
   // 8., 9. the error policy, read again after the driver
   end.logFound = std::filesystem::exists(errorLog);
-  if (end.logFound) end.logErrors = chekerr(errorLog.wstring());
-  policy = exportrun::errorPolicyOf(readSetting(ini, kErrorChoice));
+  if (end.logFound) end.logErrors = exportcore::countLoggedErrors(errorLog.wstring());
+  policy = exportcore::errorPolicyOf(base::readSetting(ini, base::kErrorChoice));
   return acceptDriverEnd(end, policy, run);
 }
 
-bool MainWindow::acceptDriverEnd(const exportrun::DriverEnd& end, exportrun::ErrorPolicy policy,
+bool MainWindow::acceptDriverEnd(const exportcore::DriverEnd& end, exportcore::ErrorPolicy policy,
                                  const exportcore::RunFiles& run) {
   // errors the log counts, and a driver that failed as a whole (no log, or
   // a non-zero exit with no error counted: crashed or killed)
-  const exportrun::DriverVerdict verdict = exportrun::judgeDriver(end);
-  if (verdict == exportrun::DriverVerdict::ErrorsCounted) {
-    if (policy == exportrun::ErrorPolicy::Stop) return false;
-    if (policy == exportrun::ErrorPolicy::Ask) {
-      MessageBoxW(hwnd(), exportrun::errorCountText(end.logErrors).c_str(), L"Ошибка",
+  const exportcore::DriverVerdict verdict = exportcore::judgeDriver(end);
+  if (verdict == exportcore::DriverVerdict::ErrorsCounted) {
+    if (policy == exportcore::ErrorPolicy::Stop) return false;
+    if (policy == exportcore::ErrorPolicy::Ask) {
+      MessageBoxW(hwnd(), exportcore::errorCountText(end.logErrors).c_str(), L"Ошибка",
                   MB_OK | MB_ICONERROR);
     }
-  } else if (verdict == exportrun::DriverVerdict::Failed &&
-             policy != exportrun::ErrorPolicy::Continue) {
-    MessageBoxW(hwnd(), exportrun::driverFailureText(end).c_str(), L"Ошибка", MB_OK | MB_ICONERROR);
-    if (policy == exportrun::ErrorPolicy::Stop) return false;
+  } else if (verdict == exportcore::DriverVerdict::Failed &&
+             policy != exportcore::ErrorPolicy::Continue) {
+    MessageBoxW(hwnd(), exportcore::driverFailureText(end).c_str(), L"Ошибка", MB_OK | MB_ICONERROR);
+    if (policy == exportcore::ErrorPolicy::Stop) return false;
   }
   // Files the driver did not write in this run (a failed block, an older
   // file under the same name) are left as they are; the operator is told
   // unless the policy is to go on regardless.
-  const std::vector<std::wstring> notWritten = exportcore::outputsNotWritten(run);
-  if (!notWritten.empty() && policy != exportrun::ErrorPolicy::Continue) {
+  const std::vector<std::wstring> notWritten = exportcore::outputsNotWritten(model_, run);
+  if (!notWritten.empty() && policy != exportcore::ErrorPolicy::Continue) {
     MessageBoxW(hwnd(), exportcore::notWrittenText(notWritten).c_str(), L"Ошибка",
                 MB_OK | MB_ICONERROR);
-    if (policy == exportrun::ErrorPolicy::Stop) return false;
+    if (policy == exportcore::ErrorPolicy::Stop) return false;
   }
   return true;
 }
 
 bool MainWindow::postProcess(exportcore::RunFiles& run) {
   // 10. the files: one layer-name record, drill files checked, headers
-  grbcheck(&run);
-  std::vector<std::wstring> drillFailures = drillcheck(&run);
-  SineGrb(model_, &run);
+  // (the layer-name clean-up unless the settings turn it off)
+  if (base::readSetting(base::SettingsStore(mainIniPath()), base::kCleanGrb)) {
+    exportcore::keepFirstLayerName(model_, &run);
+  }
+  std::vector<std::wstring> drillFailures = exportcore::finishDrillFiles(model_.drills, &run);
+  exportcore::stampGerberHeaders(model_, &run);
   if (!drillFailures.empty()) {
     MessageBoxW(hwnd(), exportcore::drillFailureText(drillFailures).c_str(), L"Ошибка",
                 MB_OK | MB_ICONERROR);

@@ -114,13 +114,13 @@ void MainWindow::createControls() {
   c_.plus = label(L"+");
   c_.otherLayerCount = label(L"");
   c_.bindToType =
-      widgets::createControl(L"BUTTON", model_.CheckBox1.caption, WS_TABSTOP | BS_AUTOCHECKBOX, 0,
+      widgets::createControl(L"BUTTON", model_.bindToType.caption, WS_TABSTOP | BS_AUTOCHECKBOX, 0,
                              0, 10, 17, w, kIdBindToType, font);
   c_.viasCoveredByMask =
-      widgets::createControl(L"BUTTON", model_.CheckBox2.caption, WS_TABSTOP | BS_AUTOCHECKBOX, 0,
+      widgets::createControl(L"BUTTON", model_.viasCoveredByMask.caption, WS_TABSTOP | BS_AUTOCHECKBOX, 0,
                              0, 10, 17, w, kIdViasCoveredByMask, font);
   banner_.create(w, 0, 0, kBannerWidth, kTopBand, 185, 56, drawBanner);
-  grid_.create(w, kIdGrid, &model_.AdvStringGrid1);
+  grid_.create(w, kIdGrid, &model_.grid);
   createBottomBand();
   RECT rc;
   GetClientRect(w, &rc);
@@ -162,17 +162,17 @@ void MainWindow::bindModel() {
       if (widgets::windowText(label) != box.text()) SetWindowTextW(label, box.text().c_str());
     };
   };
-  bindText(model_.Label17, c_.otherLayerCount);
+  bindText(model_.otherLayerCount, c_.otherLayerCount);
   bindText(model_.solderMaskSwell, c_.solderMaskSwell);
   bindText(model_.planeSwell, c_.planeSwell);
   bindText(model_.drawApertureSize, c_.drawApertureSize);
   bindText(model_.offsetX, c_.offsetX);
   bindText(model_.offsetY, c_.offsetY);
   bindText(model_.outputDir, c_.outputDir);
-  model_.Edit1.onViewUpdate = [this] {
-    if (widgets::windowText(c_.boardTypeCode) == model_.Edit1.text()) return;
+  model_.boardTypeCode.onViewUpdate = [this] {
+    if (widgets::windowText(c_.boardTypeCode) == model_.boardTypeCode.text()) return;
     syncingEdit_ = true;
-    SetWindowTextW(c_.boardTypeCode, model_.Edit1.text().c_str());
+    SetWindowTextW(c_.boardTypeCode, model_.boardTypeCode.text().c_str());
     // the caret after the text, where typing goes on
     int len = GetWindowTextLengthW(c_.boardTypeCode);
     SendMessageW(c_.boardTypeCode, EM_SETSEL, len, len);
@@ -184,8 +184,8 @@ void MainWindow::bindModel() {
     };
     SendMessageW(button, BM_SETCHECK, box.checked() ? BST_CHECKED : BST_UNCHECKED, 0);
   };
-  bindCheck(model_.CheckBox1, c_.bindToType);
-  bindCheck(model_.CheckBox2, c_.viasCoveredByMask);
+  bindCheck(model_.bindToType, c_.bindToType);
+  bindCheck(model_.viasCoveredByMask, c_.viasCoveredByMask);
 }
 
 void MainWindow::layout(int width, int height) {
@@ -258,9 +258,9 @@ void MainWindow::setDetached() {
   EnableWindow(c_.boardTypeCode, FALSE);
   EnableWindow(c_.bindToType, FALSE);
   EnableWindow(c_.viasCoveredByMask, FALSE);
-  model_.Edit1.enabled = false;
-  model_.CheckBox1.enabled = false;
-  model_.CheckBox2.enabled = false;
+  model_.boardTypeCode.enabled = false;
+  model_.bindToType.enabled = false;
+  model_.viasCoveredByMask.enabled = false;
 }
 
 void MainWindow::focusBoardTypeCode() {
@@ -332,7 +332,7 @@ void MainWindow::onControlCommand(int id, int code, HWND control) {
     case kIdBindToType:
     case kIdViasCoveredByMask:
       if (code == BN_CLICKED) {
-        widgets::CheckBox& box = id == kIdBindToType ? model_.CheckBox1 : model_.CheckBox2;
+        widgets::CheckBox& box = id == kIdBindToType ? model_.bindToType : model_.viasCoveredByMask;
         box.setChecked(SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
       }
       return;
@@ -351,9 +351,9 @@ void MainWindow::onControlCommand(int id, int code, HWND control) {
 void MainWindow::onBoardTypeCodePasted() {
   // text put in by other means than typing (pasting)
   std::wstring text = widgets::windowText(c_.boardTypeCode);
-  if (text != model_.Edit1.text()) {
+  if (text != model_.boardTypeCode.text()) {
     syncingEdit_ = true;
-    model_.Edit1.setText(text);
+    model_.boardTypeCode.setText(text);
     syncingEdit_ = false;
   }
 }
@@ -410,8 +410,8 @@ LRESULT MainWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void MainWindow::releaseTable() {
   grid_.releaseControls();
-  layers.clear();
-  model_.AdvStringGrid1.setSize(0, 0);
+  model_.rows.clear();
+  model_.grid.setSize(0, 0);
 }
 
 }  // namespace app

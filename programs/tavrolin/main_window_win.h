@@ -1,7 +1,7 @@
 // The main window: menu with shortcuts, the top band (board type code,
 // switches, banner), the layer table and the bottom band (editor values,
 // offsets, export units, output directory, "Экспорт"). It shows the state
-// of a MainFormModel and turns the operator's input into it. It owns the
+// of a layers::LayerTableModel and turns the operator's input into it. It owns the
 // program's other windows (the about box, the editor chooser and the
 // dialogs of its menu) and the message pump that serves them all.
 #pragma once
@@ -10,7 +10,7 @@
 #include <string>
 
 #include "tavrolin/about_box_win.h"
-#include "app/main_form_model.h"
+#include "layers/layer_table_model.h"
 #include "cadlink/chooser_win.h"
 #include "cadlink/editor_link.h"
 #include "dialogs/offset_dialog_win.h"
@@ -59,7 +59,7 @@ class MainWindow : public widgets::Window {
 
   // Creates the window and, hidden, the windows it owns.
   bool create();
-  MainFormModel& model() { return model_; }
+  layers::LayerTableModel& model() { return model_; }
   // The link to the editor this window works with; its dialogs share it.
   cadlink::EditorLink& link() { return link_; }
   widgets::MessagePump& pump() { return pump_; }
@@ -125,7 +125,7 @@ class MainWindow : public widgets::Window {
   bool readyToExport();
   // Steps 4 to 9 of a run: job, driver, error policy. False ends the run.
   bool runDriver(const std::wstring& outputDir, exportcore::RunFiles& run);
-  bool acceptDriverEnd(const exportrun::DriverEnd& end, exportrun::ErrorPolicy policy,
+  bool acceptDriverEnd(const exportcore::DriverEnd& end, exportcore::ErrorPolicy policy,
                        const exportcore::RunFiles& run);
   // Step 10: the files the driver left; false when drill files failed.
   bool postProcess(exportcore::RunFiles& run);
@@ -135,7 +135,7 @@ class MainWindow : public widgets::Window {
   cadlink::EditorLink link_;
   std::wstring designFileName_;  // the design's file name with its extension
   std::wstring plotDriverPath_;  // full path of the plot driver
-  MainFormModel model_;
+  layers::LayerTableModel model_;
   widgets::MessagePump pump_;
   HACCEL accelerators_ = nullptr;
   HMENU menu_ = nullptr;

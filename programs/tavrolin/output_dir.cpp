@@ -1,24 +1,21 @@
 // Resolution of the output directory.
 #include "tavrolin/output_dir.h"
 
+#include "base/path_text.h"
+
 namespace app {
 
-std::wstring directoryPart(const std::wstring& path) {
-  size_t cut = path.find_last_of(L"\\/:");
-  return cut == std::wstring::npos ? std::wstring() : path.substr(0, cut + 1);
-}
-
-std::wstring resolveOutputDir(const std::wstring& dir, const std::wstring& pcbdir,
+std::wstring resolveOutputDir(const std::wstring& dir, const std::wstring& designDir,
                               const DirectoryOps& ops) {
   if (!dir.empty() && ops.exists(dir)) {
     wchar_t last = dir.back();
     return (last == L'\\' || last == L'/') ? dir : dir + L"\\";
   }
   if (dir == L"gerber") {
-    std::wstring base = directoryPart(pcbdir) + L"gerber";
+    std::wstring stem = base::directoryPart(designDir) + L"gerber";
     // the numbers run out only after every 32-bit one is taken
     for (unsigned n = 0;; ++n) {
-      std::wstring candidate = base + std::to_wstring(n) + L"\\";
+      std::wstring candidate = stem + std::to_wstring(n) + L"\\";
       if (!ops.exists(candidate)) {
         ops.create(candidate);
         return candidate;
@@ -26,13 +23,13 @@ std::wstring resolveOutputDir(const std::wstring& dir, const std::wstring& pcbdi
       if (n == 0xFFFFFFFFu) return candidate;
     }
   }
-  return directoryPart(pcbdir);
+  return base::directoryPart(designDir);
 }
 
-std::wstring resolveOutputDir(const std::wstring& dir, const std::wstring& pcbdir,
-                              bool pcbdirWhole, const DirectoryOps& ops) {
-  if (!pcbdirWhole && !(!dir.empty() && ops.exists(dir))) return std::wstring();
-  return resolveOutputDir(dir, pcbdir, ops);
+std::wstring resolveOutputDir(const std::wstring& dir, const std::wstring& designDir,
+                              bool designDirWhole, const DirectoryOps& ops) {
+  if (!designDirWhole && !(!dir.empty() && ops.exists(dir))) return std::wstring();
+  return resolveOutputDir(dir, designDir, ops);
 }
 
 }  // namespace app

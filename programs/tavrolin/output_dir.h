@@ -7,9 +7,6 @@
 
 namespace app {
 
-// Everything up to and including the last path separator or drive colon.
-std::wstring directoryPart(const std::wstring& path);
-
 struct DirectoryOps {
   std::function<bool(const std::wstring&)> exists;  // names an existing directory
   std::function<void(const std::wstring&)> create;  // failures are not reported
@@ -19,14 +16,14 @@ struct DirectoryOps {
 // appended when it has none; exactly "gerber": the first free numbered
 // directory "gerber<n>\" beside the design, created; anything else: the
 // design's own directory.
-std::wstring resolveOutputDir(const std::wstring& dir, const std::wstring& pcbdir,
+std::wstring resolveOutputDir(const std::wstring& dir, const std::wstring& designDir,
                               const DirectoryOps& ops);
 
 // The same when the design's directory could not be read whole: a `dir`
 // naming an existing directory still gives that directory; anything that
 // would be derived from the design's directory gives an empty text and
 // creates nothing, so that no output goes to some other directory.
-std::wstring resolveOutputDir(const std::wstring& dir, const std::wstring& pcbdir,
-                              bool pcbdirWhole, const DirectoryOps& ops);
+std::wstring resolveOutputDir(const std::wstring& dir, const std::wstring& designDir,
+                              bool designDirWhole, const DirectoryOps& ops);
 
 }  // namespace app

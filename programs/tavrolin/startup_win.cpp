@@ -12,8 +12,8 @@
 #include "tavrolin/command_line.h"
 #include "tavrolin/main_window_win.h"
 #include "tavrolin/output_dir.h"
-#include "app/settings_keys.h"
-#include "app/settings_store.h"
+#include "base/settings_keys.h"
+#include "base/settings_store.h"
 #include "cadlink/board_params_win.h"
 #include "cadlink/chooser_win.h"
 #include "cadlink/design_info_win.h"
@@ -57,9 +57,9 @@ void MainWindow::runStartup() {
   if (aboutBox_.hwnd()) pump_.waitWhileShown(aboutBox_.hwnd());
   // 2. the search delays; negative delays are no delays
   link_.editorWindow = 0;
-  SettingsStore ini(mainIniPath());
-  link_.windowDelayMs = readDelay(ini, kWindowDelay);
-  link_.controlDelayMs = readDelay(ini, kControlDelay);
+  base::SettingsStore ini(mainIniPath());
+  link_.windowDelayMs = base::readDelay(ini, base::kWindowDelay);
+  link_.controlDelayMs = base::readDelay(ini, base::kControlDelay);
   // 3. the editor handle from the command line
   link_.editorWindow = scanEditorHandle(commandLineArgs(), link_.editorWindow);
   // 4. the attachment
@@ -98,23 +98,25 @@ void MainWindow::reportUnread(const cadlink::UnreadSteps& unread) {
 }
 
 void MainWindow::readEditorValues(cadlink::UnreadSteps& unread) {
-  SettingsStore ini(mainIniPath());
+  base::SettingsStore ini(mainIniPath());
   // 7. the layer list into the layer table
-  cadlink::readLayerList(link_, addlayer);
+  cadlink::readLayerList(link_, [this](const std::wstring& name, const std::wstring& typeText) {
+    layers::addEditorLayer(model_.rows, name, typeText);
+  });
   unread.after(L"список слоёв");
-  showtbl(model_, ini.readSectionKeys(L"layers"),
-          [&ini](const std::wstring& key) { return ini.readString(L"layers", key, L""); });
+  layers::buildLayerTable(model_, ini.readSectionKeys(L"layers"),
+                          [&ini](const std::wstring& key) { return ini.readString(L"layers", key, L""); });
   // 8., 9. the configured swell values into the editor
-  if (readSetting(ini, kAutoSms)) {
-    cadlink::writeSolderMaskSwell(link_, readSetting(ini, kSolderMaskSwell));
+  if (base::readSetting(ini, base::kAutoSms)) {
+    cadlink::writeSolderMaskSwell(link_, base::readSetting(ini, base::kSolderMaskSwell));
     unread.after(L"установка SolderMaskSwell");
   }
-  if (readSetting(ini, kAutoPs)) {
-    cadlink::writePlaneSwell(link_, readSetting(ini, kPlaneSwell));
+  if (base::readSetting(ini, base::kAutoPs)) {
+    cadlink::writePlaneSwell(link_, base::readSetting(ini, base::kPlaneSwell));
     unread.after(L"установка Plane Swell");
   }
   // 10., 11. where the design lives and where its files go
-  readDesignValues(unread, readSetting(ini, kOutputDir));
+  readDesignValues(unread, base::readSetting(ini, base::kOutputDir));
   // 12. the swell values as the editor now holds them
   model_.solderMaskSwell.setText(cadlink::readSolderMaskSwell(link_));
   unread.after(L"SolderMaskSwell");
@@ -171,12 +173,12 @@ HWND MainWindow::editorHandle() const { return cadlink::mainWindowOf(link_); }
 
 void MainWindow::onBoardTypeCodeChar(WPARAM& ch) {
   wchar_t key = static_cast<wchar_t>(ch);
-  if (widgets::windowText(c_.boardTypeCode) != model_.Edit1.text()) {
+  if (widgets::windowText(c_.boardTypeCode) != model_.boardTypeCode.text()) {
     syncingEdit_ = true;
-    model_.Edit1.setText(widgets::windowText(c_.boardTypeCode));
+    model_.boardTypeCode.setText(widgets::windowText(c_.boardTypeCode));
     syncingEdit_ = false;
   }
-  Edit1KeyPress(model_, key);
+  layers::onBoardTypeCodeKey(model_, key);
   ch = key;
 }
 

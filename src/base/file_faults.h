@@ -4,7 +4,7 @@
 // the real calls around it. Off by default; the program never turns it on.
 //
 // The switch is process-wide because the writers sit under calls whose form
-// their callers fix (grbcheck(), drillcheck(), the settings store): handing
+// their callers fix (the Gerber and drill post-processing, the settings store): handing
 // a set of operations down would reach through all of them for the sake of
 // tests. It is the file layer's only mutable state and lives in
 // file_faults.cpp alone.

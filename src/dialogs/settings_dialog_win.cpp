@@ -9,7 +9,7 @@
 #include <optional>
 #include <utility>
 
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 #include "base/error.h"
 
 namespace dialogs {
@@ -175,7 +175,7 @@ void SettingsDialog::showForm(const SettingsForm& form) {
 }
 
 void SettingsDialog::onOpened() {
-  SettingsStore ini(iniPath_);
+  base::SettingsStore ini(iniPath_);
   SettingsForm form;
   form.load(ini, dirExists);
   showForm(form);
@@ -184,7 +184,7 @@ void SettingsDialog::onOpened() {
 void SettingsDialog::onDismissed() {
   std::optional<std::wstring> failure;
   try {
-    SettingsStore ini(iniPath_);
+    base::SettingsStore ini(iniPath_);
     readControls().save(ini, dirExists);
   } catch (const base::AppError& e) {
     failure = e.text();

@@ -1,7 +1,7 @@
 // Loading and saving the settings dialog's values.
 #include "dialogs/settings_form.h"
 
-#include "app/settings_keys.h"
+#include "base/settings_keys.h"
 #include "base/error.h"
 #include "base/int_text.h"
 
@@ -26,12 +26,12 @@ void writeKey(const std::wstring& key, F&& write) {
 
 int32_t delayOfText(const std::wstring& text) { return base::strToIntDef(text, 0); }
 
-void SettingsForm::load(const SettingsStore& ini, const DirExists& dirExists) {
-  dwText = std::to_wstring(app::readSetting(ini, app::kWindowDelay));
-  dcText = std::to_wstring(app::readSetting(ini, app::kControlDelay));
-  autoclose = app::readSetting(ini, app::kAutoClose);
+void SettingsForm::load(const base::SettingsStore& ini, const DirExists& dirExists) {
+  dwText = std::to_wstring(base::readSetting(ini, base::kWindowDelay));
+  dcText = std::to_wstring(base::readSetting(ini, base::kControlDelay));
+  autoclose = base::readSetting(ini, base::kAutoClose);
 
-  const std::wstring dir = app::readSetting(ini, app::kOutputDir);
+  const std::wstring dir = base::readSetting(ini, base::kOutputDir);
   if (!dir.empty() && dirExists(dir)) {
     dirChoice = DirChoice::Other;
     dirPath = dir;
@@ -43,12 +43,12 @@ void SettingsForm::load(const SettingsStore& ini, const DirExists& dirExists) {
     dirPath.clear();
   }
 
-  sms = app::readSetting(ini, app::kSolderMaskSwell);
-  ps = app::readSetting(ini, app::kPlaneSwell);
-  cleanGrb = app::readSetting(ini, app::kCleanGrb);
-  autoSms = app::readSetting(ini, app::kAutoSms);
-  autoPs = app::readSetting(ini, app::kAutoPs);
-  int32_t choice = app::readSetting(ini, app::kErrorChoice);
+  sms = base::readSetting(ini, base::kSolderMaskSwell);
+  ps = base::readSetting(ini, base::kPlaneSwell);
+  cleanGrb = base::readSetting(ini, base::kCleanGrb);
+  autoSms = base::readSetting(ini, base::kAutoSms);
+  autoPs = base::readSetting(ini, base::kAutoPs);
+  int32_t choice = base::readSetting(ini, base::kErrorChoice);
   if (choice < -1) choice = -1;
   if (choice > kErrorChoiceCount - 1) choice = kErrorChoiceCount - 1;
   errcheck = choice;
@@ -60,7 +60,7 @@ std::wstring SettingsForm::dirValue(const DirExists& dirExists) const {
   return kGerberWord;
 }
 
-void SettingsForm::save(SettingsStore& ini, const DirExists& dirExists) const {
+void SettingsForm::save(base::SettingsStore& ini, const DirExists& dirExists) const {
   const std::wstring dir = dirValue(dirExists);
   writeKey(L"dir", [&] { ini.writeString(kPcad, L"dir", dir); });
   writeKey(L"SMS", [&] { ini.writeString(kPcad, L"SMS", sms); });

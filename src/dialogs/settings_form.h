@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 
 namespace dialogs {
 
@@ -36,12 +36,12 @@ struct SettingsForm {
 
   // Reads every value: dw, dc, autoclose, dir, SMS, PS, CleanGRB, AutoSMS,
   // AutoPS, errcheck.
-  void load(const SettingsStore& ini, const DirExists& dirExists);
+  void load(const base::SettingsStore& ini, const DirExists& dirExists);
   // Writes every key in the order dir, SMS, PS, CleanGRB, dw, dc,
   // autoclose, AutoSMS, AutoPS, errcheck. A write that fails stops the save
   // there (the keys before it keep their new values) and is raised as an
   // AppError naming the key.
-  void save(SettingsStore& ini, const DirExists& dirExists) const;
+  void save(base::SettingsStore& ini, const DirExists& dirExists) const;
 
   // The value that save() writes for `dir`.
   std::wstring dirValue(const DirExists& dirExists) const;

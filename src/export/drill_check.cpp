@@ -37,12 +37,12 @@ std::wstring freeDrillName(const std::wstring& stem) {
   return name;
 }
 
-void stampDrill(const fs::path& path, int froml, int tol) {
-  base::rewriteFile(path, [froml, tol](base::LineReader& reader, base::LineWriter& writer) {
+void stampDrill(const fs::path& path, int fromRow, int toRow) {
+  base::rewriteFile(path, [fromRow, toRow](base::LineReader& reader, base::LineWriter& writer) {
     std::string_view line;
     if (reader.next(line)) writer.writeLine(line);
-    const std::wstring stamp[] = {L";Korvant TAVROLIN", L";From Layer " + std::to_wstring(froml),
-                                  L";To Layer " + std::to_wstring(tol)};
+    const std::wstring stamp[] = {L";Korvant TAVROLIN", L";From Layer " + std::to_wstring(fromRow),
+                                  L";To Layer " + std::to_wstring(toRow)};
     for (const std::wstring& text : stamp) {
       writer.writeLine(base::encodeText(text, reader.encoding()));
     }
@@ -56,32 +56,32 @@ std::wstring drillFailureText(const std::vector<std::wstring>& failures) {
   return text;
 }
 
-}  // namespace exportcore
-
-std::vector<std::wstring> drillcheck(const exportcore::RunFiles* run) {
-  namespace fs = std::filesystem;
+std::vector<std::wstring> finishDrillFiles(const std::vector<layers::DrillFile>& drills,
+                                           const RunFiles* run) {
   std::vector<std::wstring> failures;
-  for (const drill& request : drills) {
-    if (run && !run->writtenInRun(request.drlput)) continue;
-    const fs::path path = exportcore::toPath(request.drlput);
-    if (exportcore::drillFileIsEmpty(path)) {
+  for (const layers::DrillFile& request : drills) {
+    if (run && !run->writtenInRun(request.path)) continue;
+    const fs::path path = toPath(request.path);
+    if (drillFileIsEmpty(path)) {
       if (!base::removeFile(path)) {
-        failures.push_back(L"не удалось удалить \"" + request.drlput + L"\"");
+        failures.push_back(L"не удалось удалить \"" + request.path + L"\"");
       }
       continue;
     }
-    const std::wstring stem = request.drlput.substr(0, request.drlput.rfind(L'.'));
-    const std::wstring target = exportcore::freeDrillName(stem);
-    if (!base::moveFile(path, exportcore::toPath(target))) {
-      failures.push_back(L"не удалось переименовать \"" + request.drlput + L"\" в \"" + target +
+    const std::wstring stem = request.path.substr(0, request.path.rfind(L'.'));
+    const std::wstring target = freeDrillName(stem);
+    if (!base::moveFile(path, toPath(target))) {
+      failures.push_back(L"не удалось переименовать \"" + request.path + L"\" в \"" + target +
                          L"\"");
       continue;
     }
     try {
-      exportcore::stampDrill(exportcore::toPath(target), request.froml, request.tol);
+      stampDrill(toPath(target), request.fromRow, request.toRow);
     } catch (const base::AppError& error) {
       failures.push_back(L"не удалось подписать \"" + target + L"\": " + error.text());
     }
   }
   return failures;
 }
+
+}  // namespace exportcore

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "export/run_files.h"
+#include "layers/layer_model.h"
 
 namespace exportcore {
 
@@ -20,21 +21,22 @@ bool drillFileIsEmpty(const std::filesystem::path& path);
 // with the smallest n from 1 up that names no file.
 std::wstring freeDrillName(const std::wstring& stem);
 
-// Puts ";Korvant TAVROLIN", ";From Layer " + froml and ";To Layer " + tol
-// after the file's first line.
-void stampDrill(const std::filesystem::path& path, int froml, int tol);
+// Puts ";Korvant TAVROLIN", ";From Layer " + fromRow and ";To Layer " +
+// toRow after the file's first line.
+void stampDrill(const std::filesystem::path& path, int fromRow, int toRow);
 
 // The message that tells the operator which drill files were left as they
 // were, one per line.
 std::wstring drillFailureText(const std::vector<std::wstring>& failures);
 
-}  // namespace exportcore
-
-// Checks every file of `drills` in order: an empty one is deleted, any
+// Checks every drill file of the export in order: an empty one is deleted, any
 // other is moved to its final name and stamped. A missing or too short file
 // stops the check with an AppError. A delete, move or stamp that fails does
 // not stop it: the check goes on and returns one text per such file (empty
 // when all went well), for the caller to show with drillFailureText.
 // With `run`, a file that the driver did not write in that run (absent, or
 // left from an earlier export) is passed over: not read, deleted or moved.
-std::vector<std::wstring> drillcheck(const exportcore::RunFiles* run = nullptr);
+std::vector<std::wstring> finishDrillFiles(const std::vector<layers::DrillFile>& drills,
+                                           const RunFiles* run = nullptr);
+
+}  // namespace exportcore

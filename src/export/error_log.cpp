@@ -24,15 +24,15 @@ int64_t errorCountOf(const std::wstring& line) {
   return value;
 }
 
-}  // namespace exportcore
-
-int32_t chekerr(const std::wstring& filename) {
+int32_t countLoggedErrors(const std::wstring& filename) {
   constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
-  const base::TextFile log = base::readTextFile(exportcore::toPath(filename));
+  const base::TextFile log = base::readTextFile(toPath(filename));
   int64_t sum = 0;
   for (const std::wstring& line : log.lines) {
-    sum += exportcore::errorCountOf(line);
+    sum += errorCountOf(line);
     if (sum > kMax) sum = kMax;
   }
   return static_cast<int32_t>(sum);
 }
+
+}  // namespace exportcore

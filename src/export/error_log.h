@@ -10,9 +10,9 @@ namespace exportcore {
 // (leading blanks allowed, nothing after the digits); 0 for any other line.
 int64_t errorCountOf(const std::wstring& line);
 
-}  // namespace exportcore
-
 // The error count of the log `filename`: the sum of the counts of its lines,
 // at most the largest 32-bit value. Throws AppError when the file cannot be
 // read.
-int32_t chekerr(const std::wstring& filename);
+int32_t countLoggedErrors(const std::wstring& filename);
+
+}  // namespace exportcore

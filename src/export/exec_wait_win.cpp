@@ -5,13 +5,15 @@
 
 #include <vector>
 
-bool ExecAndWait(const std::wstring& CommandLine, int CommandShow, uint32_t* exitCode) {
+namespace exportcore {
+
+bool runAndWait(const std::wstring& commandLine, int showCommand, uint32_t* exitCode) {
   STARTUPINFOW si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESHOWWINDOW;
-  si.wShowWindow = static_cast<WORD>(CommandShow);
+  si.wShowWindow = static_cast<WORD>(showCommand);
   PROCESS_INFORMATION pi{};
-  std::vector<wchar_t> cmd(CommandLine.begin(), CommandLine.end());
+  std::vector<wchar_t> cmd(commandLine.begin(), commandLine.end());
   cmd.push_back(L'\0');
   if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
                       nullptr, &si, &pi)) {
@@ -25,3 +27,5 @@ bool ExecAndWait(const std::wstring& CommandLine, int CommandShow, uint32_t* exi
   CloseHandle(pi.hThread);
   return true;
 }
+
+}  // namespace exportcore

@@ -4,7 +4,11 @@
 #include <cstdint>
 #include <string>
 
-// Starts `CommandLine` as a new process shown with `CommandShow` and waits,
+namespace exportcore {
+
+// Starts `commandLine` as a new process shown with `showCommand` and waits,
 // without a time limit, until it has ended; its exit code goes to `exitCode`
 // when given. False when it could not be started (nothing was waited for then).
-bool ExecAndWait(const std::wstring& CommandLine, int CommandShow, uint32_t* exitCode = nullptr);
+bool runAndWait(const std::wstring& commandLine, int showCommand, uint32_t* exitCode = nullptr);
+
+}  // namespace exportcore

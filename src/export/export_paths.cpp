@@ -13,18 +13,13 @@ std::filesystem::path toPath(const std::wstring& text) {
 #endif
 }
 
-std::wstring directoryPart(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
-}
-
-std::wstring designBaseName(const std::wstring& pcbname) {
-  std::wstring base = pcbname.substr(0, pcbname.rfind(L'.'));
-  for (wchar_t& c : base) {
+std::wstring designBaseName(const std::wstring& designName) {
+  std::wstring stem = designName.substr(0, designName.rfind(L'.'));
+  for (wchar_t& c : stem) {
     if (c < 0x20 || std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos) c = L'_';
   }
-  if (base == L"." || base == L"..") base.assign(base.size(), L'_');
-  return base;
+  if (stem == L"." || stem == L"..") stem.assign(stem.size(), L'_');
+  return stem;
 }
 
 }  // namespace exportcore

@@ -3,27 +3,28 @@
 
 #include "layers/layer_model.h"
 
-namespace exportrun {
+namespace exportcore {
 
-bool hasUnexportedSignalLayer() {
-  for (const Tlayer& l : layers) {
-    bool conductive = l.pcad.ltype == kSignalLayer || l.pcad.ltype == kPlaneLayer;
-    if (conductive && !l.exported() && l.pcad.name != L"Top" && l.pcad.name != L"Bottom") {
+bool hasUnexportedSignalLayer(const std::vector<layers::LayerRow>& rows) {
+  for (const layers::LayerRow& l : rows) {
+    bool conductive =
+        l.editor.layerClass == layers::kSignalLayer || l.editor.layerClass == layers::kPlaneLayer;
+    if (conductive && !l.exported() && l.editor.name != L"Top" && l.editor.name != L"Bottom") {
       return true;
     }
   }
   return false;
 }
 
-int firstExportedWithoutType() {
-  for (size_t i = 0; i < layers.size(); ++i) {
-    if (layers[i].exported() && layers[i].camType() == -1) return static_cast<int>(i);
+int firstExportedWithoutType(const std::vector<layers::LayerRow>& rows) {
+  for (size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].exported() && rows[i].camType() == -1) return static_cast<int>(i);
   }
   return -1;
 }
 
-bool anyExported() {
-  for (const Tlayer& l : layers) {
+bool anyExported(const std::vector<layers::LayerRow>& rows) {
+  for (const layers::LayerRow& l : rows) {
     if (l.exported()) return true;
   }
   return false;
@@ -37,10 +38,10 @@ ErrorPolicy errorPolicyOf(int32_t errcheck) {
 
 std::wstring driverCommandLine(const std::wstring& driver, uint32_t editor,
                                const std::wstring& outputDir, const std::wstring& baseName,
-                               int32_t dw, int32_t dc, ErrorPolicy policy) {
-  return L"\"" + driver + L"\" " + std::to_wstring(editor) + L" \"" + outputDir +
-         L"pcad.ini\" \"" + outputDir + baseName + L".ERR\" " + std::to_wstring(dw) + L" " +
-         std::to_wstring(dc) + L" " + (policy == ErrorPolicy::Stop ? L"1" : L"0");
+                               int32_t windowDelayMs, int32_t controlDelayMs, ErrorPolicy policy) {
+  return L"\"" + driver + L"\" " + std::to_wstring(editor) + L" \"" + outputDir + L"pcad.ini\" \"" +
+         outputDir + baseName + L".ERR\" " + std::to_wstring(windowDelayMs) + L" " +
+         std::to_wstring(controlDelayMs) + L" " + (policy == ErrorPolicy::Stop ? L"1" : L"0");
 }
 
 std::wstring errorCountText(int32_t count) {
@@ -62,4 +63,4 @@ std::wstring driverFailureText(const DriverEnd& end) {
   return L"Драйвер вывода завершился с кодом " + code + L".\rВывод мог быть прерван.";
 }
 
-}  // namespace exportrun
+}  // namespace exportcore

@@ -5,24 +5,28 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
-namespace exportrun {
+#include "layers/layer_model.h"
+
+namespace exportcore {
 
 // A signal or plane layer other than "Top" and "Bottom" that is not exported.
-bool hasUnexportedSignalLayer();
+bool hasUnexportedSignalLayer(const std::vector<layers::LayerRow>& rows);
 // The first exported layer without a CAM layer type, or -1.
-int firstExportedWithoutType();
+int firstExportedWithoutType(const std::vector<layers::LayerRow>& rows);
 // Whether any layer is exported.
-bool anyExported();
+bool anyExported(const std::vector<layers::LayerRow>& rows);
 
 enum class ErrorPolicy { Continue, Stop, Ask };
 // 1 stops, 2 asks, every other value continues.
 ErrorPolicy errorPolicyOf(int32_t errcheck);
 
-// "<driver>" <handle> "<D>pcad.ini" "<D><B>.ERR" <dw> <dc> <1 when the policy stops, else 0>
+// "<driver>" <handle> "<D>pcad.ini" "<D><B>.ERR" <window delay> <control delay>
+// <1 when the policy stops, else 0>
 std::wstring driverCommandLine(const std::wstring& driver, uint32_t editor,
                                const std::wstring& outputDir, const std::wstring& baseName,
-                               int32_t dw, int32_t dc, ErrorPolicy policy);
+                               int32_t windowDelayMs, int32_t controlDelayMs, ErrorPolicy policy);
 
 // "Обнаруженно N ошибок."
 std::wstring errorCountText(int32_t count);
@@ -44,4 +48,4 @@ DriverVerdict judgeDriver(const DriverEnd& end);
 // The message for a driver that failed as a whole.
 std::wstring driverFailureText(const DriverEnd& end);
 
-}  // namespace exportrun
+}  // namespace exportcore

@@ -3,17 +3,22 @@
 
 #include "base/error.h"
 #include "base/int_text.h"
+#include "layers/layer_table.h"
 
 namespace exportcore {
 
-int rowLayerIndex(const widgets::GridModel& grid, int row) {
-  const int32_t index = base::strToInt(grid.cell(kIdColumn, row));
-  if (index < 0 || static_cast<size_t>(index) >= layers.size()) base::throwListIndex(index);
+int rowLayerIndex(const layers::LayerTableModel& table, int row) {
+  const int32_t index = base::strToInt(table.grid.cell(layers::kColId, row));
+  if (index < 0 || static_cast<size_t>(index) >= table.rows.size()) base::throwListIndex(index);
   return index;
 }
 
-Tlayer& rowLayer(const widgets::GridModel& grid, int row) {
-  return layers[static_cast<size_t>(rowLayerIndex(grid, row))];
+layers::LayerRow& rowLayer(layers::LayerTableModel& table, int row) {
+  return table.rows[static_cast<size_t>(rowLayerIndex(table, row))];
+}
+
+const layers::LayerRow& rowLayer(const layers::LayerTableModel& table, int row) {
+  return table.rows[static_cast<size_t>(rowLayerIndex(table, row))];
 }
 
 const wchar_t* baseExtension(int camType) {
@@ -24,19 +29,19 @@ const wchar_t* baseExtension(int camType) {
   return camType >= 0 && camType < kCount ? kExtensions[camType] : L"gbr";
 }
 
-}  // namespace exportcore
-
-std::wstring GetExt(const widgets::GridModel& grid, int index) {
-  const int type = exportcore::rowLayer(grid, index).camType();
+std::wstring gerberExtension(const layers::LayerTableModel& table, int row) {
+  const int type = rowLayer(table, row).camType();
   int counter = 0;
-  for (int r = 1; r < index; ++r) {
-    if (exportcore::rowLayer(grid, r).camType() == type) ++counter;
+  for (int r = 1; r < row; ++r) {
+    if (rowLayer(table, r).camType() == type) ++counter;
   }
   // Inner signal and plane layers are numbered from the first one on.
   if (type == 1 || type == 2) ++counter;
-  std::wstring ext = exportcore::baseExtension(type);
+  std::wstring ext = baseExtension(type);
   if (counter > 0) ext += std::to_wstring(counter);
   return ext;
 }
 
-std::wstring b2s(bool b) { return b ? L"true" : L"false"; }
+std::wstring flagText(bool flag) { return flag ? L"true" : L"false"; }
+
+}  // namespace exportcore

@@ -6,25 +6,24 @@
 #include <string>
 
 #include "layers/layer_model.h"
-#include "widgets/grid_model.h"
+#include "layers/layer_table_model.h"
 
 namespace exportcore {
 
-// Column of the layer table that holds each row's index in `layers`.
-constexpr int kIdColumn = 15;
-
-// The index in `layers` of table row `row` (1 = first layer row), read from
-// its "Id" cell. Throws AppError when the cell is no integer or no record.
-int rowLayerIndex(const widgets::GridModel& grid, int row);
-Tlayer& rowLayer(const widgets::GridModel& grid, int row);
+// The index in the model's records of table row `row` (1 = first layer row),
+// read from its "Id" cell. Throws AppError when the cell is no integer or no
+// record.
+int rowLayerIndex(const layers::LayerTableModel& table, int row);
+layers::LayerRow& rowLayer(layers::LayerTableModel& table, int row);
+const layers::LayerRow& rowLayer(const layers::LayerTableModel& table, int row);
 
 // The bare extension of a CAM layer type index: "GTL", "G", ... "gbr".
 const wchar_t* baseExtension(int camType);
 
-}  // namespace exportcore
-
-// Extension (without the dot) of the Gerber file of table row `index`.
-std::wstring GetExt(const widgets::GridModel& grid, int index);
+// Extension (without the dot) of the Gerber file of table row `row`.
+std::wstring gerberExtension(const layers::LayerTableModel& table, int row);
 
 // "true" or "false".
-std::wstring b2s(bool b);
+std::wstring flagText(bool flag);
+
+}  // namespace exportcore

@@ -9,6 +9,7 @@
 #include "export/export_paths.h"
 #include "export/gerber_naming.h"
 #include "layers/layer_model.h"
+#include "layers/layer_table.h"
 
 namespace exportcore {
 
@@ -58,26 +59,25 @@ void stampGerber(const std::filesystem::path& path, const GerberStamp& stamp) {
   });
 }
 
-}  // namespace exportcore
-
-void grbcheck(const exportcore::RunFiles* run) {
-  for (const Tlayer& layer : layers) {
-    if (!layer.exported() || !exportcore::toWorkOn(layer.gerbername, run)) continue;
-    exportcore::removeRepeatedLayerNames(exportcore::toPath(layer.gerbername));
+void keepFirstLayerName(const layers::LayerTableModel& table, const RunFiles* run) {
+  for (const layers::LayerRow& layer : table.rows) {
+    if (!layer.exported() || !toWorkOn(layer.gerberPath, run)) continue;
+    removeRepeatedLayerNames(toPath(layer.gerberPath));
   }
 }
 
-void SineGrb(const MainFormModel& form, const exportcore::RunFiles* run) {
-  const widgets::GridModel& grid = form.AdvStringGrid1;
-  for (int row = 1; row < grid.rowCount(); ++row) {
-    const Tlayer& layer = exportcore::rowLayer(grid, row);
-    if (!layer.exported() || !exportcore::toWorkOn(layer.gerbername, run)) continue;
-    exportcore::GerberStamp stamp;
+void stampGerberHeaders(const layers::LayerTableModel& table, const RunFiles* run) {
+  for (int row = 1; row < table.grid.rowCount(); ++row) {
+    const layers::LayerRow& layer = rowLayer(table, row);
+    if (!layer.exported() || !toWorkOn(layer.gerberPath, run)) continue;
+    GerberStamp stamp;
     stamp.position = row - 1;
-    stamp.basePosition = grid.cell(exportcore::kIdColumn, row);
+    stamp.basePosition = table.grid.cell(layers::kColId, row);
     stamp.type = layer.camType();
-    stamp.flashColour = layer.cam.Fcolor ? layer.cam.Fcolor->itemIndex() : -1;
-    stamp.lineColour = layer.cam.Lcolor ? layer.cam.Lcolor->itemIndex() : -1;
-    exportcore::stampGerber(exportcore::toPath(layer.gerbername), stamp);
+    stamp.flashColour = layer.cam.flashColour ? layer.cam.flashColour->itemIndex() : -1;
+    stamp.lineColour = layer.cam.lineColour ? layer.cam.lineColour->itemIndex() : -1;
+    stampGerber(toPath(layer.gerberPath), stamp);
   }
 }
+
+}  // namespace exportcore

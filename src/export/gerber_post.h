@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/main_form_model.h"
+#include "layers/layer_table_model.h"
 #include "export/run_files.h"
 
 namespace exportcore {
@@ -26,14 +26,14 @@ void removeRepeatedLayerNames(const std::filesystem::path& path);
 // Puts the six header lines above the file's first line.
 void stampGerber(const std::filesystem::path& path, const GerberStamp& stamp);
 
-}  // namespace exportcore
-
-// For every exported record of `layers` whose Gerber file exists (and, with
+// For every exported record of the model whose Gerber file exists (and, with
 // `run`, was written by the driver in that run): one "%LN" record left in
 // the file.
-void grbcheck(const exportcore::RunFiles* run = nullptr);
+void keepFirstLayerName(const layers::LayerTableModel& table, const RunFiles* run = nullptr);
 
 // For every exported layer row of the table, in display order, whose Gerber
 // file exists (and, with `run`, was written in that run): the comment header
 // stamped into the file.
-void SineGrb(const MainFormModel& form, const exportcore::RunFiles* run = nullptr);
+void stampGerberHeaders(const layers::LayerTableModel& table, const RunFiles* run = nullptr);
+
+}  // namespace exportcore

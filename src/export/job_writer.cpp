@@ -6,15 +6,18 @@
 #include <vector>
 
 #include "base/error.h"
+#include "base/path_text.h"
 #include "base/text_file.h"
 #include "export/export_paths.h"
 #include "export/gerber_naming.h"
 #include "export/profile_rewrite.h"
 #include "layers/layer_model.h"
 
+namespace exportcore {
 namespace {
 
 using Lines = std::vector<std::wstring>;
+using layers::LayerRow;
 
 const wchar_t* const kLayerInit = L"#layerinit#";
 const wchar_t* const kLayers = L"#layers#";
@@ -41,7 +44,7 @@ constexpr size_t kMainTemplateLines = 4;
 base::TextFile readTemplate(const std::wstring& name, size_t minLines) {
   base::TextFile file;
   try {
-    file = base::readTextFile(exportcore::toPath(name));
+    file = base::readTextFile(toPath(name));
   } catch (const base::AppError&) {
     throw base::AppError(L"Не удалось прочитать шаблон задания \"" + name + L"\".");
   }
@@ -91,13 +94,15 @@ void insertAbove(Lines& lines, const wchar_t* marker, const Lines& block) {
   lines.insert(lines.begin() + at, block.begin(), block.end());
 }
 
-bool isConductive(const Tlayer& layer) { return layer.pcad.ltype < kNonSignalLayer; }
+bool isConductive(const LayerRow& layer) {
+  return layer.editor.layerClass < layers::kNonSignalLayer;
+}
 
 bool boxChecked(const widgets::CheckBox* box) { return box && box->checked(); }
 
 // Everything one run of the writer works with.
 struct JobBuild {
-  const widgets::GridModel& grid;
+  layers::LayerTableModel& table;
   std::wstring dir;       // D
   std::wstring baseName;  // B
   std::wstring prefix;    // P
@@ -116,18 +121,18 @@ struct JobBuild {
     return *drillTemplate;
   }
 
-  void addLayerBlock(const Tlayer& layer, const std::wstring& ext) {
+  void addLayerBlock(const LayerRow& layer, const std::wstring& ext) {
     Lines block = layerLines();
-    block[kLayerNameLine] += layer.pcad.name;
+    block[kLayerNameLine] += layer.editor.name;
     block[kLayerExtLine] += ext;
     block[kLayerOffsetXLine] += offsetX;
     block[kLayerOffsetYLine] += offsetY;
-    for (int k = 0; k < kObjectClassCount; ++k) {
-      block[kLayerFirstClassLine + k] += b2s(boxChecked(layer.pcad.box(k)));
+    for (int k = 0; k < layers::kObjectClassCount; ++k) {
+      block[kLayerFirstClassLine + k] += flagText(boxChecked(layer.editor.box(k)));
     }
-    block.insert(block.begin(), {L" ", L"[" + layer.pcad.name + L"]"});
+    block.insert(block.begin(), {L" ", L"[" + layer.editor.name + L"]"});
     insertAbove(job, kLayers, block);
-    insertAbove(job, kLayerInit, {layer.pcad.name + L" = r*" + layer.pcad.name});
+    insertAbove(job, kLayerInit, {layer.editor.name + L" = r*" + layer.editor.name});
   }
 
   // The drill pairs that start at row i: one for every exported conductive
@@ -137,10 +142,10 @@ struct JobBuild {
     pair[kDrillOffsetXLine] += offsetX;
     pair[kDrillOffsetYLine] += offsetY;
     pair[kDrillLayersLine] += firstName;
-    for (int j = i + 1; j < grid.rowCount(); ++j) {
-      const Tlayer& other = exportcore::rowLayer(grid, j);
+    for (int j = i + 1; j < table.grid.rowCount(); ++j) {
+      const LayerRow& other = rowLayer(table, j);
       if (!isConductive(other)) continue;
-      pair[kDrillLayersLine] += L"%" + other.pcad.name;
+      pair[kDrillLayersLine] += L"%" + other.editor.name;
       if (!other.exported()) continue;
       const std::wstring rows = std::to_wstring(i) + std::to_wstring(j);
       const std::wstring ext = std::to_wstring(i) + L"_" + std::to_wstring(j);
@@ -148,8 +153,8 @@ struct JobBuild {
       block[kDrillPairLine] += ext;
       block.insert(block.begin(), {L" ", L"[" + rows + firstName + L"]"});
       insertAbove(job, kDrills, block);
-      insertAbove(job, kDrillInit, {rows + other.pcad.name + L" = r*" + rows + firstName});
-      drills.push_back({i, j, dir + baseName + L"." + ext});
+      insertAbove(job, kDrillInit, {rows + other.editor.name + L" = r*" + rows + firstName});
+      table.drills.push_back({i, j, dir + baseName + L"." + ext});
     }
   }
 
@@ -158,44 +163,43 @@ struct JobBuild {
     block[kSingleDrillOffsetXLine] += offsetX;
     block[kSingleDrillOffsetYLine] += offsetY;
     insertAbove(job, kDrillInit, block);
-    drills.push_back({-1, -1, dir + baseName + L".TXT"});
+    table.drills.push_back({-1, -1, dir + baseName + L".TXT"});
   }
 };
 
 }  // namespace
 
-void genpcsdscr(MainFormModel& form, const std::wstring& outfile, const std::wstring& macrodir,
-                const JobSource& source) {
-  JobBuild build{form.AdvStringGrid1,
-                 exportcore::directoryPart(outfile),
-                 exportcore::designBaseName(source.designFileName),
-                 macrodir + source.editorVersion + L"_" + source.editorBuild,
-                 form.offsetX.text(),
-                 form.offsetY.text(),
+void writeJobDescription(layers::LayerTableModel& table, const std::wstring& jobPath,
+                         const JobSource& source) {
+  JobBuild build{table,
+                 base::directoryPart(jobPath),
+                 designBaseName(source.designName),
+                 source.macroDir + source.editorVersion + L"_" + source.editorBuild,
+                 table.offsetX.text(),
+                 table.offsetY.text(),
                  {},
                  std::nullopt,
                  std::nullopt};
-  const std::wstring mainName = build.prefix + (form.inch ? L"_inch.ini" : L".ini");
+  const std::wstring mainName = build.prefix + (table.inch ? L"_inch.ini" : L".ini");
   base::TextFile mainFile = readTemplate(mainName, kMainTemplateLines);
   checkMarkers(mainFile.lines, mainName);
   build.job = std::move(mainFile.lines);
-  drills.clear();
-
-  const widgets::GridModel& grid = form.AdvStringGrid1;
-  for (int i = 1; i < grid.rowCount(); ++i) {
-    Tlayer& layer = exportcore::rowLayer(grid, i);
+  table.drills.clear();
+  for (int i = 1; i < table.grid.rowCount(); ++i) {
+    LayerRow& layer = rowLayer(table, i);
     if (!layer.exported()) continue;
-    const std::wstring ext = GetExt(grid, i);
-    layer.gerbername = build.dir + build.baseName + L"." + ext;
+    const std::wstring ext = gerberExtension(table, i);
+    layer.gerberPath = build.dir + build.baseName + L"." + ext;
     build.addLayerBlock(layer, ext);
-    if (isConductive(layer)) build.addDrillBlocks(i, layer.pcad.name);
+    if (isConductive(layer)) build.addDrillBlocks(i, layer.editor.name);
   }
-  if (drills.empty()) build.addSingleDrill();
-
+  if (table.drills.empty()) build.addSingleDrill();
   for (const wchar_t* marker : {kDrillInit, kDrills, kLayerInit, kLayers}) {
     build.job.erase(build.job.begin() + findMarker(build.job, marker));
   }
-  exportcore::appendToProfileKey(build.job, L"OutputPathID", build.dir);
+  appendToProfileKey(build.job, L"OutputPathID", build.dir);
   mainFile.lines = std::move(build.job);
-  base::writeTextFile(exportcore::toPath(outfile), mainFile);
+  base::writeTextFile(toPath(jobPath), mainFile);
 }
+
+}  // namespace exportcore

@@ -9,9 +9,6 @@
 
 namespace exportcore {
 
-// The value of an entry line as profile files read it.
-std::wstring profileValue(const std::wstring& rawValue);
-
 // For every section (each section line counts on its own) that has an entry
 // `key`, its first such entry becomes key + "=" + its value + suffix.
 // Entries above the first section belong to no section and stay.

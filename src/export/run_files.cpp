@@ -43,27 +43,28 @@ bool RunFiles::writtenInRun(const std::wstring& path) const {
   return now.size != it->second.size || now.time != it->second.time;
 }
 
-std::vector<std::wstring> requestedOutputs() {
+std::vector<std::wstring> requestedOutputs(const layers::LayerTableModel& table) {
   std::vector<std::wstring> paths;
-  for (const Tlayer& layer : layers) {
-    if (layer.exported() && !layer.gerbername.empty()) paths.push_back(layer.gerbername);
+  for (const layers::LayerRow& layer : table.rows) {
+    if (layer.exported() && !layer.gerberPath.empty()) paths.push_back(layer.gerberPath);
   }
-  for (const drill& request : drills) paths.push_back(request.drlput);
+  for (const layers::DrillFile& request : table.drills) paths.push_back(request.path);
   return paths;
 }
 
-std::vector<std::wstring> outputsNotWritten(const RunFiles& run) {
+std::vector<std::wstring> outputsNotWritten(const layers::LayerTableModel& table,
+                                            const RunFiles& run) {
   std::vector<std::wstring> lines;
-  for (const Tlayer& layer : layers) {
-    if (!layer.exported() || layer.gerbername.empty() || run.writtenInRun(layer.gerbername)) {
+  for (const layers::LayerRow& layer : table.rows) {
+    if (!layer.exported() || layer.gerberPath.empty() || run.writtenInRun(layer.gerberPath)) {
       continue;
     }
-    lines.push_back(layer.pcad.name + L" (" + fileNameOf(layer.gerbername) + L")");
+    lines.push_back(layer.editor.name + L" (" + fileNameOf(layer.gerberPath) + L")");
   }
-  for (const drill& request : drills) {
-    if (run.writtenInRun(request.drlput)) continue;
-    lines.push_back(L"сверловка " + std::to_wstring(request.froml) + L"-" +
-                    std::to_wstring(request.tol) + L" (" + fileNameOf(request.drlput) + L")");
+  for (const layers::DrillFile& request : table.drills) {
+    if (run.writtenInRun(request.path)) continue;
+    lines.push_back(L"сверловка " + std::to_wstring(request.fromRow) + L"-" +
+                    std::to_wstring(request.toRow) + L" (" + fileNameOf(request.path) + L")");
   }
   return lines;
 }

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "layers/layer_table_model.h"
+
 namespace exportcore {
 
 class RunFiles {
@@ -32,12 +34,14 @@ class RunFiles {
 };
 
 // The files an export asks the driver for: the Gerber file of every exported
-// layer of `layers` and every drill file of `drills`.
-std::vector<std::wstring> requestedOutputs();
+// record of the model and every drill file of the export.
+std::vector<std::wstring> requestedOutputs(const layers::LayerTableModel& table);
 
 // One line per requested file that the driver did not write in this run, in
-// the order of `layers` and then `drills`: "Top (B.GTL)", "сверловка 1-4 (B.1_4)".
-std::vector<std::wstring> outputsNotWritten(const RunFiles& run);
+// the order of the records and then the drill files: "Top (B.GTL)",
+// "сверловка 1-4 (B.1_4)".
+std::vector<std::wstring> outputsNotWritten(const layers::LayerTableModel& table,
+                                            const RunFiles& run);
 
 // The message that tells the operator which layers produced no new file.
 std::wstring notWrittenText(const std::vector<std::wstring>& lines);

@@ -6,20 +6,21 @@
 #include <vector>
 
 #include "base/int_text.h"
-#include "layers/text_pieces.h"
 #include "layers/layer_model.h"
 #include "layers/matrix_rules.h"
+#include "layers/text_pieces.h"
 
+namespace layers {
 namespace {
 
 constexpr wchar_t kBackspace = 8;
 constexpr wchar_t kBlank = 32;
 
-std::vector<std::wstring> codeFields(const std::wstring& text) {
-  return layertext::splitPieces(text, kBlank);
-}
+using Rows = std::vector<LayerRow>;
 
-bool isType(const Tlayer& layer, const std::vector<int>& types) {
+std::vector<std::wstring> codeFields(const std::wstring& text) { return splitPieces(text, kBlank); }
+
+bool isType(const LayerRow& layer, const std::vector<int>& types) {
   const int t = layer.camType();
   for (int type : types)
     if (t == type) return true;
@@ -34,12 +35,12 @@ void setQuietly(widgets::CheckBox& box, bool value) {
 }
 
 // Checks the export boxes of up to `count` records of the given types, in
-// `layers` order; returns what is left of the count.
-int checkWhile(int count, const std::vector<int>& types) {
-  for (Tlayer& layer : layers) {
+// record order; returns what is left of the count.
+int checkWhile(Rows& rows, int count, const std::vector<int>& types) {
+  for (LayerRow& layer : rows) {
     if (count <= 0) break;
-    if (layer.Exp && isType(layer, types)) {
-      setQuietly(*layer.Exp, true);
+    if (layer.exportBox && isType(layer, types)) {
+      setQuietly(*layer.exportBox, true);
       --count;
     }
   }
@@ -48,51 +49,50 @@ int checkWhile(int count, const std::vector<int>& types) {
 
 // The first record other than `except` whose export box reads `exported`
 // and whose type is one of `types`, or -1.
-int firstOther(size_t except, bool exported, const std::vector<int>& types) {
-  for (size_t j = 0; j < layers.size(); ++j)
-    if (j != except && layers[j].Exp && layers[j].exported() == exported &&
-        isType(layers[j], types))
+int firstOther(const Rows& rows, size_t except, bool exported, const std::vector<int>& types) {
+  for (size_t j = 0; j < rows.size(); ++j)
+    if (j != except && rows[j].exportBox && rows[j].exported() == exported &&
+        isType(rows[j], types))
       return static_cast<int>(j);
   return -1;
 }
 
+// The candidate orders of a group: a replacement comes from the group's
+// first choices, a pushed-out box from its last.
+std::vector<std::vector<int>> swapOrder(LayerGroup group, bool nowChecked) {
+  switch (group) {
+    case LayerGroup::Metal:
+      if (nowChecked) return {{1, 2, 11}, {3}, {0}};
+      return {{0}, {3}, {1, 2, 11}};
+    case LayerGroup::Mask:
+      return {{8, 9}};
+    case LayerGroup::Silk:
+      return {{6, 7}};
+    default:  // the other group keeps no count
+      return {};
+  }
+}
+
 // Keeps the group's count after the box of record i changed: checks or
 // unchecks another record of the group, or undoes the click.
-void swapWithinGroup(size_t i) {
-  Tlayer& clicked = layers[i];
+void swapWithinGroup(Rows& rows, size_t i) {
+  LayerRow& clicked = rows[i];
   const bool nowChecked = clicked.exported();
-  // The candidate orders: a replacement comes from the group's first
-  // choices, a pushed-out box from its last.
-  std::vector<std::vector<int>> order;
-  switch (groupOf(clicked.camType())) {
-    case LayerGroup::Metal:
-      if (nowChecked)
-        order = {{1, 2, 11}, {3}, {0}};
-      else
-        order = {{0}, {3}, {1, 2, 11}};
-      break;
-    case LayerGroup::Mask:
-      order = {{8, 9}};
-      break;
-    case LayerGroup::Silk:
-      order = {{6, 7}};
-      break;
-    case LayerGroup::Other:
-      return;
-  }
-  for (const std::vector<int>& types : order) {
-    const int j = firstOther(i, nowChecked, types);
+  const LayerGroup group = groupOf(clicked.camType());
+  if (group == LayerGroup::Other) return;
+  for (const std::vector<int>& types : swapOrder(group, nowChecked)) {
+    const int j = firstOther(rows, i, nowChecked, types);
     if (j >= 0) {
-      setQuietly(*layers[static_cast<size_t>(j)].Exp, !nowChecked);
+      setQuietly(*rows[static_cast<size_t>(j)].exportBox, !nowChecked);
       return;
     }
   }
-  setQuietly(*clicked.Exp, !nowChecked);
+  setQuietly(*clicked.exportBox, !nowChecked);
 }
 
-void writeCounts(MainFormModel& form) {
+void writeCounts(LayerTableModel& table) {
   int metal = 0, mask = 0, silk = 0, other = 0;
-  for (const Tlayer& layer : layers) {
+  for (const LayerRow& layer : table.rows) {
     if (!layer.exported()) continue;
     switch (groupOf(layer.camType())) {
       case LayerGroup::Metal: ++metal; break;
@@ -101,16 +101,16 @@ void writeCounts(MainFormModel& form) {
       case LayerGroup::Other: ++other; break;
     }
   }
-  form.Edit1.setText(std::to_wstring(metal) + L" " + std::to_wstring(mask) + L" " +
-                     std::to_wstring(silk));
-  form.Label17.setText(std::to_wstring(other));
+  table.boardTypeCode.setText(std::to_wstring(metal) + L" " + std::to_wstring(mask) + L" " +
+                              std::to_wstring(silk));
+  table.otherLayerCount.setText(std::to_wstring(other));
 }
 
 // The text after a typed digit, as the code's typing rules make it.
-std::wstring afterDigit(const std::wstring& text, wchar_t digit) {
+std::wstring afterDigit(const Rows& rows, const std::wstring& text, wchar_t digit) {
   std::vector<std::wstring> fields = codeFields(text);
   if (!text.empty() && text.back() == kBlank) fields.emplace_back();
-  const int maxMetal = getmaxmet();
+  const int maxMetal = conductiveLayerCount(rows);
   const int d = digit - L'0';
   const std::wstring ds(1, digit);
   switch (fields.size()) {
@@ -131,65 +131,68 @@ std::wstring afterDigit(const std::wstring& text, wchar_t digit) {
 
 }  // namespace
 
-int getmaxmet() {
+int conductiveLayerCount(const Rows& rows) {
   int count = 0;
-  for (const Tlayer& layer : layers)
-    if (layer.pcad.ltype < 3) ++count;
+  for (const LayerRow& layer : rows)
+    if (layer.editor.layerClass < kNonSignalLayer) ++count;
   return count;
 }
 
-int getcbid(const widgets::CheckBox* cb) {
+int indexOfExportBox(const Rows& rows, const widgets::CheckBox* box) {
   int found = -1;
-  if (!cb) return found;
-  for (size_t i = 0; i < layers.size(); ++i)
-    if (layers[i].Exp.get() == cb) found = static_cast<int>(i);
+  if (!box) return found;
+  for (size_t i = 0; i < rows.size(); ++i)
+    if (rows[i].exportBox.get() == box) found = static_cast<int>(i);
   return found;
 }
 
-void applyTypeCode(MainFormModel& form) {
-  const std::vector<std::wstring> fields = codeFields(form.Edit1.text());
+void applyBoardTypeCode(LayerTableModel& table) {
+  const std::vector<std::wstring> fields = codeFields(table.boardTypeCode.text());
   if (fields.size() != 3) return;
   // All three are converted before any box changes.
   int metal = base::strToInt(fields[0]);
   int mask = base::strToInt(fields[1]);
   int silk = base::strToInt(fields[2]);
 
-  for (Tlayer& layer : layers)
-    if (layer.Exp) setQuietly(*layer.Exp, false);
-  metal = checkWhile(metal, {0});
-  metal = checkWhile(metal, {3});
-  checkWhile(metal, {1, 2, 11});
-  mask = checkWhile(mask, {8});
-  checkWhile(mask, {9});
-  silk = checkWhile(silk, {6});
-  checkWhile(silk, {7});
+  Rows& rows = table.rows;
+  for (LayerRow& layer : rows)
+    if (layer.exportBox) setQuietly(*layer.exportBox, false);
+  metal = checkWhile(rows, metal, {0});
+  metal = checkWhile(rows, metal, {3});
+  checkWhile(rows, metal, {1, 2, 11});
+  mask = checkWhile(rows, mask, {8});
+  checkWhile(rows, mask, {9});
+  silk = checkWhile(rows, silk, {6});
+  checkWhile(rows, silk, {7});
 
   int boards = 0;
-  for (Tlayer& layer : layers)
-    if (layer.Exp && layer.camType() == 5) {
-      setQuietly(*layer.Exp, true);
+  for (LayerRow& layer : rows)
+    if (layer.exportBox && layer.camType() == 5) {
+      setQuietly(*layer.exportBox, true);
       ++boards;
     }
-  form.Label17.setText(std::to_wstring(boards));
+  table.otherLayerCount.setText(std::to_wstring(boards));
 }
 
-void Edit1KeyPress(MainFormModel& form, wchar_t& Key) {
-  if (Key >= L'0' && Key <= L'9') {
-    std::wstring text = afterDigit(form.Edit1.text(), Key);
-    if (text != form.Edit1.text()) form.Edit1.setText(std::move(text));
-    Key = 0;
-  } else if (Key != kBackspace && Key != kBlank) {
-    Key = 0;
+void onBoardTypeCodeKey(LayerTableModel& table, wchar_t& key) {
+  if (key >= L'0' && key <= L'9') {
+    std::wstring text = afterDigit(table.rows, table.boardTypeCode.text(), key);
+    if (text != table.boardTypeCode.text()) table.boardTypeCode.setText(std::move(text));
+    key = 0;
+  } else if (key != kBackspace && key != kBlank) {
+    key = 0;
   }
-  applyTypeCode(form);
-  fillchecbox(form);
+  applyBoardTypeCode(table);
+  applyViasSwitch(table);
 }
 
-void CheckBoxClick(MainFormModel& form, widgets::CheckBox& Sender) {
-  if (form.CheckBox1.checked() && codeFields(form.Edit1.text()).size() == 3) {
-    const int i = getcbid(&Sender);
-    if (i >= 0) swapWithinGroup(static_cast<size_t>(i));
+void onExportBoxClick(LayerTableModel& table, widgets::CheckBox& sender) {
+  if (table.bindToType.checked() && codeFields(table.boardTypeCode.text()).size() == 3) {
+    const int i = indexOfExportBox(table.rows, &sender);
+    if (i >= 0) swapWithinGroup(table.rows, static_cast<size_t>(i));
   }
-  writeCounts(form);
-  fillchecbox(form);
+  writeCounts(table);
+  applyViasSwitch(table);
 }
+
+}  // namespace layers

@@ -4,63 +4,81 @@
 
 #include <utility>
 
-std::vector<Tlayer> layers;
-std::vector<drill> drills;
+namespace layers {
 
 const wchar_t* const kObjectClassNames[kObjectClassCount] = {
     L"Pad", L"Vias", L"PVHoles", L"NoMtHole", L"RefDes", L"Tipe", L"Value", L"Mirror", L"Titles"};
 
-widgets::CheckBox* TLpcad::box(int k) const {
+widgets::CheckBox* EditorLayer::box(int k) const {
   switch (k) {
-    case 0: return Pad.get();
-    case 1: return Vias.get();
-    case 2: return PVHoles.get();
-    case 3: return NoMtHole.get();
-    case 4: return RefDes.get();
-    case 5: return Tipe.get();
-    case 6: return Value.get();
-    case 7: return Mirror.get();
-    case 8: return Titles.get();
+    case 0:
+      return pad.get();
+    case 1:
+      return vias.get();
+    case 2:
+      return pvHoles.get();
+    case 3:
+      return noMtHole.get();
+    case 4:
+      return refDes.get();
+    case 5:
+      return componentType.get();
+    case 6:
+      return value.get();
+    case 7:
+      return mirror.get();
+    case 8:
+      return titles.get();
     default: return nullptr;
   }
 }
 
-std::shared_ptr<widgets::CheckBox>& TLpcad::boxRef(int k) {
+std::shared_ptr<widgets::CheckBox>& EditorLayer::boxRef(int k) {
   switch (k) {
-    case 0: return Pad;
-    case 1: return Vias;
-    case 2: return PVHoles;
-    case 3: return NoMtHole;
-    case 4: return RefDes;
-    case 5: return Tipe;
-    case 6: return Value;
-    case 7: return Mirror;
-    default: return Titles;
+    case 0:
+      return pad;
+    case 1:
+      return vias;
+    case 2:
+      return pvHoles;
+    case 3:
+      return noMtHole;
+    case 4:
+      return refDes;
+    case 5:
+      return componentType;
+    case 6:
+      return value;
+    case 7:
+      return mirror;
+    default:
+      return titles;
   }
 }
 
-int32_t layerClassOf(const std::wstring& tipe) {
-  if (tipe == L"SEA" || tipe == L"SEV" || tipe == L"SEH") return kSignalLayer;
-  if (tipe == L"PE ") return kPlaneLayer;
-  if (tipe == L"NE ") return kNonSignalLayer;
+int32_t layerClassOf(const std::wstring& typeText) {
+  if (typeText == L"SEA" || typeText == L"SEV" || typeText == L"SEH") return kSignalLayer;
+  if (typeText == L"PE ") return kPlaneLayer;
+  if (typeText == L"NE ") return kNonSignalLayer;
   return kUnclassifiedLayer;
 }
 
-void addlayer(const std::wstring& name, const std::wstring& tipe) {
-  Tlayer record;
-  record.pcad.name = name;
-  record.pcad.ltype = layerClassOf(tipe);
-  layers.push_back(std::move(record));
+void addEditorLayer(std::vector<LayerRow>& rows, const std::wstring& name,
+                    const std::wstring& typeText) {
+  LayerRow record;
+  record.editor.name = name;
+  record.editor.layerClass = layerClassOf(typeText);
+  rows.push_back(std::move(record));
 }
 
 namespace {
 
-int32_t sortKeyOf(const TLpcad& pcad, int position) {
-  const std::wstring& name = pcad.name;
-  if (pcad.ltype == kSignalLayer && name == L"Top") return 0;
-  if (pcad.ltype == kSignalLayer && name == L"Bottom") return 1000;
-  if (pcad.ltype == kSignalLayer || pcad.ltype == kPlaneLayer) return position + 1;
-  if (pcad.ltype == kNonSignalLayer) {
+int32_t sortKeyOf(const EditorLayer& layer, int position) {
+  const std::wstring& name = layer.name;
+  if (layer.layerClass == kSignalLayer && name == L"Top") return 0;
+  if (layer.layerClass == kSignalLayer && name == L"Bottom") return 1000;
+  if (layer.layerClass == kSignalLayer || layer.layerClass == kPlaneLayer) return position + 1;
+  if (layer.layerClass == kNonSignalLayer) {
     if (name == L"Top Mask") return 1001;
     if (name == L"Bot Mask") return 1002;
     if (name == L"Top Silk") return 1003;
@@ -72,14 +90,14 @@ int32_t sortKeyOf(const TLpcad& pcad, int position) {
 
 }  // namespace
 
-void sortmass() {
-  const int n = static_cast<int>(layers.size());
-  for (int p = 0; p < n; ++p) layers[p].id = sortKeyOf(layers[p].pcad, p);
+void sortForTable(std::vector<LayerRow>& rows) {
+  const int n = static_cast<int>(rows.size());
+  for (int p = 0; p < n; ++p) rows[p].sortKey = sortKeyOf(rows[p].editor, p);
   // Exchange sort: a record moves only past strictly greater keys, so equal
   // keys keep the editor's order.
   for (int i = 1; i < n; ++i)
     for (int j = n - 1; j >= i; --j)
-      if (layers[j - 1].id > layers[j].id) std::swap(layers[j - 1], layers[j]);
+      if (rows[j - 1].sortKey > rows[j].sortKey) std::swap(rows[j - 1], rows[j]);
 }
 
 LayerGroup groupOf(int camType) {
@@ -100,3 +118,5 @@ LayerGroup groupOf(int camType) {
       return LayerGroup::Other;
   }
 }
+
+}  // namespace layers

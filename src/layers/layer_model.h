@@ -1,8 +1,7 @@
-// The board's layers as the program holds them: one record per layer of the
-// editor's layer list (`layers`), the drill files of an export (`drills`),
-// the editor layer class, the CAM layer type groups and the ordering
-// `sortmass`. A record refers to its row's controls; their state is the
-// row's state.
+// The board's layers as the program holds them: one row record per layer of
+// the editor's layer list, the drill files of an export, the editor layer
+// class, the CAM layer type groups and the table's ordering. A record refers
+// to its row's controls; their state is the row's state.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +11,7 @@
 
 #include "widgets/controls.h"
 
+namespace layers {
 
 // Editor layer classes.
 constexpr int32_t kSignalLayer = 1;
@@ -23,60 +23,63 @@ constexpr int32_t kUnclassifiedLayer = -1;
 constexpr int kObjectClassCount = 9;
 extern const wchar_t* const kObjectClassNames[kObjectClassCount];  // "Pad" ... "Titles"
 
-struct TLpcad {
+// The layer as the editor lists it, and its object-class boxes.
+struct EditorLayer {
   std::wstring name;
-  std::shared_ptr<widgets::CheckBox> Pad, Vias, PVHoles, NoMtHole, RefDes, Tipe, Value, Mirror,
-      Titles;
-  int32_t ltype = 0;
+  std::shared_ptr<widgets::CheckBox> pad, vias, pvHoles, noMtHole, refDes, componentType, value,
+      mirror, titles;
+  int32_t layerClass = 0;
 
   // Box k of the nine, 0 = Pad ... 8 = Titles.
   widgets::CheckBox* box(int k) const;
   std::shared_ptr<widgets::CheckBox>& boxRef(int k);
 };
 
-struct TLcam {
-  int32_t Ltype = 0;
-  std::shared_ptr<widgets::DropDown> LTCB;
-  std::shared_ptr<widgets::ColourBox> Lcolor;
-  std::shared_ptr<widgets::ColourBox> Fcolor;
+// What the layer becomes in the output: its CAM layer type and colours.
+struct CamLayer {
+  std::shared_ptr<widgets::DropDown> typeBox;
+  std::shared_ptr<widgets::ColourBox> lineColour;
+  std::shared_ptr<widgets::ColourBox> flashColour;
 };
 
-struct Tlayer {
-  std::shared_ptr<widgets::CheckBox> Exp;
-  int32_t id = 0;
-  TLpcad pcad;
-  TLcam cam;
-  std::wstring gerbername;
+struct LayerRow {
+  std::shared_ptr<widgets::CheckBox> exportBox;
+  int32_t sortKey = 0;
+  EditorLayer editor;
+  CamLayer cam;
+  std::wstring gerberPath;  // set by the job description writer
 
   // Checked state of the export box; false while the row has no controls.
-  bool exported() const { return Exp && Exp->checked(); }
+  bool exported() const { return exportBox && exportBox->checked(); }
   // CAM layer type index; -1 while the row has no type drop-down.
-  int camType() const { return cam.LTCB ? cam.LTCB->itemIndex() : -1; }
+  int camType() const { return cam.typeBox ? cam.typeBox->itemIndex() : -1; }
 
   // Click handler of the row's type drop-down: presets the nine object-class
   // boxes for the picked type; each box that changes runs its own handler.
-  void LTCBClick();
+  void presetObjectClasses();
 };
 
-struct drill {
-  int32_t froml = -1;
-  int32_t tol = -1;
-  std::wstring drlput;
+// A drill file the export asks for: the table rows of its layer pair
+// (-1 for the single drill file of a board without pairs) and its path.
+struct DrillFile {
+  int32_t fromRow = -1;
+  int32_t toRow = -1;
+  std::wstring path;
 };
-
-extern std::vector<Tlayer> layers;
-extern std::vector<drill> drills;
 
 // Editor layer class of a type text: "SEA"/"SEV"/"SEH" 1, "PE " 2, "NE " 3,
 // anything else -1.
-int32_t layerClassOf(const std::wstring& tipe);
+int32_t layerClassOf(const std::wstring& typeText);
 
 // Appends one record with its name and editor layer class.
-void addlayer(const std::wstring& name, const std::wstring& tipe);
+void addEditorLayer(std::vector<LayerRow>& rows, const std::wstring& name,
+                    const std::wstring& typeText);
 
-// Gives every record its sort key and orders `layers` by it, stably.
-void sortmass();
+// Gives every record its sort key and orders the records by it, stably.
+void sortForTable(std::vector<LayerRow>& rows);
 
 // CAM layer type groups.
 enum class LayerGroup { Metal, Mask, Silk, Other };
 LayerGroup groupOf(int camType);
+
+}  // namespace layers

@@ -13,6 +13,7 @@
 #include "layers/layer_model.h"
 #include "layers/matrix_rules.h"
 
+namespace layers {
 namespace {
 
 struct ColumnLayout {
@@ -39,9 +40,9 @@ constexpr unsigned kPadBit = 1u << 0;
 constexpr unsigned kViasBit = 1u << 1;
 constexpr unsigned kRefDesBit = 1u << 4;
 
-std::optional<RowPreset> presetOf(const TLpcad& pcad) {
-  const std::wstring& name = pcad.name;
-  switch (pcad.ltype) {
+std::optional<RowPreset> presetOf(const EditorLayer& layer) {
+  const std::wstring& name = layer.name;
+  switch (layer.layerClass) {
     case kSignalLayer:
       if (name == L"Top") return RowPreset{0, 0, kPadBit | kViasBit};
       if (name == L"Bottom") return RowPreset{3, 3, kPadBit | kViasBit};
@@ -60,90 +61,92 @@ std::optional<RowPreset> presetOf(const TLpcad& pcad) {
   }
 }
 
-void createControls(MainFormModel& form, size_t i, const std::vector<std::wstring>& typeKeys) {
-  Tlayer& layer = layers[i];
-  layer.Exp = std::make_shared<widgets::CheckBox>();
-  layer.Exp->setOnClick([&form](widgets::CheckBox& sender) { CheckBoxClick(form, sender); });
+void createControls(LayerTableModel& table, size_t i, const std::vector<std::wstring>& typeKeys) {
+  LayerRow& layer = table.rows[i];
+  layer.exportBox = std::make_shared<widgets::CheckBox>();
+  layer.exportBox->setOnClick(
+      [&table](widgets::CheckBox& sender) { onExportBoxClick(table, sender); });
   for (int k = 0; k < kObjectClassCount; ++k)
-    layer.pcad.boxRef(k) = std::make_shared<widgets::CheckBox>();
-  layer.cam.Fcolor = std::make_shared<widgets::ColourBox>();
-  layer.cam.Fcolor->fillPalette();
-  layer.cam.Lcolor = std::make_shared<widgets::ColourBox>();
-  layer.cam.Lcolor->fillPalette();
-  layer.cam.LTCB = std::make_shared<widgets::DropDown>();
-  layer.cam.LTCB->setItems(typeKeys);
+    layer.editor.boxRef(k) = std::make_shared<widgets::CheckBox>();
+  layer.cam.flashColour = std::make_shared<widgets::ColourBox>();
+  layer.cam.flashColour->fillPalette();
+  layer.cam.lineColour = std::make_shared<widgets::ColourBox>();
+  layer.cam.lineColour->fillPalette();
+  layer.cam.typeBox = std::make_shared<widgets::DropDown>();
+  layer.cam.typeBox->setItems(typeKeys);
   // The record's position never changes once the table exists.
-  layer.cam.LTCB->onClick = [i](widgets::DropDown&) {
-    if (i < layers.size()) layers[i].LTCBClick();
+  layer.cam.typeBox->onClick = [&table, i](widgets::DropDown&) {
+    if (i < table.rows.size()) table.rows[i].presetObjectClasses();
   };
 }
 
 // Line colour from piece 2, then flash colour from piece 1; a missing or
 // non-integer piece ends the step.
-void presetColours(Tlayer& layer, const std::wstring& value) {
-  const std::vector<std::wstring> pieces = layertext::splitPieces(value, L',');
+void presetColours(LayerRow& layer, const std::wstring& value) {
+  const std::vector<std::wstring> pieces = splitPieces(value, L',');
   if (pieces.size() < 3) return;
   int32_t line = 0;
   if (!base::parseInt(pieces[2], line)) return;
-  layer.cam.Lcolor->setItemIndex(line);
+  layer.cam.lineColour->setItemIndex(line);
   int32_t flash = 0;
   if (!base::parseInt(pieces[1], flash)) return;
-  layer.cam.Fcolor->setItemIndex(flash);
+  layer.cam.flashColour->setItemIndex(flash);
 }
 
-void placeRow(MainFormModel& form, size_t i, const std::vector<std::wstring>& typeKeys,
+void placeRow(LayerTableModel& table, size_t i, const std::vector<std::wstring>& typeKeys,
               const LayerKeyReader& readValue) {
-  widgets::GridModel& grid = form.AdvStringGrid1;
-  Tlayer& layer = layers[i];
+  widgets::GridModel& grid = table.grid;
+  LayerRow& layer = table.rows[i];
   const int row = static_cast<int>(i) + 1;
-  grid.setControl(kColExp, row, layer.Exp.get());
-  grid.setCell(kColName, row, layer.pcad.name);
-  grid.setControl(kColType, row, layer.cam.LTCB.get());
-  grid.setControl(kColFlashColour, row, layer.cam.Fcolor.get());
-  grid.setControl(kColLineColour, row, layer.cam.Lcolor.get());
+  grid.setControl(kColExport, row, layer.exportBox.get());
+  grid.setCell(kColName, row, layer.editor.name);
+  grid.setControl(kColType, row, layer.cam.typeBox.get());
+  grid.setControl(kColFlashColour, row, layer.cam.flashColour.get());
+  grid.setControl(kColLineColour, row, layer.cam.lineColour.get());
   for (int k = 0; k < kObjectClassCount; ++k) {
-    widgets::CheckBox* box = layer.pcad.box(k);
+    widgets::CheckBox* box = layer.editor.box(k);
     grid.setControl(kColFirstClass + k, row, box);
-    box->setOnClick(
-        [&form](widgets::CheckBox& sender) { CheckBoxmatrixClick(form, sender); });
+    box->setOnClick([&table](widgets::CheckBox& sender) { onClassBoxClick(table, sender); });
   }
   grid.setCell(kColId, row, std::to_wstring(i));
 
-  const std::optional<RowPreset> preset = presetOf(layer.pcad);
+  const std::optional<RowPreset> preset = presetOf(layer.editor);
   if (!preset) return;
   if (preset->key >= static_cast<int>(typeKeys.size())) base::throwListIndex(preset->key);
   const std::wstring value = readValue ? readValue(typeKeys[static_cast<size_t>(preset->key)])
                                        : std::wstring();
-  layer.cam.LTCB->setItemIndex(preset->type);
+  layer.cam.typeBox->setItemIndex(preset->type);
   presetColours(layer, value);
   for (int k = 0; k < kObjectClassCount; ++k)
-    layer.pcad.box(k)->setChecked((preset->boxes >> k) & 1u);
+    layer.editor.box(k)->setChecked((preset->boxes >> k) & 1u);
 }
 
 }  // namespace
 
-int recordOfRow(const widgets::GridModel& grid, int row) {
+int recordOfRow(const LayerTableModel& table, int row) {
   int32_t id = -1;
-  if (!base::parseInt(grid.cell(kColId, row), id)) return -1;
-  if (id < 0 || static_cast<size_t>(id) >= layers.size()) return -1;
+  if (!base::parseInt(table.grid.cell(kColId, row), id)) return -1;
+  if (id < 0 || static_cast<size_t>(id) >= table.rows.size()) return -1;
   return id;
 }
 
-void bindMainForm(MainFormModel& form) {
-  form.CheckBox2.setOnClick([&form](widgets::CheckBox&) { onViasCoveredByMaskClick(form); });
+void bindViasSwitch(LayerTableModel& table) {
+  table.viasCoveredByMask.setOnClick([&table](widgets::CheckBox&) { onViasSwitchClick(table); });
 }
 
-void showtbl(MainFormModel& form, const std::vector<std::wstring>& typeKeys,
-             const LayerKeyReader& readValue) {
-  bindMainForm(form);
-  sortmass();
-  for (size_t i = 0; i < layers.size(); ++i) createControls(form, i, typeKeys);
+void buildLayerTable(LayerTableModel& table, const std::vector<std::wstring>& typeKeys,
+                     const LayerKeyReader& readValue) {
+  bindViasSwitch(table);
+  sortForTable(table.rows);
+  for (size_t i = 0; i < table.rows.size(); ++i) createControls(table, i, typeKeys);
 
-  widgets::GridModel& grid = form.AdvStringGrid1;
-  grid.setSize(kLayerTableCols, 1 + static_cast<int>(layers.size()));
+  widgets::GridModel& grid = table.grid;
+  grid.setSize(kLayerTableCols, 1 + static_cast<int>(table.rows.size()));
   for (int c = 0; c < kLayerTableCols; ++c) {
     grid.setColWidth(c, kLayout[c].width);
     grid.setCell(c, 0, kLayout[c].header);
   }
-  for (size_t i = 0; i < layers.size(); ++i) placeRow(form, i, typeKeys, readValue);
+  for (size_t i = 0; i < table.rows.size(); ++i) placeRow(table, i, typeKeys, readValue);
 }
+
+}  // namespace layers

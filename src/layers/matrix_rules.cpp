@@ -4,6 +4,7 @@
 
 #include "layers/layer_table.h"
 
+namespace layers {
 namespace {
 
 constexpr int kPad = 0;
@@ -43,33 +44,32 @@ bool deviates(int camType, int classIndex, bool checked, bool viasCovered) {
       return checked;
     case LayerGroup::Silk:
       return classIndex == kRefDes ? !checked : checked;
-    case LayerGroup::Other:
-      break;
+    default:  // the other group expects no box checked
+      return checked;
   }
-  return checked;
 }
 
 }  // namespace
 
-void Tlayer::LTCBClick() {
+void LayerRow::presetObjectClasses() {
   const int type = camType();
   for (int k = 0; k < kObjectClassCount; ++k)
-    if (widgets::CheckBox* box = pcad.box(k)) box->setChecked(presetOf(type, k));
+    if (widgets::CheckBox* box = editor.box(k)) box->setChecked(presetOf(type, k));
 }
 
-CbIndex getcbindex(const MainFormModel& form, const widgets::CheckBox* t) {
-  CbIndex found;
-  if (!t) return found;
-  const widgets::GridModel& grid = form.AdvStringGrid1;
-  for (size_t i = 0; i < layers.size(); ++i) {
+ClassBoxPlace findClassBox(const LayerTableModel& table, const widgets::CheckBox* box) {
+  ClassBoxPlace found;
+  if (!box) return found;
+  const widgets::GridModel& grid = table.grid;
+  for (size_t i = 0; i < table.rows.size(); ++i) {
     for (int k = 0; k < kObjectClassCount; ++k) {
-      if (layers[i].pcad.box(k) != t) continue;
+      if (table.rows[i].editor.box(k) != box) continue;
       found.index = static_cast<int>(i);
       found.className = kObjectClassNames[k];
       found.col = -1;
       found.row = -1;
       for (int r = 1; r < grid.rowCount(); ++r)
-        if (recordOfRow(grid, r) == found.index) {
+        if (recordOfRow(table, r) == found.index) {
           found.col = kColFirstClass + k;
           found.row = r;
         }
@@ -78,38 +78,38 @@ CbIndex getcbindex(const MainFormModel& form, const widgets::CheckBox* t) {
   return found;
 }
 
-void paint(MainFormModel& form, int col, int row, bool flag) {
-  form.AdvStringGrid1.setCellColour(col, row,
-                                    flag ? std::optional<uint32_t>(kMarkColour) : std::nullopt);
+void markCell(LayerTableModel& table, int col, int row, bool marked) {
+  table.grid.setCellColour(col, row, marked ? std::optional<uint32_t>(kMarkColour) : std::nullopt);
 }
 
-void CheckBoxmatrixClick(MainFormModel& form, widgets::CheckBox& Sender) {
-  const CbIndex where = getcbindex(form, &Sender);
+void onClassBoxClick(LayerTableModel& table, widgets::CheckBox& sender) {
+  const ClassBoxPlace where = findClassBox(table, &sender);
   if (where.index < 0) return;
   int classIndex = 0;
   while (classIndex < kObjectClassCount && where.className != kObjectClassNames[classIndex])
     ++classIndex;
-  const int type = layers[static_cast<size_t>(where.index)].camType();
-  paint(form, where.col, where.row,
-        deviates(type, classIndex, Sender.checked(), form.CheckBox2.checked()));
+  const int type = table.rows[static_cast<size_t>(where.index)].camType();
+  markCell(table, where.col, where.row,
+           deviates(type, classIndex, sender.checked(), table.viasCoveredByMask.checked()));
 }
 
-void onViasCoveredByMaskClick(MainFormModel& form) {
-  const bool vias = !form.CheckBox2.checked();
-  // Indexed walk: the marking that each change runs reads `layers` too.
-  for (size_t i = 0; i < layers.size(); ++i)
-    if (isMaskType(layers[i].camType()) && layers[i].pcad.Vias)
-      layers[i].pcad.Vias->setChecked(vias);
+void onViasSwitchClick(LayerTableModel& table) {
+  const bool vias = !table.viasCoveredByMask.checked();
+  // Indexed walk: the marking that each change runs reads the records too.
+  for (size_t i = 0; i < table.rows.size(); ++i)
+    if (isMaskType(table.rows[i].camType()) && table.rows[i].editor.vias)
+      table.rows[i].editor.vias->setChecked(vias);
 }
 
-void fillchecbox(MainFormModel& form) {
-  const widgets::GridModel& grid = form.AdvStringGrid1;
-  const bool vias = !form.CheckBox2.checked();
-  for (int r = 1; r < grid.rowCount(); ++r) {
-    const int i = recordOfRow(grid, r);
+void applyViasSwitch(LayerTableModel& table) {
+  const bool vias = !table.viasCoveredByMask.checked();
+  for (int r = 1; r < table.grid.rowCount(); ++r) {
+    const int i = recordOfRow(table, r);
     if (i < 0) continue;
-    Tlayer& layer = layers[static_cast<size_t>(i)];
-    if (isMaskType(layer.camType()) && layer.exported() && layer.pcad.Vias)
-      layer.pcad.Vias->setChecked(vias);
+    LayerRow& layer = table.rows[static_cast<size_t>(i)];
+    if (isMaskType(layer.camType()) && layer.exported() && layer.editor.vias)
+      layer.editor.vias->setChecked(vias);
   }
 }
+
+}  // namespace layers

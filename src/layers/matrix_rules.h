@@ -6,29 +6,33 @@
 #include <cstdint>
 #include <string>
 
-#include "app/main_form_model.h"
 #include "layers/layer_model.h"
+#include "layers/layer_table_model.h"
+
+namespace layers {
 
 constexpr uint32_t kMarkColour = 0xFF0000;
 
 // Where an object-class box sits: its record, class name and grid cell.
-struct CbIndex {
-  int index = -1;  // position in `layers`
+struct ClassBoxPlace {
+  int index = -1;  // position in the model's records
   std::wstring className;
   int col = -1;
   int row = -1;
 };
 
-CbIndex getcbindex(const MainFormModel& form, const widgets::CheckBox* t);
+ClassBoxPlace findClassBox(const LayerTableModel& table, const widgets::CheckBox* box);
 
 // Marks (red) or unmarks a cell of the grid.
-void paint(MainFormModel& form, int col, int row, bool flag);
+void markCell(LayerTableModel& table, int col, int row, bool marked);
 
 // Click handler of every object-class box.
-void CheckBoxmatrixClick(MainFormModel& form, widgets::CheckBox& Sender);
+void onClassBoxClick(LayerTableModel& table, widgets::CheckBox& sender);
 
-// Click handler of the vias switch CheckBox2.
-void onViasCoveredByMaskClick(MainFormModel& form);
+// Click handler of the vias switch.
+void onViasSwitchClick(LayerTableModel& table);
 
-// Re-derives `Vias` of every exported mask row from CheckBox2.
-void fillchecbox(MainFormModel& form);
+// Re-derives the vias box of every exported mask row from the vias switch.
+void applyViasSwitch(LayerTableModel& table);
+
+}  // namespace layers

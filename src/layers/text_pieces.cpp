@@ -1,7 +1,7 @@
 // Splitting texts into their non-empty pieces.
 #include "layers/text_pieces.h"
 
-namespace layertext {
+namespace layers {
 
 std::vector<std::wstring> splitPieces(std::wstring_view text, wchar_t separator) {
   std::vector<std::wstring> pieces;
@@ -15,4 +15,4 @@ std::vector<std::wstring> splitPieces(std::wstring_view text, wchar_t separator)
   return pieces;
 }
 
-}  // namespace layertext
+}  // namespace layers

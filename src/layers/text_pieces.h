@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-namespace layertext {
+namespace layers {
 
 // Pieces between separators; empty pieces are dropped, nothing is trimmed.
 std::vector<std::wstring> splitPieces(std::wstring_view text, wchar_t separator);
 
-}  // namespace layertext
+}  // namespace layers

@@ -22,21 +22,21 @@ class BoardTypeCodeTest : public LayerTableTest {
  protected:
   // Types one key as the edit would: the handler first, then what passes.
   void typeKey(wchar_t key) {
-    Edit1KeyPress(form, key);
-    std::wstring text = form.Edit1.text();
+    layers::onBoardTypeCodeKey(form, key);
+    std::wstring text = form.boardTypeCode.text();
     if (key == 8 && !text.empty()) text.pop_back();
     if (key == 32) text += L' ';
-    if (key != 0) form.Edit1.setText(text);
+    if (key != 0) form.boardTypeCode.setText(text);
   }
 
   void applyCode(const std::wstring& code) {
-    form.Edit1.setText(code);
+    form.boardTypeCode.setText(code);
     typeKey(L'\r');
   }
 
   void click(const std::wstring& name) {
-    Tlayer& l = layer(name);
-    l.Exp->setChecked(!l.Exp->checked());
+    layers::LayerRow& l = layer(name);
+    l.exportBox->setChecked(!l.exportBox->checked());
   }
 };
 
@@ -65,14 +65,15 @@ TEST_F(BoardTypeCodeTest, TypingSequences) {
       {4, L"4a2", {L"4 ", L"4 ", L"4  2"}},
   };
   for (const Case& c : cases) {
-    layers.clear();
-    form.Edit1.setText(L"");
+    form.rows.clear();
+    form.boardTypeCode.setText(L"");
     build(signalLayers(c.maxMetal));
-    ASSERT_EQ(getmaxmet(), c.maxMetal);
+    ASSERT_EQ(layers::conductiveLayerCount(form.rows), c.maxMetal);
     for (size_t i = 0; i < c.keys.size(); ++i) {
       typeKey(c.keys[i]);
-      EXPECT_EQ(form.Edit1.text(), c.texts[i])
-          << "max " << c.maxMetal << " key " << i << " of " << std::string(c.keys.begin(), c.keys.end());
+      EXPECT_EQ(form.boardTypeCode.text(), c.texts[i])
+          << "max " << c.maxMetal << " key " << i << " of "
+          << std::string(c.keys.begin(), c.keys.end());
     }
   }
 }
@@ -84,7 +85,7 @@ TEST_F(BoardTypeCodeTest, WhichKeysPass) {
                                             {L'-', false},  {L'Ж', false}};
   for (auto [key, passes] : cases) {
     wchar_t k = key;
-    Edit1KeyPress(form, k);
+    layers::onBoardTypeCodeKey(form, k);
     EXPECT_EQ(k, passes ? key : 0) << static_cast<int>(key);
   }
 }
@@ -94,11 +95,11 @@ TEST_F(BoardTypeCodeTest, OnlyACompleteCodeApplies) {
   typeKey(L'4');
   typeKey(L'2');
   EXPECT_TRUE(exportedNames().empty());
-  EXPECT_EQ(form.Label17.text(), L"");
+  EXPECT_EQ(form.otherLayerCount.text(), L"");
   typeKey(L'1');
   EXPECT_EQ(exportedNames(), (Names{L"Top", L"In1", L"GND", L"Bottom", L"Top Mask", L"Bot Mask",
                                     L"Top Silk", L"Board"}));
-  EXPECT_EQ(form.Label17.text(), L"1");
+  EXPECT_EQ(form.otherLayerCount.text(), L"1");
 }
 
 TEST_F(BoardTypeCodeTest, ApplyingCodes) {
@@ -122,28 +123,28 @@ TEST_F(BoardTypeCodeTest, ApplyingCodes) {
       {L"2 2 2 2", {}, L""},
   };
   for (const Case& c : cases) {
-    layers.clear();
-    form.Label17.setText(L"");
+    form.rows.clear();
+    form.otherLayerCount.setText(L"");
     build(standardBoard());
     applyCode(c.code);
     EXPECT_EQ(exportedNames(), c.exported) << std::string(c.code.begin(), c.code.end());
-    EXPECT_EQ(form.Label17.text(), c.label);
-    EXPECT_EQ(form.Edit1.text(), c.code) << "the code is left as typed";
+    EXPECT_EQ(form.otherLayerCount.text(), c.label);
+    EXPECT_EQ(form.boardTypeCode.text(), c.code) << "the code is left as typed";
   }
 }
 
 TEST_F(BoardTypeCodeTest, EveryBoardRowIsExportedAndCounted) {
   build({{L"Top", L"SEA"}, {L"Board", L"NE "}, {L"Board", L"NE "}, {L"X", L"NE "}});
-  layer(L"X").cam.LTCB->setItemIndex(5);
+  layer(L"X").cam.typeBox->setItemIndex(5);
   applyCode(L"0 0 0");
   EXPECT_EQ(exportedNames(), (Names{L"Board", L"Board", L"X"}));
-  EXPECT_EQ(form.Label17.text(), L"3");
+  EXPECT_EQ(form.otherLayerCount.text(), L"3");
 }
 
 TEST_F(BoardTypeCodeTest, TypeElevenCountsAsInnerMetal) {
   build(standardBoard());
-  layer(L"Notes").cam.LTCB->setItemIndex(11);
-  layer(L"In1").cam.LTCB->setItemIndex(4);
+  layer(L"Notes").cam.typeBox->setItemIndex(11);
+  layer(L"In1").cam.typeBox->setItemIndex(4);
   applyCode(L"4 0 0");
   EXPECT_EQ(exportedNames(), (Names{L"Top", L"GND", L"Bottom", L"Board", L"Notes"}));
 }
@@ -151,15 +152,15 @@ TEST_F(BoardTypeCodeTest, TypeElevenCountsAsInnerMetal) {
 TEST_F(BoardTypeCodeTest, AnyKeyReappliesACompleteCode) {
   build(standardBoard());
   applyCode(L"2 1 1");
-  form.CheckBox1.setChecked(false);
+  form.bindToType.setChecked(false);
   for (wchar_t key : {L'\r', L'7', L'q'}) {
     click(L"In1");
     click(L"Top");
     ASSERT_EQ(exportedNames(), (Names{L"In1", L"Bottom", L"Top Mask", L"Top Silk", L"Board"}));
-    ASSERT_EQ(form.Edit1.text(), L"2 1 1");
+    ASSERT_EQ(form.boardTypeCode.text(), L"2 1 1");
     typeKey(key);
     EXPECT_EQ(exportedNames(), (Names{L"Top", L"Bottom", L"Top Mask", L"Top Silk", L"Board"}));
-    EXPECT_EQ(form.Edit1.text(), L"2 1 1");
+    EXPECT_EQ(form.boardTypeCode.text(), L"2 1 1");
   }
 }
 
@@ -167,10 +168,10 @@ TEST_F(BoardTypeCodeTest, PastedNonIntegerFieldRaisesAndChangesNothing) {
   build(standardBoard());
   applyCode(L"1 1 1");
   const Names before = exportedNames();
-  form.Edit1.setText(L"1 x 1");
+  form.boardTypeCode.setText(L"1 x 1");
   wchar_t key = L'\r';
   try {
-    Edit1KeyPress(form, key);
+    layers::onBoardTypeCodeKey(form, key);
     FAIL() << "no error raised";
   } catch (const base::AppError& e) {
     EXPECT_EQ(e.text(), L"'x' is not a valid integer value");
@@ -210,14 +211,14 @@ TEST_F(BoardTypeCodeTest, ClicksWithTheBindingSwitch) {
        L"2 2 2", L"1"},
   };
   for (const Case& c : cases) {
-    layers.clear();
+    form.rows.clear();
     build(standardBoard());
     applyCode(c.code);
     for (const std::wstring& name : c.clicks) click(name);
     EXPECT_EQ(exportedNames(), c.exported) << c.what;
-    EXPECT_EQ(form.Edit1.text(), c.text) << c.what;
-    EXPECT_EQ(form.Label17.text(), c.label) << c.what;
-    for (const Tlayer& l : layers) EXPECT_TRUE(l.Exp->onClick()) << "handlers re-attached";
+    EXPECT_EQ(form.boardTypeCode.text(), c.text) << c.what;
+    EXPECT_EQ(form.otherLayerCount.text(), c.label) << c.what;
+    for (const auto& l : form.rows) EXPECT_TRUE(l.exportBox->onClick()) << "handlers re-attached";
   }
 }
 
@@ -238,54 +239,55 @@ TEST_F(BoardTypeCodeTest, ClicksWithoutBindingOrWithoutACompleteCode) {
        {L"Top Mask", L"Bot Silk"}, L"0 1 0", L"0"},
   };
   for (const Case& c : cases) {
-    layers.clear();
+    form.rows.clear();
     build(standardBoard());
-    form.CheckBox1.setChecked(c.binding);
-    if (c.code.size() == 5) applyCode(c.code);
-    else form.Edit1.setText(c.code);
+    form.bindToType.setChecked(c.binding);
+    form.boardTypeCode.setText(c.code);
+    if (c.code.size() == 5) typeKey(L'\r');  // a complete code is applied
     for (const std::wstring& name : c.clicks) click(name);
-    EXPECT_EQ(form.Edit1.text(), c.text) << c.what;
-    EXPECT_EQ(form.Label17.text(), c.label) << c.what;
+    EXPECT_EQ(form.boardTypeCode.text(), c.text) << c.what;
+    EXPECT_EQ(form.otherLayerCount.text(), c.label) << c.what;
   }
 }
 
-TEST_F(BoardTypeCodeTest, GetmaxmetCountsSignalPlaneAndUnclassified) {
+TEST_F(BoardTypeCodeTest, ConductiveLayerCountTakesSignalPlaneAndUnclassified) {
   build({{L"A", L"SEA"}, {L"B", L"SEV"}, {L"U", L"??"}, {L"N", L"NE "}});
-  EXPECT_EQ(getmaxmet(), 3);
+  EXPECT_EQ(layers::conductiveLayerCount(form.rows), 3);
   typeKey(L'3');
-  EXPECT_EQ(form.Edit1.text(), L"3 ");
-  layers.clear();
+  EXPECT_EQ(form.boardTypeCode.text(), L"3 ");
+  form.rows.clear();
   build({{L"A", L"SEA"}, {L"P", L"PE "}, {L"N", L"NE "}});
-  EXPECT_EQ(getmaxmet(), 2);
+  EXPECT_EQ(layers::conductiveLayerCount(form.rows), 2);
 }
 
-TEST_F(BoardTypeCodeTest, GetcbidFindsTheExportBox) {
+TEST_F(BoardTypeCodeTest, IndexOfExportBoxFindsTheRecord) {
   build(standardBoard());
-  for (size_t i = 0; i < layers.size(); ++i)
-    EXPECT_EQ(getcbid(layers[i].Exp.get()), static_cast<int>(i));
+  for (size_t i = 0; i < form.rows.size(); ++i)
+    EXPECT_EQ(layers::indexOfExportBox(form.rows, form.rows[i].exportBox.get()),
+              static_cast<int>(i));
   widgets::CheckBox stranger;
-  EXPECT_EQ(getcbid(&stranger), -1);
-  EXPECT_EQ(getcbid(layers[0].pcad.Pad.get()), -1);
-  EXPECT_EQ(getcbid(nullptr), -1);
+  EXPECT_EQ(layers::indexOfExportBox(form.rows, &stranger), -1);
+  EXPECT_EQ(layers::indexOfExportBox(form.rows, form.rows[0].editor.pad.get()), -1);
+  EXPECT_EQ(layers::indexOfExportBox(form.rows, nullptr), -1);
 }
 
 TEST_F(BoardTypeCodeTest, ExportedMaskRowsFollowTheViasSwitch) {
   build(standardBoard());
-  form.CheckBox2.detachOnClick();
-  form.CheckBox2.setChecked(false);  // vias not covered: mask rows carry vias
+  form.viasCoveredByMask.detachOnClick();
+  form.viasCoveredByMask.setChecked(false);  // vias not covered: mask rows carry vias
   applyCode(L"0 1 0");
-  EXPECT_TRUE(layer(L"Top Mask").pcad.Vias->checked());
-  EXPECT_FALSE(layer(L"Bot Mask").pcad.Vias->checked()) << "not exported";
+  EXPECT_TRUE(layer(L"Top Mask").editor.vias->checked());
+  EXPECT_FALSE(layer(L"Bot Mask").editor.vias->checked()) << "not exported";
   EXPECT_FALSE(marked(L"Top Mask", 1));
   EXPECT_TRUE(marked(L"Bot Mask", 1) == false);
-  form.CheckBox1.setChecked(false);
+  form.bindToType.setChecked(false);
   click(L"Bot Mask");
-  EXPECT_TRUE(layer(L"Bot Mask").pcad.Vias->checked());
+  EXPECT_TRUE(layer(L"Bot Mask").editor.vias->checked());
 }
 
 TEST_F(BoardTypeCodeTest, MovedRowsChangeNothingOfTheRules) {
   build(standardBoard());
-  widgets::GridModel& grid = form.AdvStringGrid1;
+  widgets::GridModel& grid = form.grid;
   grid.moveRow(1, 10);
   grid.moveRow(5, 2);
   grid.moveRow(3, 7);
@@ -294,12 +296,13 @@ TEST_F(BoardTypeCodeTest, MovedRowsChangeNothingOfTheRules) {
   click(L"Bottom");
   EXPECT_EQ(exportedNames(),
             (Names{L"Top", L"In1", L"Top Mask", L"Top Silk", L"Board"}));
-  form.CheckBox2.detachOnClick();
-  form.CheckBox2.setChecked(false);
+  form.viasCoveredByMask.detachOnClick();
+  form.viasCoveredByMask.setChecked(false);
   typeKey(L'\r');
-  EXPECT_TRUE(layer(L"Top Mask").pcad.Vias->checked());
-  EXPECT_FALSE(layer(L"Bot Mask").pcad.Vias->checked());
+  EXPECT_TRUE(layer(L"Top Mask").editor.vias->checked());
+  EXPECT_FALSE(layer(L"Bot Mask").editor.vias->checked());
   // Each export box still sits in the row that names its record.
   for (int r = 1; r < grid.rowCount(); ++r)
-    EXPECT_EQ(grid.control(kColExp, r), layers[static_cast<size_t>(recordOfRow(grid, r))].Exp.get());
+    EXPECT_EQ(grid.control(layers::kColExport, r),
+              form.rows[static_cast<size_t>(layers::recordOfRow(form, r))].exportBox.get());
 }

@@ -21,7 +21,7 @@ class SettingsFormTest : public ::testing::Test {
  protected:
   testfiles::TempDir dir{"settings-form"};
   fs::path path = dir / "main.ini";
-  SettingsStore ini{path};
+  base::SettingsStore ini{path};
   // an existing directory, named the way the dialog would hold it
   std::wstring existing = base::fromUtf8((dir / "Выход").string());
   SettingsForm::DirExists dirExists = [](const std::wstring& p) {

@@ -17,11 +17,10 @@ const char* const kNoHoles = "M48\r\n%\r\nT01\r\nM30\r\n";
 
 class DrillCheck : public ::testing::Test {
  protected:
-  DrillCheck() : dir_("export-drill") { drills.clear(); }
-  ~DrillCheck() override { drills.clear(); }
+  DrillCheck() : dir_("export-drill") {}
   std::wstring path(const std::string& name) const { return base::fromUtf8((dir_ / name).string()); }
   void request(int from, int to, const std::string& name, const char* content) {
-    drills.push_back({from, to, path(name)});
+    drills_.push_back({from, to, path(name)});
     if (content) testfiles::writeBytes(dir_ / name, content);
   }
   std::string stamped(int from, int to, const std::string& content) const {
@@ -36,11 +35,12 @@ class DrillCheck : public ::testing::Test {
     return out;
   }
   testfiles::TempDir dir_;
+  std::vector<layers::DrillFile> drills_;
 };
 
 TEST_F(DrillCheck, SingleFileEndsAsTxt1) {
   request(-1, -1, "b.TXT", kHoles);
-  EXPECT_TRUE(drillcheck().empty());
+  EXPECT_TRUE(exportcore::finishDrillFiles(drills_).empty());
   EXPECT_EQ(names(), (std::vector<std::string>{"b.TXT1"}));
   EXPECT_EQ(testfiles::readBytes(dir_ / "b.TXT1"), stamped(-1, -1, kHoles));
 }
@@ -49,7 +49,7 @@ TEST_F(DrillCheck, EmptyPairTakesNoNumber) {
   request(1, 2, "b.1_2", kNoHoles);
   request(1, 4, "b.1_4", kHoles);
   request(2, 4, "b.2_4", kHoles);
-  EXPECT_TRUE(drillcheck().empty());
+  EXPECT_TRUE(exportcore::finishDrillFiles(drills_).empty());
   EXPECT_EQ(names(), (std::vector<std::string>{"b.TXT", "b.TXT1"}));
   EXPECT_EQ(testfiles::readBytes(dir_ / "b.TXT"), stamped(1, 4, kHoles));
   EXPECT_EQ(testfiles::readBytes(dir_ / "b.TXT1"), stamped(2, 4, kHoles));
@@ -60,7 +60,7 @@ TEST_F(DrillCheck, EarlierFilesKeepTheirNames) {
   testfiles::writeBytes(dir_ / "b.TXT2", "old2");
   request(1, 2, "b.1_2", kHoles);
   request(1, 3, "b.1_3", kHoles);
-  EXPECT_TRUE(drillcheck().empty());
+  EXPECT_TRUE(exportcore::finishDrillFiles(drills_).empty());
   EXPECT_EQ(names(), (std::vector<std::string>{"b.TXT", "b.TXT1", "b.TXT2", "b.TXT3"}));
   EXPECT_EQ(testfiles::readBytes(dir_ / "b.TXT"), "old");
   EXPECT_EQ(testfiles::readBytes(dir_ / "b.TXT1"), stamped(1, 2, kHoles));
@@ -88,11 +88,11 @@ TEST(DrillFile, EmptyOnlyWhenThirdFromTheEndIsPercent) {
 TEST_F(DrillCheck, MissingOrShortFileStopsTheCheck) {
   request(1, 2, "b.1_2", "M48\r\nM30\r\n");
   request(1, 3, "b.1_3", kHoles);
-  EXPECT_THROW(drillcheck(), base::AppError);
+  EXPECT_THROW(exportcore::finishDrillFiles(drills_), base::AppError);
   EXPECT_TRUE(fs::exists(dir_ / "b.1_3"));  // records after it are not looked at
-  drills.clear();
+  drills_.clear();
   request(1, 2, "b.1_2", nullptr);
-  EXPECT_THROW(drillcheck(), base::AppError);
+  EXPECT_THROW(exportcore::finishDrillFiles(drills_), base::AppError);
 }
 
 TEST_F(DrillCheck, FailedRenameIsReportedAfterTheRest) {
@@ -102,7 +102,7 @@ TEST_F(DrillCheck, FailedRenameIsReportedAfterTheRest) {
   testfiles::writeBytes(dir_ / (stem + ".TXT"), "old");
   request(1, 2, stem + ".1_2", kHoles);
   request(1, 3, "b.1_3", kHoles);
-  const auto failures = drillcheck();
+  const auto failures = exportcore::finishDrillFiles(drills_);
   ASSERT_EQ(failures.size(), 1u);
   EXPECT_NE(failures[0].find(base::fromUtf8(stem + ".1_2")), std::wstring::npos);
   EXPECT_TRUE(fs::exists(dir_ / (stem + ".1_2")));
@@ -125,9 +125,11 @@ TEST(ErrorLog, CountsTheErrorLines) {
   };
   for (const auto& [text, count] : cases) {
     testfiles::writeBytes(dir / "error.log", text);
-    EXPECT_EQ(chekerr(base::fromUtf8((dir / "error.log").string())), count) << text;
+    EXPECT_EQ(exportcore::countLoggedErrors(base::fromUtf8((dir / "error.log").string())), count)
+        << text;
   }
-  EXPECT_THROW(chekerr(base::fromUtf8((dir / "none.log").string())), base::AppError);
+  EXPECT_THROW(exportcore::countLoggedErrors(base::fromUtf8((dir / "none.log").string())),
+               base::AppError);
 }
 
 }  // namespace

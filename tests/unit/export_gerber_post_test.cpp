@@ -73,23 +73,23 @@ TEST(GerberPost, HeaderInEveryEncoding) {
 
 TEST(GerberPost, WholeRunOverTheTable) {
   testfiles::TempDir dir("export-grb-run");
-  MainFormModel form;
+  layers::LayerTableModel form;
   exporttest::buildTable(form, {{L"Top", 1, 0, true, {}, 0, 1},
                                 {L"Bottom", 1, 3, true, {}, 4, 5},
                                 {L"Silk", 3, 6, false},
                                 {L"Mask", 3, 8, true}});
   const auto path = [&](const char* name) { return dir / name; };
-  layers[0].gerbername = base::fromUtf8(path("b.GTL").string());
-  layers[1].gerbername = base::fromUtf8(path("b.GBL").string());
-  layers[2].gerbername = base::fromUtf8(path("b.GTO").string());
-  layers[3].gerbername = base::fromUtf8(path("b.GTS").string());  // never written
+  form.rows[0].gerberPath = base::fromUtf8(path("b.GTL").string());
+  form.rows[1].gerberPath = base::fromUtf8(path("b.GBL").string());
+  form.rows[2].gerberPath = base::fromUtf8(path("b.GTO").string());
+  form.rows[3].gerberPath = base::fromUtf8(path("b.GTS").string());  // never written
   testfiles::writeBytes(path("b.GTL"), "%LNTOP*%\n%LNTOP*%\nM02*\n");
   testfiles::writeBytes(path("b.GBL"), "%LNBOT*%\nM02*\n%LNBOT*%");
   testfiles::writeBytes(path("b.GTO"), "%LNS*%\n%LNS*%\n");
-  form.AdvStringGrid1.moveRow(2, 1);  // Bottom shown first
+  form.grid.moveRow(2, 1);  // Bottom shown first
 
-  grbcheck();
-  SineGrb(form);
+  exportcore::keepFirstLayerName(form);
+  exportcore::stampGerberHeaders(form);
   EXPECT_EQ(testfiles::readBytes(path("b.GTL")),
             "G04 Korvant TAVROLIN*\r\nG04 layer position = 1*\r\nG04 layer base position = 0*\r\n"
             "G04 layer type = 0*\r\nG04 layer flash color = 0*\r\nG04 layer line color = 1*\r\n"
@@ -102,7 +102,7 @@ TEST(GerberPost, WholeRunOverTheTable) {
   EXPECT_EQ(testfiles::readBytes(path("b.GTO")), "%LNS*%\n%LNS*%\n");
   EXPECT_FALSE(fs::exists(path("b.GTS")));
   // A second stamp run stacks a second header (an old file worked again).
-  SineGrb(form);
+  exportcore::stampGerberHeaders(form);
   EXPECT_EQ(testfiles::readBytes(path("b.GTL")).find("G04 Korvant TAVROLIN*\r\nG04 layer position = 1*", 10),
             std::string("G04 Korvant TAVROLIN*\r\nG04 layer position = 1*\r\nG04 layer base position = 0*\r\n"
                         "G04 layer type = 0*\r\nG04 layer flash color = 0*\r\nG04 layer line color = 1*\r\n")

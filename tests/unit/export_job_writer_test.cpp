@@ -51,7 +51,10 @@ class JobWriter : public ::testing::Test {
   }
   std::wstring outDir() const { return wide(out_) + L"/"; }
   std::wstring jobPath() const { return outDir() + L"pcad.ini"; }
-  void run() { genpcsdscr(form_, jobPath(), wide(macros_) + L"/", source_); }
+  void run() {
+    exportcore::writeJobDescription(form_, jobPath(),
+                                    {wide(macros_) + L"/", L"2006", L"437", designName_});
+  }
   Lines job() const { return base::readTextFile(out_ / "pcad.ini").lines; }
 
   // Section names in file order.
@@ -80,8 +83,8 @@ class JobWriter : public ::testing::Test {
   testfiles::TempDir dir_;
   fs::path macros_;
   fs::path out_;
-  MainFormModel form_;
-  JobSource source_{L"board.pcb", L"2006", L"437"};
+  layers::LayerTableModel form_;
+  std::wstring designName_ = L"board.pcb";
 };
 
 TEST_F(JobWriter, WorkedExample) {
@@ -129,19 +132,19 @@ TEST_F(JobWriter, WorkedExample) {
     EXPECT_EQ(block[L"d12"], values.second) << name;
     EXPECT_EQ(block[L"d8"], L"");
   }
-  ASSERT_EQ(drills.size(), 3u);
+  ASSERT_EQ(form_.drills.size(), 3u);
   const std::wstring d = outDir();
-  EXPECT_EQ(drills[0].froml, 1);
-  EXPECT_EQ(drills[0].tol, 2);
-  EXPECT_EQ(drills[0].drlput, d + L"board.1_2");
-  EXPECT_EQ(drills[1].tol, 4);
-  EXPECT_EQ(drills[1].drlput, d + L"board.1_4");
-  EXPECT_EQ(drills[2].froml, 2);
-  EXPECT_EQ(drills[2].drlput, d + L"board.2_4");
-  EXPECT_EQ(layers[0].gerbername, d + L"board.GTL");
-  EXPECT_EQ(layers[1].gerbername, d + L"board.G1");
-  EXPECT_EQ(layers[2].gerbername, d + L"board.GTO");
-  EXPECT_EQ(layers[3].gerbername, d + L"board.GBL");
+  EXPECT_EQ(form_.drills[0].fromRow, 1);
+  EXPECT_EQ(form_.drills[0].toRow, 2);
+  EXPECT_EQ(form_.drills[0].path, d + L"board.1_2");
+  EXPECT_EQ(form_.drills[1].toRow, 4);
+  EXPECT_EQ(form_.drills[1].path, d + L"board.1_4");
+  EXPECT_EQ(form_.drills[2].fromRow, 2);
+  EXPECT_EQ(form_.drills[2].path, d + L"board.2_4");
+  EXPECT_EQ(form_.rows[0].gerberPath, d + L"board.GTL");
+  EXPECT_EQ(form_.rows[1].gerberPath, d + L"board.G1");
+  EXPECT_EQ(form_.rows[2].gerberPath, d + L"board.GTO");
+  EXPECT_EQ(form_.rows[3].gerberPath, d + L"board.GBL");
 
   // Blocks start with a line of one blank; no marker is left; the output
   // directory went into the job section.
@@ -170,10 +173,10 @@ TEST_F(JobWriter, NoDrillPairGivesTheSingleDrillBlock) {
     auto at = std::find(lines.begin(), lines.end(), L"[Drills]");
     ASSERT_NE(at, lines.end());
     EXPECT_EQ(Lines(at, at + 5), expectedDrills);
-    ASSERT_EQ(drills.size(), 1u);
-    EXPECT_EQ(drills[0].froml, -1);
-    EXPECT_EQ(drills[0].tol, -1);
-    EXPECT_EQ(drills[0].drlput, outDir() + L"board.TXT");
+    ASSERT_EQ(form_.drills.size(), 1u);
+    EXPECT_EQ(form_.drills[0].fromRow, -1);
+    EXPECT_EQ(form_.drills[0].toRow, -1);
+    EXPECT_EQ(form_.drills[0].path, outDir() + L"board.TXT");
   }
 }
 
@@ -188,13 +191,13 @@ TEST_F(JobWriter, LayersBetweenThePairs) {
   EXPECT_EQ(sections(), (Lines{L"Job", L"Layers", L"Drills", L"Top", L"Silk", L"Odd", L"14Top"}));
   EXPECT_EQ(section(L"14Top")[L"d12"], L"Top%Mid%Odd");
   EXPECT_EQ(section(L"14Top")[L"d7"], L"1_4");
-  ASSERT_EQ(drills.size(), 1u);
-  EXPECT_EQ(drills[0].drlput, outDir() + L"board.1_4");
+  ASSERT_EQ(form_.drills.size(), 1u);
+  EXPECT_EQ(form_.drills[0].path, outDir() + L"board.1_4");
 }
 
 TEST_F(JobWriter, MovedRowsNumberPairsByDisplayRow) {
   exporttest::buildTable(form_, {{L"Top", 1, 0}, {L"Bottom", 1, 3}, {L"Inner", 1, 1}});
-  form_.AdvStringGrid1.moveRow(3, 2);  // Top, Inner, Bottom
+  form_.grid.moveRow(3, 2);  // Top, Inner, Bottom
   run();
   EXPECT_EQ(sections(), (Lines{L"Job", L"Layers", L"Drills", L"Top", L"Inner", L"Bottom",
                                L"12Top", L"13Top", L"23Inner"}));
@@ -211,13 +214,13 @@ TEST_F(JobWriter, InchUsesTheInchMainTemplateOnly) {
 
 TEST_F(JobWriter, EmptyDesignNameAndOddNames) {
   exporttest::buildTable(form_, {{L"Top", 1, 0}});
-  source_.designFileName = L"";
+  designName_ = L"";
   run();
-  EXPECT_EQ(layers[0].gerbername, outDir() + L".GTL");
-  EXPECT_EQ(drills[0].drlput, outDir() + L".TXT");
-  source_.designFileName = L"..\\..\\Windows\\x.pcb";
+  EXPECT_EQ(form_.rows[0].gerberPath, outDir() + L".GTL");
+  EXPECT_EQ(form_.drills[0].path, outDir() + L".TXT");
+  designName_ = L"..\\..\\Windows\\x.pcb";
   run();
-  EXPECT_EQ(layers[0].gerbername, outDir() + L".._.._Windows_x.GTL");
+  EXPECT_EQ(form_.rows[0].gerberPath, outDir() + L".._.._Windows_x.GTL");
 }
 
 TEST_F(JobWriter, OutputPathIdKeepsItsValueInFrontOfTheDirectory) {
@@ -297,14 +300,14 @@ TEST(ShippedTemplates, EveryBuildMakesACompleteJob) {
   const std::string macros = std::string(TEST_SOURCE_DIR) + "/dist/macros/";
   for (const auto& [v, b] : {std::pair{L"2002", L"101"}, {L"2004", L"215"}, {L"2006", L"437"}}) {
     for (bool inch : {false, true}) {
-      MainFormModel form;
+      layers::LayerTableModel form;
       form.inch = inch;
       form.offsetX.setText(L"0");
       form.offsetY.setText(L"0");
       exporttest::buildTable(form, {{L"Top", 1, 0}, {L"Bottom", 1, 3}, {L"Top Silk", 3, 6}});
       const std::wstring outDir = wide(out.path()) + L"/";
-      ASSERT_NO_THROW(
-          genpcsdscr(form, outDir + L"pcad.ini", base::fromUtf8(macros), {L"demo.pcb", v, b}));
+      ASSERT_NO_THROW(exportcore::writeJobDescription(form, outDir + L"pcad.ini",
+                                                      {base::fromUtf8(macros), v, b, L"demo.pcb"}));
       const Lines lines = base::readTextFile(out / "pcad.ini").lines;
       size_t withDir = 0;
       for (const auto& line : lines) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "base/encoding.h"
+#include "base/path_text.h"
 #include "base/error.h"
 #include "export/export_paths.h"
 #include "export/gerber_naming.h"
@@ -11,14 +12,15 @@ namespace {
 
 using exporttest::Row;
 
-std::vector<std::wstring> allExtensions(const MainFormModel& form) {
+std::vector<std::wstring> allExtensions(const layers::LayerTableModel& form) {
   std::vector<std::wstring> out;
-  for (int r = 1; r < form.AdvStringGrid1.rowCount(); ++r) out.push_back(GetExt(form.AdvStringGrid1, r));
+  for (int r = 1; r < form.grid.rowCount(); ++r)
+    out.push_back(exportcore::gerberExtension(form, r));
   return out;
 }
 
 TEST(ExportNaming, ExampleBoard) {
-  MainFormModel form;
+  layers::LayerTableModel form;
   exporttest::buildTable(form, {{L"Top", 1, 0}, {L"Inner1", 1, 1}, {L"Inner2", 1, 1},
                                 {L"Plane", 2, 2}, {L"Bottom", 1, 3}, {L"Top Silk", 3, 6}});
   EXPECT_EQ(allExtensions(form),
@@ -41,7 +43,7 @@ TEST(ExportNaming, TypesAndCounters) {
       {"rows below never count", {6, 0, 6}, {L"GTO", L"GTL", L"GTO1"}},
   };
   for (const Case& c : cases) {
-    MainFormModel form;
+    layers::LayerTableModel form;
     std::vector<Row> rows;
     for (int t : c.types) rows.push_back({L"L", 1, t});
     exporttest::buildTable(form, rows);
@@ -50,33 +52,33 @@ TEST(ExportNaming, TypesAndCounters) {
 }
 
 TEST(ExportNaming, UnexportedRowsStillCount) {
-  MainFormModel form;
+  layers::LayerTableModel form;
   exporttest::buildTable(form, {{L"Inner1", 1, 1, false}, {L"Inner2", 1, 1, true}});
-  EXPECT_EQ(GetExt(form.AdvStringGrid1, 2), L"G2");
+  EXPECT_EQ(exportcore::gerberExtension(form, 2), L"G2");
 }
 
 TEST(ExportNaming, MovedRowsFollowTheDisplayOrder) {
-  MainFormModel form;
+  layers::LayerTableModel form;
   exporttest::buildTable(form, {{L"A", 1, 0}, {L"B", 1, 0}, {L"C", 1, 1}, {L"D", 1, 1}});
-  form.AdvStringGrid1.moveRow(2, 1);  // B above A
-  form.AdvStringGrid1.moveRow(4, 3);  // D above C
-  EXPECT_EQ(exportcore::rowLayer(form.AdvStringGrid1, 1).pcad.name, L"B");
+  form.grid.moveRow(2, 1);  // B above A
+  form.grid.moveRow(4, 3);  // D above C
+  EXPECT_EQ(exportcore::rowLayer(form, 1).editor.name, L"B");
   EXPECT_EQ(allExtensions(form), (std::vector<std::wstring>{L"GTL", L"GTL1", L"G1", L"G2"}));
-  EXPECT_EQ(exportcore::rowLayer(form.AdvStringGrid1, 3).pcad.name, L"D");
+  EXPECT_EQ(exportcore::rowLayer(form, 3).editor.name, L"D");
 }
 
 TEST(ExportNaming, BadIdCellIsAnError) {
-  MainFormModel form;
+  layers::LayerTableModel form;
   exporttest::buildTable(form, {{L"A", 1, 0}});
-  form.AdvStringGrid1.setCell(15, 1, L"7");
-  EXPECT_THROW(GetExt(form.AdvStringGrid1, 1), base::AppError);
-  form.AdvStringGrid1.setCell(15, 1, L"x");
-  EXPECT_THROW(GetExt(form.AdvStringGrid1, 1), base::AppError);
+  form.grid.setCell(15, 1, L"7");
+  EXPECT_THROW(exportcore::gerberExtension(form, 1), base::AppError);
+  form.grid.setCell(15, 1, L"x");
+  EXPECT_THROW(exportcore::gerberExtension(form, 1), base::AppError);
 }
 
 TEST(ExportNaming, FlagText) {
-  EXPECT_EQ(b2s(true), L"true");
-  EXPECT_EQ(b2s(false), L"false");
+  EXPECT_EQ(exportcore::flagText(true), L"true");
+  EXPECT_EQ(exportcore::flagText(false), L"false");
 }
 
 TEST(ExportPaths, DesignBaseName) {
@@ -100,9 +102,9 @@ TEST(ExportPaths, DesignBaseName) {
 }
 
 TEST(ExportPaths, DirectoryPart) {
-  EXPECT_EQ(exportcore::directoryPart(L"C:\\out\\pcad.ini"), L"C:\\out\\");
-  EXPECT_EQ(exportcore::directoryPart(L"/tmp/out/pcad.ini"), L"/tmp/out/");
-  EXPECT_EQ(exportcore::directoryPart(L"pcad.ini"), L"");
+  EXPECT_EQ(base::directoryPart(L"C:\\out\\pcad.ini"), L"C:\\out\\");
+  EXPECT_EQ(base::directoryPart(L"/tmp/out/pcad.ini"), L"/tmp/out/");
+  EXPECT_EQ(base::directoryPart(L"pcad.ini"), L"");
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 TEST(RunFiles, FilesLeftFromAnEarlierExportAreNotWorkedOn) {
   testfiles::TempDir dir("export-run-files");
-  MainFormModel form;
+  layers::LayerTableModel form;
   exporttest::buildTable(form, {{L"Top", 1, 0},
                                 {L"Bottom", 1, 3},
                                 {L"Mask", 3, 8},
@@ -24,26 +24,26 @@ TEST(RunFiles, FilesLeftFromAnEarlierExportAreNotWorkedOn) {
                                 {L"Board", 3, 5, false}});
   const auto path = [&](const char* name) { return base::fromUtf8((dir / name).string()); };
   const char* names[] = {"b.GTL", "b.GBL", "b.GTS", "b.GTO", "b.brd"};
-  for (size_t i = 0; i < layers.size(); ++i) layers[i].gerbername = path(names[i]);
-  drills = {{1, 2, path("b.1_2")}, {1, 4, path("b.1_4")}};
+  for (size_t i = 0; i < form.rows.size(); ++i) form.rows[i].gerberPath = path(names[i]);
+  form.drills = {{1, 2, path("b.1_2")}, {1, 4, path("b.1_4")}};
   const std::string stale = "G04 Korvant TAVROLIN*\r\n%LNOLD*%\r\n%LNOLD*%\r\nM02*\r\n";
   const std::string holes = "M48\r\nT01C0.8\r\n%\r\nT01\r\nX1Y1\r\nM30\r\n";
   for (const char* name : {"b.GTL", "b.GBL", "b.brd"}) testfiles::writeBytes(dir / name, stale);
   testfiles::writeBytes(dir / "b.1_2", holes);
 
   exportcore::RunFiles run;
-  run.noteBefore(exportcore::requestedOutputs());
+  run.noteBefore(exportcore::requestedOutputs(form));
   // the driver's run: Bottom rewritten, Mask and one drill file new; Top,
   // Silk and the drill pair 1-2 fail
   testfiles::writeBytes(dir / "b.GBL", "%LNBOT*%\n%LNBOT*%\nM02*\n");
   testfiles::writeBytes(dir / "b.GTS", "%LNMASK*%\nM02*\n");
   testfiles::writeBytes(dir / "b.1_4", holes);
 
-  EXPECT_EQ(exportcore::outputsNotWritten(run),
+  EXPECT_EQ(exportcore::outputsNotWritten(form, run),
             (std::vector<std::wstring>{L"Top (b.GTL)", L"Silk (b.GTO)", L"сверловка 1-2 (b.1_2)"}));
-  grbcheck(&run);
-  EXPECT_TRUE(drillcheck(&run).empty());
-  SineGrb(form, &run);
+  exportcore::keepFirstLayerName(form, &run);
+  EXPECT_TRUE(exportcore::finishDrillFiles(form.drills, &run).empty());
+  exportcore::stampGerberHeaders(form, &run);
 
   EXPECT_EQ(testfiles::readBytes(dir / "b.GTL"), stale);
   EXPECT_EQ(testfiles::readBytes(dir / "b.brd"), stale);  // not exported
@@ -58,8 +58,6 @@ TEST(RunFiles, FilesLeftFromAnEarlierExportAreNotWorkedOn) {
   EXPECT_EQ(
       exportcore::notWrittenText({L"Top (b.GTL)"}),
       L"Драйвер вывода не записал новые файлы для слоёв:\rTop (b.GTL)\rЭти файлы не обработаны.");
-  layers.clear();
-  drills.clear();
 }
 
 }  // namespace

@@ -11,24 +11,25 @@ namespace {
 
 struct Row {
   const wchar_t* name;
-  int32_t ltype;
+  int32_t layerClass;
   bool exported;
   int type;  // CAM layer type index, -1 none
 };
 
-void build(const std::vector<Row>& rows) {
-  layers.clear();
+std::vector<layers::LayerRow> build(const std::vector<Row>& rows) {
+  std::vector<layers::LayerRow> table;
   for (const Row& r : rows) {
-    Tlayer l;
-    l.pcad.name = r.name;
-    l.pcad.ltype = r.ltype;
-    l.Exp = std::make_shared<widgets::CheckBox>();
-    l.Exp->setChecked(r.exported);
-    l.cam.LTCB = std::make_shared<widgets::DropDown>();
-    l.cam.LTCB->setItems(std::vector<std::wstring>(20, L"t"));
-    l.cam.LTCB->setItemIndex(r.type);
-    layers.push_back(std::move(l));
+    layers::LayerRow l;
+    l.editor.name = r.name;
+    l.editor.layerClass = r.layerClass;
+    l.exportBox = std::make_shared<widgets::CheckBox>();
+    l.exportBox->setChecked(r.exported);
+    l.cam.typeBox = std::make_shared<widgets::DropDown>();
+    l.cam.typeBox->setItems(std::vector<std::wstring>(20, L"t"));
+    l.cam.typeBox->setItemIndex(r.type);
+    table.push_back(std::move(l));
   }
+  return table;
 }
 
 TEST(ExportRun, SignalLayerCheck) {
@@ -47,40 +48,39 @@ TEST(ExportRun, SignalLayerCheck) {
       {"top in lower case is another layer", {{L"top", 1, false, 0}}, true},
   };
   for (const auto& c : cases) {
-    build(c.rows);
-    EXPECT_EQ(exportrun::hasUnexportedSignalLayer(), c.asks) << c.what;
+    EXPECT_EQ(exportcore::hasUnexportedSignalLayer(build(c.rows)), c.asks) << c.what;
   }
 }
 
 TEST(ExportRun, TypeCheckAndSelection) {
-  build({{L"Top", 1, true, 0}, {L"Mask", 3, false, -1}, {L"Board", 3, true, -1}});
-  EXPECT_EQ(exportrun::firstExportedWithoutType(), 2);
-  EXPECT_TRUE(exportrun::anyExported());
-  build({{L"Top", 1, false, 0}, {L"Mask", 3, false, -1}});
-  EXPECT_EQ(exportrun::firstExportedWithoutType(), -1);
-  EXPECT_FALSE(exportrun::anyExported());
-  layers.clear();
+  const auto some = build({{L"Top", 1, true, 0}, {L"Mask", 3, false, -1}, {L"Board", 3, true, -1}});
+  EXPECT_EQ(exportcore::firstExportedWithoutType(some), 2);
+  EXPECT_TRUE(exportcore::anyExported(some));
+  const auto none = build({{L"Top", 1, false, 0}, {L"Mask", 3, false, -1}});
+  EXPECT_EQ(exportcore::firstExportedWithoutType(none), -1);
+  EXPECT_FALSE(exportcore::anyExported(none));
 }
 
 TEST(ExportRun, ErrorPolicyAndDriverCommandLine) {
-  using exportrun::ErrorPolicy;
-  EXPECT_EQ(exportrun::errorPolicyOf(0), ErrorPolicy::Continue);
-  EXPECT_EQ(exportrun::errorPolicyOf(1), ErrorPolicy::Stop);
-  EXPECT_EQ(exportrun::errorPolicyOf(2), ErrorPolicy::Ask);
-  EXPECT_EQ(exportrun::errorPolicyOf(7), ErrorPolicy::Continue);
-  EXPECT_EQ(exportrun::errorPolicyOf(-1), ErrorPolicy::Continue);
-  EXPECT_EQ(exportrun::driverCommandLine(L"C:\\t\\plotrelay.exe", 0x80001234u, L"C:\\out\\",
-                                         L"board", 10, 20, ErrorPolicy::Stop),
-            L"\"C:\\t\\plotrelay.exe\" 2147488308 \"C:\\out\\pcad.ini\" \"C:\\out\\board.ERR\" 10 20 1");
-  EXPECT_EQ(exportrun::driverCommandLine(L"p.exe", 5, L"D\\", L"", 0, 0, ErrorPolicy::Ask),
+  using exportcore::ErrorPolicy;
+  EXPECT_EQ(exportcore::errorPolicyOf(0), ErrorPolicy::Continue);
+  EXPECT_EQ(exportcore::errorPolicyOf(1), ErrorPolicy::Stop);
+  EXPECT_EQ(exportcore::errorPolicyOf(2), ErrorPolicy::Ask);
+  EXPECT_EQ(exportcore::errorPolicyOf(7), ErrorPolicy::Continue);
+  EXPECT_EQ(exportcore::errorPolicyOf(-1), ErrorPolicy::Continue);
+  EXPECT_EQ(
+      exportcore::driverCommandLine(L"C:\\t\\plotrelay.exe", 0x80001234u, L"C:\\out\\", L"board",
+                                    10, 20, ErrorPolicy::Stop),
+      L"\"C:\\t\\plotrelay.exe\" 2147488308 \"C:\\out\\pcad.ini\" \"C:\\out\\board.ERR\" 10 20 1");
+  EXPECT_EQ(exportcore::driverCommandLine(L"p.exe", 5, L"D\\", L"", 0, 0, ErrorPolicy::Ask),
             L"\"p.exe\" 5 \"D\\pcad.ini\" \"D\\.ERR\" 0 0 0");
-  EXPECT_EQ(exportrun::errorCountText(5), L"Обнаруженно 5 ошибок.");
+  EXPECT_EQ(exportcore::errorCountText(5), L"Обнаруженно 5 ошибок.");
 }
 
 // A crashed or killed driver leaves no log or a non-zero exit code with no
 // error counted: that is a failure of the driver, not a clean run.
 TEST(ExportRun, DriverEndIsJudgedByItsLogAndExitCode) {
-  using exportrun::DriverVerdict;
+  using exportcore::DriverVerdict;
   struct Case {
     uint32_t exitCode;
     bool logFound;
@@ -96,13 +96,13 @@ TEST(ExportRun, DriverEndIsJudgedByItsLogAndExitCode) {
       {1, false, 0, DriverVerdict::Failed},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(exportrun::judgeDriver({c.exitCode, c.logFound, c.logErrors}), c.verdict)
+    EXPECT_EQ(exportcore::judgeDriver({c.exitCode, c.logFound, c.logErrors}), c.verdict)
         << c.exitCode << " " << c.logFound << " " << c.logErrors;
   }
   EXPECT_EQ(
-      exportrun::driverFailureText({3, false, 0}),
+      exportcore::driverFailureText({3, false, 0}),
       L"Драйвер вывода не оставил журнал ошибок (код завершения 3).\rВывод мог быть прерван.");
-  EXPECT_EQ(exportrun::driverFailureText({1, true, 0}),
+  EXPECT_EQ(exportcore::driverFailureText({1, true, 0}),
             L"Драйвер вывода завершился с кодом 1.\rВывод мог быть прерван.");
 }
 

@@ -11,7 +11,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 #include "base/error.h"
 #include "base/file_faults.h"
 #include "base/line_stream.h"
@@ -38,9 +38,8 @@ struct Writer {
 
 // The drill check of one request; throws the failure report as the operator sees it.
 inline void checkDrill(const fs::path& file) {
-  drills = {{1, 2, base::pathText(file)}};
-  const std::vector<std::wstring> failures = drillcheck();
-  drills.clear();
+  const std::vector<std::wstring> failures =
+      exportcore::finishDrillFiles({{1, 2, base::pathText(file)}});
   EXPECT_EQ(failures.size(), 1u);
   throw base::AppError(exportcore::drillFailureText(failures));
 }
@@ -59,11 +58,11 @@ inline const std::vector<Writer>& writers() {
       {"line writer", "%LN1\n%LN2\n", L"Cannot create file \"", rewrite,
        [](const fs::path& f) { exportcore::removeRepeatedLayerNames(f); }},
       {"settings store", "[main]\ndw=10\n", L"Не удалось записать файл настроек \"", rewrite,
-       [](const fs::path& f) { SettingsStore(f).writeInteger(L"main", L"dw", 50); }},
+       [](const fs::path& f) { base::SettingsStore(f).writeInteger(L"main", L"dw", 50); }},
       {"settings dialog", "[main]\r\ndw=10\r\n",
        L"Не удалось сохранить настройку «dir»: Не удалось записать файл настроек \"", rewrite,
        [](const fs::path& f) {
-         SettingsStore ini(f);
+         base::SettingsStore ini(f);
          dialogs::SettingsForm form;
          form.load(ini, [](const std::wstring&) { return true; });
          form.save(ini, [](const std::wstring&) { return true; });
@@ -106,7 +105,8 @@ inline void runFileFaultTable(const fs::path& root) {
   // A folder that does not exist: the temporary file cannot be created.
   EXPECT_THROW(base::writeTextFile(root / "no/x", {base::Encoding::Ansi, {L"x"}}), base::AppError);
   EXPECT_THROW(base::LineWriter(root / "no/x", base::Encoding::Ansi), base::AppError);
-  EXPECT_THROW(SettingsStore(root / "no/x").writeBool(L"main", L"autoclose", true), base::AppError);
+  EXPECT_THROW(base::SettingsStore(root / "no/x").writeBool(L"main", L"autoclose", true),
+               base::AppError);
 }
 
 }  // namespace filefaults

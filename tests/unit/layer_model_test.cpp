@@ -13,18 +13,16 @@ struct EditorLayer {
 
 class LayerModelTest : public ::testing::Test {
  protected:
-  void SetUp() override { layers.clear(); }
-  void TearDown() override { layers.clear(); }
+  std::vector<std::wstring> namesAfterSort(const std::vector<EditorLayer>& list) {
+    rows.clear();
+    for (const EditorLayer& l : list) layers::addEditorLayer(rows, l.name, l.tipe);
+    layers::sortForTable(rows);
+    std::vector<std::wstring> names;
+    for (const layers::LayerRow& l : rows) names.push_back(l.editor.name);
+    return names;
+  }
+  std::vector<layers::LayerRow> rows;
 };
-
-std::vector<std::wstring> namesAfterSort(const std::vector<EditorLayer>& list) {
-  layers.clear();
-  for (const EditorLayer& l : list) addlayer(l.name, l.tipe);
-  sortmass();
-  std::vector<std::wstring> names;
-  for (const Tlayer& l : layers) names.push_back(l.pcad.name);
-  return names;
-}
 
 }  // namespace
 
@@ -32,48 +30,48 @@ TEST_F(LayerModelTest, LayerClassOfTypeText) {
   const std::pair<const wchar_t*, int> cases[] = {
       {L"SEA", 1}, {L"SEV", 1}, {L"SEH", 1}, {L"PE ", 2},  {L"NE ", 3},  {L"PE", -1},
       {L"NE", -1}, {L"sea", -1}, {L"SEA ", -1}, {L"", -1}, {L" PE ", -1}, {L"XYZ", -1}};
-  for (auto [tipe, expected] : cases) EXPECT_EQ(layerClassOf(tipe), expected) << tipe;
+  for (auto [tipe, expected] : cases) EXPECT_EQ(layers::layerClassOf(tipe), expected) << tipe;
 }
 
-TEST_F(LayerModelTest, AddlayerAppendsARecordWithoutControls) {
-  addlayer(L"Top", L"SEA");
-  addlayer(L"Weird", L"sea");
-  ASSERT_EQ(layers.size(), 2u);
-  EXPECT_EQ(layers[0].pcad.name, L"Top");
-  EXPECT_EQ(layers[0].pcad.ltype, 1);
-  EXPECT_EQ(layers[1].pcad.ltype, -1);
-  for (const Tlayer& l : layers) {
-    EXPECT_FALSE(l.Exp);
-    EXPECT_FALSE(l.cam.LTCB);
-    for (int k = 0; k < kObjectClassCount; ++k) EXPECT_EQ(l.pcad.box(k), nullptr);
+TEST_F(LayerModelTest, AddEditorLayerAppendsARecordWithoutControls) {
+  layers::addEditorLayer(rows, L"Top", L"SEA");
+  layers::addEditorLayer(rows, L"Weird", L"sea");
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].editor.name, L"Top");
+  EXPECT_EQ(rows[0].editor.layerClass, 1);
+  EXPECT_EQ(rows[1].editor.layerClass, -1);
+  for (const layers::LayerRow& l : rows) {
+    EXPECT_FALSE(l.exportBox);
+    EXPECT_FALSE(l.cam.typeBox);
+    for (int k = 0; k < layers::kObjectClassCount; ++k) EXPECT_EQ(l.editor.box(k), nullptr);
     EXPECT_FALSE(l.exported());
     EXPECT_EQ(l.camType(), -1);
-    EXPECT_EQ(l.id, 0);
-    EXPECT_TRUE(l.gerbername.empty());
+    EXPECT_EQ(l.sortKey, 0);
+    EXPECT_TRUE(l.gerberPath.empty());
   }
 }
 
 TEST_F(LayerModelTest, GroupsOfCamTypes) {
-  std::vector<LayerGroup> expected(20, LayerGroup::Other);
-  for (int t : {0, 1, 2, 3, 11}) expected[t] = LayerGroup::Metal;
-  for (int t : {8, 9}) expected[t] = LayerGroup::Mask;
-  for (int t : {6, 7}) expected[t] = LayerGroup::Silk;
-  for (int t = 0; t < 20; ++t) EXPECT_EQ(groupOf(t), expected[t]) << t;
-  EXPECT_EQ(groupOf(-1), LayerGroup::Other);
+  std::vector<layers::LayerGroup> expected(20, layers::LayerGroup::Other);
+  for (int t : {0, 1, 2, 3, 11}) expected[t] = layers::LayerGroup::Metal;
+  for (int t : {8, 9}) expected[t] = layers::LayerGroup::Mask;
+  for (int t : {6, 7}) expected[t] = layers::LayerGroup::Silk;
+  for (int t = 0; t < 20; ++t) EXPECT_EQ(layers::groupOf(t), expected[t]) << t;
+  EXPECT_EQ(layers::groupOf(-1), layers::LayerGroup::Other);
 }
 
 TEST_F(LayerModelTest, ObjectClassNamesAndBoxesMatchInColumnOrder) {
   const wchar_t* expected[] = {L"Pad",    L"Vias",  L"PVHoles", L"NoMtHole", L"RefDes",
                                L"Tipe",   L"Value", L"Mirror",  L"Titles"};
-  TLpcad pcad;
-  for (int k = 0; k < kObjectClassCount; ++k) {
-    EXPECT_EQ(std::wstring(kObjectClassNames[k]), expected[k]);
+  layers::EditorLayer pcad;
+  for (int k = 0; k < layers::kObjectClassCount; ++k) {
+    EXPECT_EQ(std::wstring(layers::kObjectClassNames[k]), expected[k]);
     pcad.boxRef(k) = std::make_shared<widgets::CheckBox>();
   }
-  widgets::CheckBox* fields[] = {pcad.Pad.get(),    pcad.Vias.get(),  pcad.PVHoles.get(),
-                                 pcad.NoMtHole.get(), pcad.RefDes.get(), pcad.Tipe.get(),
-                                 pcad.Value.get(),  pcad.Mirror.get(), pcad.Titles.get()};
-  for (int k = 0; k < kObjectClassCount; ++k) {
+  widgets::CheckBox* fields[] = {pcad.pad.get(),      pcad.vias.get(),   pcad.pvHoles.get(),
+                                 pcad.noMtHole.get(), pcad.refDes.get(), pcad.componentType.get(),
+                                 pcad.value.get(),    pcad.mirror.get(), pcad.titles.get()};
+  for (int k = 0; k < layers::kObjectClassCount; ++k) {
     EXPECT_EQ(pcad.box(k), fields[k]) << k;
     for (int m = 0; m < k; ++m) EXPECT_NE(fields[m], fields[k]);
   }
@@ -81,7 +79,7 @@ TEST_F(LayerModelTest, ObjectClassNamesAndBoxesMatchInColumnOrder) {
   EXPECT_EQ(pcad.box(-1), nullptr);
 }
 
-TEST_F(LayerModelTest, SortmassOrders) {
+TEST_F(LayerModelTest, SortForTableOrders) {
   struct Case {
     const char* what;
     std::vector<EditorLayer> input;
@@ -126,7 +124,7 @@ TEST_F(LayerModelTest, SortKeys) {
                   {L"Top Mask", L"NE "}, {L"Bot Mask", L"NE "}, {L"Top Silk", L"NE "},
                   {L"Bot Silk", L"NE "}, {L"Board", L"NE "}, {L"x", L"NE "}, {L"u", L""}});
   std::vector<int> keys;
-  for (const Tlayer& l : layers) keys.push_back(l.id);
+  for (const layers::LayerRow& l : rows) keys.push_back(l.sortKey);
   EXPECT_EQ(keys, (std::vector<int>{0, 2, 3, 1000, 1001, 1002, 1003, 1004, 1005, 1006, 1006}));
 }
 
@@ -152,16 +150,16 @@ TEST_F(LayerModelTest, SignalLayerAtPosition999TiesWithBottom) {
   }
 }
 
-TEST_F(LayerModelTest, SortmassMovesWholeRecords) {
-  addlayer(L"Bottom", L"SEA");
-  addlayer(L"Top", L"SEA");
-  layers[0].gerbername = L"b.gbr";
+TEST_F(LayerModelTest, SortForTableMovesWholeRecords) {
+  layers::addEditorLayer(rows, L"Bottom", L"SEA");
+  layers::addEditorLayer(rows, L"Top", L"SEA");
+  rows[0].gerberPath = L"b.gbr";
   auto box = std::make_shared<widgets::CheckBox>();
-  layers[0].pcad.Pad = box;
-  sortmass();
-  EXPECT_EQ(layers[1].pcad.name, L"Bottom");
-  EXPECT_EQ(layers[1].gerbername, L"b.gbr");
-  EXPECT_EQ(layers[1].pcad.Pad, box);
-  EXPECT_EQ(layers[1].id, 1000);
-  EXPECT_EQ(layers[0].id, 0);
+  rows[0].editor.pad = box;
+  layers::sortForTable(rows);
+  EXPECT_EQ(rows[1].editor.name, L"Bottom");
+  EXPECT_EQ(rows[1].gerberPath, L"b.gbr");
+  EXPECT_EQ(rows[1].editor.pad, box);
+  EXPECT_EQ(rows[1].sortKey, 1000);
+  EXPECT_EQ(rows[0].sortKey, 0);
 }

@@ -1,5 +1,5 @@
 // Shared set-up for the layer table tests: a main window model, an editor
-// layer list fed through addlayer, and an in-memory [layers] section.
+// layer list fed through addEditorLayer, and an in-memory [layers] section.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/main_form_model.h"
+#include "layers/layer_table_model.h"
 #include "layers/layer_model.h"
 #include "layers/layer_table.h"
 
@@ -40,16 +40,13 @@ inline std::vector<EditorLayerLine> standardBoard() {
 
 class LayerTableTest : public ::testing::Test {
  protected:
-  void SetUp() override { layers.clear(); }
-  void TearDown() override { layers.clear(); }
-
   void build(const std::vector<EditorLayerLine>& list,
              std::vector<std::pair<std::wstring, std::wstring>> section = standardSection()) {
-    for (const EditorLayerLine& l : list) addlayer(l.name, l.tipe);
+    for (const EditorLayerLine& l : list) layers::addEditorLayer(form.rows, l.name, l.tipe);
     section_ = std::move(section);
     std::vector<std::wstring> keys;
     for (const auto& [key, value] : section_) keys.push_back(key);
-    showtbl(form, keys, [this](const std::wstring& key) {
+    layers::buildLayerTable(form, keys, [this](const std::wstring& key) {
       for (const auto& [k, v] : section_)
         if (k == key) return v;
       return std::wstring();
@@ -57,41 +54,41 @@ class LayerTableTest : public ::testing::Test {
   }
 
   // The record whose layer name is `name` (the first one).
-  Tlayer& layer(const std::wstring& name) {
-    for (Tlayer& l : layers)
-      if (l.pcad.name == name) return l;
+  layers::LayerRow& layer(const std::wstring& name) {
+    for (layers::LayerRow& l : form.rows)
+      if (l.editor.name == name) return l;
     ADD_FAILURE() << "no layer named this";
-    return layers.at(0);
+    return form.rows.at(0);
   }
 
   // Grid row that shows the record named `name`.
   int rowOf(const std::wstring& name) {
-    const widgets::GridModel& grid = form.AdvStringGrid1;
+    const widgets::GridModel& grid = form.grid;
     for (int r = 1; r < grid.rowCount(); ++r)
-      if (grid.cell(kColName, r) == name) return r;
+      if (grid.cell(layers::kColName, r) == name) return r;
     return -1;
   }
 
   bool marked(const std::wstring& name, int classIndex) {
-    return form.AdvStringGrid1.cellColour(kColFirstClass + classIndex, rowOf(name)).has_value();
+    return form.grid.cellColour(layers::kColFirstClass + classIndex, rowOf(name)).has_value();
   }
 
   std::vector<std::wstring> exportedNames() const {
     std::vector<std::wstring> names;
-    for (const Tlayer& l : layers)
-      if (l.exported()) names.push_back(l.pcad.name);
+    for (const layers::LayerRow& l : form.rows)
+      if (l.exported()) names.push_back(l.editor.name);
     return names;
   }
 
   int markedCells() const {
     int count = 0;
-    const widgets::GridModel& grid = form.AdvStringGrid1;
+    const widgets::GridModel& grid = form.grid;
     for (int r = 0; r < grid.rowCount(); ++r)
       for (int c = 0; c < grid.colCount(); ++c)
         if (grid.cellColour(c, r)) ++count;
     return count;
   }
 
-  MainFormModel form;
+  layers::LayerTableModel form;
   std::vector<std::pair<std::wstring, std::wstring>> section_;
 };

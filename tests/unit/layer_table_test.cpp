@@ -10,17 +10,17 @@ const int kBoxesPadVias = 0b000000011;
 const int kBoxesPad = 0b000000001;
 const int kBoxesRefDes = 0b000010000;
 
-int boxBits(const Tlayer& l) {
+int boxBits(const layers::LayerRow& l) {
   int bits = 0;
-  for (int k = 0; k < kObjectClassCount; ++k)
-    if (l.pcad.box(k)->checked()) bits |= 1 << k;
+  for (int k = 0; k < layers::kObjectClassCount; ++k)
+    if (l.editor.box(k)->checked()) bits |= 1 << k;
   return bits;
 }
 }  // namespace
 
 TEST_F(LayerTableTest, GridLayoutHeadersWidthsAndPlacedControls) {
   build(standardBoard());
-  const widgets::GridModel& grid = form.AdvStringGrid1;
+  const widgets::GridModel& grid = form.grid;
   ASSERT_EQ(grid.colCount(), 16);
   ASSERT_EQ(grid.rowCount(), 11);
   // Column by column: header and width in pixels, then what each row shows.
@@ -32,21 +32,25 @@ TEST_F(LayerTableTest, GridLayoutHeadersWidthsAndPlacedControls) {
     EXPECT_EQ(grid.cell(c, 0), columns[c].first) << c;
     EXPECT_EQ(grid.colWidth(c), columns[c].second) << c;
   }
-  for (size_t i = 0; i < layers.size(); ++i) {
+  for (size_t i = 0; i < form.rows.size(); ++i) {
     const int r = static_cast<int>(i) + 1;
-    const Tlayer& l = layers[i];
-    const TLpcad& p = l.pcad;
+    const layers::LayerRow& l = form.rows[i];
+    const layers::EditorLayer& p = l.editor;
+    const layers::CamLayer& c = l.cam;
     const widgets::Control* shown[16] = {
-        nullptr,        l.Exp.get(),  nullptr,         l.cam.LTCB.get(), l.cam.Fcolor.get(),
-        l.cam.Lcolor.get(), p.Pad.get(), p.Vias.get(), p.PVHoles.get(), p.NoMtHole.get(),
-        p.RefDes.get(), p.Tipe.get(), p.Value.get(),   p.Mirror.get(),   p.Titles.get(), nullptr};
-    for (int c = 0; c < 16; ++c) EXPECT_EQ(grid.control(c, r), shown[c]) << c << ", " << r;
+        nullptr,          l.exportBox.get(),   nullptr,
+        c.typeBox.get(),  c.flashColour.get(), c.lineColour.get(),
+        p.pad.get(),      p.vias.get(),        p.pvHoles.get(),
+        p.noMtHole.get(), p.refDes.get(),      p.componentType.get(),
+        p.value.get(),    p.mirror.get(),      p.titles.get(),
+        nullptr};
+    for (int col = 0; col < 16; ++col) EXPECT_EQ(grid.control(col, r), shown[col]) << col << ", " << r;
     EXPECT_EQ(grid.cell(0, r), L"");
-    EXPECT_EQ(grid.cell(2, r), l.pcad.name);
+    EXPECT_EQ(grid.cell(2, r), l.editor.name);
     EXPECT_EQ(grid.cell(15, r), std::to_wstring(i));
-    EXPECT_EQ(l.cam.LTCB->items().size(), 12u);
-    EXPECT_EQ(l.cam.Fcolor->items().size(), 16u);
-    EXPECT_EQ(l.cam.Lcolor->items().size(), 16u);
+    EXPECT_EQ(l.cam.typeBox->items().size(), 12u);
+    EXPECT_EQ(l.cam.flashColour->items().size(), 16u);
+    EXPECT_EQ(l.cam.lineColour->items().size(), 16u);
     EXPECT_FALSE(l.exported()) << "nothing is exported until a code or a click";
   }
   EXPECT_EQ(markedCells(), 0);
@@ -57,8 +61,8 @@ TEST_F(LayerTableTest, FiveRowOrderingExample) {
          {L"Top", L"SEA"}});
   const wchar_t* expected[] = {L"Top", L"A", L"B", L"Top Silk", L"Board"};
   for (int r = 1; r <= 5; ++r) {
-    EXPECT_EQ(form.AdvStringGrid1.cell(kColName, r), expected[r - 1]);
-    EXPECT_EQ(form.AdvStringGrid1.cell(kColId, r), std::to_wstring(r - 1));
+    EXPECT_EQ(form.grid.cell(layers::kColName, r), expected[r - 1]);
+    EXPECT_EQ(form.grid.cell(layers::kColId, r), std::to_wstring(r - 1));
   }
 }
 
@@ -87,27 +91,25 @@ TEST_F(LayerTableTest, RowPresetsByClassAndName) {
       {{L"Top Mask", L"ne "}, -1, -1, 0},
   };
   for (const Case& c : cases) {
-    layers.clear();
-    MainFormModel fresh;
+    layers::LayerTableModel fresh;
     std::vector<std::wstring> keys;
     for (const auto& kv : standardSection()) keys.push_back(kv.first);
-    addlayer(c.line.name, c.line.tipe);
-    showtbl(fresh, keys, [](const std::wstring& key) {
+    layers::addEditorLayer(fresh.rows, c.line.name, c.line.tipe);
+    layers::buildLayerTable(fresh, keys, [](const std::wstring& key) {
       for (const auto& kv : standardSection())
         if (kv.first == key) return kv.second;
       return std::wstring();
     });
-    const Tlayer& l = layers[0];
+    const layers::LayerRow& l = fresh.rows[0];
     SCOPED_TRACE(testing::Message() << "layer " << std::string(c.line.name.begin(), c.line.name.end()));
     EXPECT_EQ(l.camType(), c.type);
-    EXPECT_EQ(l.cam.Fcolor->itemIndex(), c.key);
-    EXPECT_EQ(l.cam.Lcolor->itemIndex(), c.key < 0 ? -1 : 15 - c.key);
+    EXPECT_EQ(l.cam.flashColour->itemIndex(), c.key);
+    EXPECT_EQ(l.cam.lineColour->itemIndex(), c.key < 0 ? -1 : 15 - c.key);
     EXPECT_EQ(boxBits(l), c.boxes);
-    EXPECT_EQ(fresh.AdvStringGrid1.cell(kColId, 1), L"0");
+    EXPECT_EQ(fresh.grid.cell(layers::kColId, 1), L"0");
     int marks = 0;
-    for (int col = 6; col <= 14; ++col) marks += fresh.AdvStringGrid1.cellColour(col, 1) ? 1 : 0;
+    for (int col = 6; col <= 14; ++col) marks += fresh.grid.cellColour(col, 1) ? 1 : 0;
     EXPECT_EQ(marks, 0);
-    layers.clear();
   }
 }
 
@@ -137,106 +139,104 @@ TEST_F(LayerTableTest, ColourPieces) {
       {L"7", -1, -1},
   };
   for (const Case& c : cases) {
-    layers.clear();
-    MainFormModel fresh;
-    addlayer(L"Top", L"SEA");
-    showtbl(fresh, {L"T"}, [&](const std::wstring&) { return std::wstring(c.value); });
-    EXPECT_EQ(layers[0].cam.Fcolor->itemIndex(), c.flash) << c.value;
-    EXPECT_EQ(layers[0].cam.Lcolor->itemIndex(), c.line) << c.value;
-    EXPECT_EQ(layers[0].camType(), 0);
-    layers.clear();
+    layers::LayerTableModel fresh;
+    layers::addEditorLayer(fresh.rows, L"Top", L"SEA");
+    layers::buildLayerTable(fresh, {L"T"}, [&](auto&) { return std::wstring(c.value); });
+    EXPECT_EQ(fresh.rows[0].cam.flashColour->itemIndex(), c.flash) << c.value;
+    EXPECT_EQ(fresh.rows[0].cam.lineColour->itemIndex(), c.line) << c.value;
+    EXPECT_EQ(fresh.rows[0].camType(), 0);
   }
 }
 
 TEST_F(LayerTableTest, MissingKeyValueLeavesColoursUnchosen) {
   build({{L"Top", L"SEA"}}, {{L"T0", L""}});
-  EXPECT_EQ(layers[0].camType(), 0);
-  EXPECT_EQ(layers[0].cam.Fcolor->itemIndex(), -1);
-  EXPECT_EQ(layers[0].cam.Lcolor->itemIndex(), -1);
+  EXPECT_EQ(form.rows[0].camType(), 0);
+  EXPECT_EQ(form.rows[0].cam.flashColour->itemIndex(), -1);
+  EXPECT_EQ(form.rows[0].cam.lineColour->itemIndex(), -1);
 }
 
 TEST_F(LayerTableTest, UnclassifiedLayerGetsARowButNoPreset) {
   std::vector<std::pair<std::wstring, std::wstring>> section;
   for (int k = 0; k < 20; ++k) section.emplace_back(L"K" + std::to_wstring(k), L"a,1,1");
   build({{L"Odd", L"XX"}, {L"Top", L"SEA"}}, section);
-  const Tlayer& odd = layer(L"Odd");
+  const layers::LayerRow& odd = layer(L"Odd");
   EXPECT_EQ(rowOf(L"Odd"), 2);
-  EXPECT_EQ(form.AdvStringGrid1.cell(kColId, 2), L"1");
-  EXPECT_EQ(odd.cam.LTCB->items().size(), 20u);
-  EXPECT_EQ(odd.cam.LTCB->items()[19], L"K19");
+  EXPECT_EQ(form.grid.cell(layers::kColId, 2), L"1");
+  EXPECT_EQ(odd.cam.typeBox->items().size(), 20u);
+  EXPECT_EQ(odd.cam.typeBox->items()[19], L"K19");
   EXPECT_EQ(odd.camType(), -1);
-  EXPECT_EQ(odd.cam.Fcolor->itemIndex(), -1);
-  EXPECT_EQ(odd.cam.Lcolor->itemIndex(), -1);
+  EXPECT_EQ(odd.cam.flashColour->itemIndex(), -1);
+  EXPECT_EQ(odd.cam.lineColour->itemIndex(), -1);
   EXPECT_EQ(boxBits(odd), 0);
-  EXPECT_EQ(form.AdvStringGrid1.control(kColExp, 2), odd.Exp.get());
+  EXPECT_EQ(form.grid.control(layers::kColExport, 2), odd.exportBox.get());
 }
 
 TEST_F(LayerTableTest, ShortSectionStopsAtTheFirstRowThatNeedsAMissingKey) {
   // Sorted: Top (key 0), In (1), Bottom (3), Top Mask (8), Board (5).
-  addlayer(L"Board", L"NE ");
-  addlayer(L"Top Mask", L"NE ");
-  addlayer(L"Bottom", L"SEA");
-  addlayer(L"In", L"SEA");
-  addlayer(L"Top", L"SEA");
+  layers::addEditorLayer(form.rows, L"Board", L"NE ");
+  layers::addEditorLayer(form.rows, L"Top Mask", L"NE ");
+  layers::addEditorLayer(form.rows, L"Bottom", L"SEA");
+  layers::addEditorLayer(form.rows, L"In", L"SEA");
+  layers::addEditorLayer(form.rows, L"Top", L"SEA");
   std::vector<std::wstring> keys = {L"K0", L"K1", L"K2", L"K3", L"K4", L"K5"};
   try {
-    showtbl(form, keys, [](const std::wstring&) { return std::wstring(L"a,2,3"); });
+    layers::buildLayerTable(form, keys, [](const std::wstring&) { return std::wstring(L"a,2,3"); });
     FAIL() << "no error raised";
   } catch (const base::AppError& e) {
     EXPECT_EQ(e.text(), L"List index out of bounds (8)");
   }
-  const widgets::GridModel& grid = form.AdvStringGrid1;
+  const widgets::GridModel& grid = form.grid;
   ASSERT_EQ(grid.rowCount(), 6);
   for (int r = 1; r <= 3; ++r) {  // complete rows
-    const Tlayer& l = layers[r - 1];
+    const layers::LayerRow& l = form.rows[r - 1];
     EXPECT_NE(l.camType(), -1);
-    EXPECT_EQ(l.cam.Fcolor->itemIndex(), 2);
+    EXPECT_EQ(l.cam.flashColour->itemIndex(), 2);
     EXPECT_EQ(boxBits(l), kBoxesPadVias);
   }
-  const Tlayer& failing = layers[3];
-  EXPECT_EQ(failing.pcad.name, L"Top Mask");
-  EXPECT_EQ(grid.cell(kColName, 4), L"Top Mask");
-  EXPECT_EQ(grid.cell(kColId, 4), L"3");
-  EXPECT_EQ(grid.control(kColType, 4), failing.cam.LTCB.get());
+  const layers::LayerRow& failing = form.rows[3];
+  EXPECT_EQ(failing.editor.name, L"Top Mask");
+  EXPECT_EQ(grid.cell(layers::kColName, 4), L"Top Mask");
+  EXPECT_EQ(grid.cell(layers::kColId, 4), L"3");
+  EXPECT_EQ(grid.control(layers::kColType, 4), failing.cam.typeBox.get());
   EXPECT_EQ(failing.camType(), -1);
-  EXPECT_EQ(failing.cam.Fcolor->itemIndex(), -1);
+  EXPECT_EQ(failing.cam.flashColour->itemIndex(), -1);
   EXPECT_EQ(boxBits(failing), 0);
-  EXPECT_TRUE(failing.pcad.Pad->onClick()) << "the failing row's boxes are bound";
+  EXPECT_TRUE(failing.editor.pad->onClick()) << "the failing row's boxes are bound";
 
-  const Tlayer& later = layers[4];
-  EXPECT_TRUE(later.Exp && later.cam.LTCB && later.pcad.Pad) << "controls exist";
-  EXPECT_TRUE(later.Exp->onClick());
-  EXPECT_FALSE(later.pcad.Pad->onClick()) << "no matrix handler yet";
-  EXPECT_EQ(grid.cell(kColName, 5), L"");
-  EXPECT_EQ(grid.cell(kColId, 5), L"");
+  const layers::LayerRow& later = form.rows[4];
+  EXPECT_TRUE(later.exportBox && later.cam.typeBox && later.editor.pad) << "controls exist";
+  EXPECT_TRUE(later.exportBox->onClick());
+  EXPECT_FALSE(later.editor.pad->onClick()) << "no matrix handler yet";
+  EXPECT_EQ(grid.cell(layers::kColName, 5), L"");
+  EXPECT_EQ(grid.cell(layers::kColId, 5), L"");
   for (int c = 0; c < 16; ++c) EXPECT_EQ(grid.control(c, 5), nullptr);
 }
 
 TEST_F(LayerTableTest, NoSectionAtAllFailsAtTheFirstRow) {
-  addlayer(L"Top", L"SEA");
+  layers::addEditorLayer(form.rows, L"Top", L"SEA");
   try {
-    showtbl(form, {}, nullptr);
+    layers::buildLayerTable(form, {}, nullptr);
     FAIL() << "no error raised";
   } catch (const base::AppError& e) {
     EXPECT_EQ(e.text(), L"List index out of bounds (0)");
   }
-  EXPECT_EQ(form.AdvStringGrid1.cell(kColId, 1), L"0");
+  EXPECT_EQ(form.grid.cell(layers::kColId, 1), L"0");
 }
 
 TEST_F(LayerTableTest, EmptyLayerListGivesOnlyTheHeader) {
   build({});
-  EXPECT_EQ(form.AdvStringGrid1.rowCount(), 1);
-  EXPECT_EQ(form.AdvStringGrid1.cell(kColId, 0), L"Id");
+  EXPECT_EQ(form.grid.rowCount(), 1);
+  EXPECT_EQ(form.grid.cell(layers::kColId, 0), L"Id");
 }
 
 TEST_F(LayerTableTest, RecordOfRowFollowsTheIdCell) {
   build(standardBoard());
-  widgets::GridModel& grid = form.AdvStringGrid1;
+  widgets::GridModel& grid = form.grid;
   grid.moveRow(1, 5);
-  EXPECT_EQ(recordOfRow(grid, 5), 0);
-  EXPECT_EQ(recordOfRow(grid, 1), 1);
-  EXPECT_EQ(recordOfRow(grid, 0), -1) << "header";
-  EXPECT_EQ(recordOfRow(grid, 99), -1);
-  grid.setCell(kColId, 2, L"99");
-  EXPECT_EQ(recordOfRow(grid, 2), -1);
+  EXPECT_EQ(layers::recordOfRow(form, 5), 0);
+  EXPECT_EQ(layers::recordOfRow(form, 1), 1);
+  EXPECT_EQ(layers::recordOfRow(form, 0), -1) << "header";
+  EXPECT_EQ(layers::recordOfRow(form, 99), -1);
+  grid.setCell(layers::kColId, 2, L"99");
+  EXPECT_EQ(layers::recordOfRow(form, 2), -1);
 }

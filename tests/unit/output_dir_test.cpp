@@ -6,6 +6,7 @@
 #include <set>
 
 #include "base/encoding.h"
+#include "base/path_text.h"
 
 namespace {
 
@@ -26,10 +27,10 @@ struct FakeDisk {
 };
 
 TEST(OutputDir, DirectoryPart) {
-  EXPECT_EQ(app::directoryPart(L"C:\\boards\\a.pcb"), L"C:\\boards\\");
-  EXPECT_EQ(app::directoryPart(L"C:\\boards\\"), L"C:\\boards\\");
-  EXPECT_EQ(app::directoryPart(L"C:a.pcb"), L"C:");
-  EXPECT_EQ(app::directoryPart(L"a.pcb"), L"");
+  EXPECT_EQ(base::directoryPart(L"C:\\boards\\a.pcb"), L"C:\\boards\\");
+  EXPECT_EQ(base::directoryPart(L"C:\\boards\\"), L"C:\\boards\\");
+  EXPECT_EQ(base::directoryPart(L"C:a.pcb"), L"C:");
+  EXPECT_EQ(base::directoryPart(L"a.pcb"), L"");
 }
 
 TEST(OutputDir, Resolution) {

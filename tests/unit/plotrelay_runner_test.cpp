@@ -119,8 +119,9 @@ class ShippedJob : public ::testing::Test {
                                    {L"Silk|50%", 3, 6, true, {false, false, false, false, true}},
                                    {L"Bottom", 1, 3, true, {true}}});
     out_ = base::fromUtf8(dir_.path().string()) + L"/";
-    genpcsdscr(form_, out_ + L"pcad.ini", base::fromUtf8(TEST_SOURCE_DIR) + L"/dist/macros/",
-               {L"board.pcb", L"2004", L"215"});
+    exportcore::writeJobDescription(
+        form_, out_ + L"pcad.ini",
+        {base::fromUtf8(TEST_SOURCE_DIR) + L"/dist/macros/", L"2004", L"215", L"board.pcb"});
     job_ = Job::read(dir_ / "pcad.ini");
     addShippedDialogs(editor_, {L"Bottom", L"Silk|50%", L"Top"});
     options_.base = L"board";
@@ -129,7 +130,7 @@ class ShippedJob : public ::testing::Test {
   RunResult run() { return plotrelay::runJob(job_, editor_, options_); }
 
   testfiles::TempDir dir_;
-  MainFormModel form_;
+  layers::LayerTableModel form_;
   std::wstring out_;
   Job job_;
   FakeEditor editor_;
@@ -359,16 +360,16 @@ TEST(PlotRelayReport, ErrorLogIsCountedAsTheProgramCountsIt) {
   testfiles::TempDir dir("plotrelay-log");
   const std::wstring path = base::fromUtf8((dir / "error.log").string());
   plotrelay::writeLines(path, lines);
-  EXPECT_EQ(chekerr(path), 2);
+  EXPECT_EQ(exportcore::countLoggedErrors(path), 2);
   EXPECT_EQ(base::readTextFile(dir / "error.log").encoding, base::Encoding::Utf8Bom);
 
   plotrelay::writeLines(path, plotrelay::failureLogLines(L"Командная строка", L"плохо\nочень"));
   EXPECT_EQ(base::readTextFile(dir / "error.log").lines, (Lines{L"Командная строка: плохо очень", L"errors - 1"}));
-  EXPECT_EQ(chekerr(path), 1);
+  EXPECT_EQ(exportcore::countLoggedErrors(path), 1);
 
   RunResult clean;
   plotrelay::writeLines(path, plotrelay::errorLogLines(clean));
-  EXPECT_EQ(chekerr(path), 0);
+  EXPECT_EQ(exportcore::countLoggedErrors(path), 0);
   EXPECT_EQ(base::readTextFile(dir / "error.log").lines, (Lines{L"errors - 0"}));
 }
 

@@ -2,13 +2,13 @@
 // integers and booleans; key lists; writes that change only their own line;
 // encodings; bad files that must neither crash nor hang; and the defaults
 // the program reads for missing keys.
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 
 #include <gtest/gtest.h>
 
 #include <tuple>
 
-#include "app/settings_keys.h"
+#include "base/settings_keys.h"
 #include "base/encoding.h"
 #include "base/error.h"
 #include "base_test_files.h"
@@ -23,7 +23,7 @@ class SettingsStoreTest : public ::testing::Test {
  protected:
   testfiles::TempDir dir{"settings"};
   fs::path path = dir / "main.ini";
-  SettingsStore ini{path};
+  base::SettingsStore ini{path};
 };
 
 }  // namespace
@@ -135,11 +135,11 @@ TEST_F(SettingsStoreTest, ReadsIntegersAndBooleans) {
 // design's own directory, empty swells written into the editor, clean-up on
 // and "ask" on driver errors; a negative stored delay is none.
 TEST_F(SettingsStoreTest, ProgramReadsTheDefaultsOfMissingKeys) {
-  using namespace app;
+  using namespace base;
   // dw, dc, autoclose, dir, SMS, PS, AutoSMS, AutoPS, CleanGRB, errcheck
   using Values = std::tuple<int32_t, int32_t, bool, std::wstring, std::wstring, std::wstring,
                             bool, bool, bool, int32_t>;
-  const auto valuesOf = [](const SettingsStore& s) {
+  const auto valuesOf = [](const base::SettingsStore& s) {
     return Values{readDelay(s, kWindowDelay), readDelay(s, kControlDelay),
                   readSetting(s, kAutoClose), readSetting(s, kOutputDir),
                   readSetting(s, kSolderMaskSwell), readSetting(s, kPlaneSwell),
@@ -150,7 +150,7 @@ TEST_F(SettingsStoreTest, ProgramReadsTheDefaultsOfMissingKeys) {
   EXPECT_EQ(valuesOf(ini), defaults);
   EXPECT_TRUE(ini.readSectionKeys(L"layers").empty());
   EXPECT_FALSE(fs::exists(path));  // reading never creates the file
-  EXPECT_EQ(valuesOf(SettingsStore(dir.path())), defaults);
+  EXPECT_EQ(valuesOf(base::SettingsStore(dir.path())), defaults);
   writeBytes(path, "[layers]\nTop=1,0,1\n");
   EXPECT_EQ(valuesOf(ini), defaults);
   writeBytes(path, "[MAIN]\nDW=25\ndc=-5\nautoclose=1\n[pcad]\ndir=gerber\nSMS=0.1\nPS=0.2\n"

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <set>
 
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 #include "base/int_text.h"
 #include "base/text_file.h"
 
@@ -39,7 +39,7 @@ TEST(ShippedMainIni, IsUtf16WithCrLf) {
 }
 
 TEST(ShippedMainIni, HoldsTheDefaults) {
-  const SettingsStore ini(kShipped);
+  const base::SettingsStore ini(kShipped);
   EXPECT_EQ(ini.readInteger(L"main", L"dw", -1), 10);
   EXPECT_EQ(ini.readInteger(L"main", L"dc", -1), 10);
   EXPECT_FALSE(ini.readBool(L"main", L"autoclose", true));
@@ -53,7 +53,7 @@ TEST(ShippedMainIni, HoldsTheDefaults) {
 }
 
 TEST(ShippedMainIni, LayerTypesHaveColours) {
-  const SettingsStore ini(kShipped);
+  const base::SettingsStore ini(kShipped);
   const auto keys = ini.readSectionKeys(L"layers");
   ASSERT_GE(keys.size(), 18u);
   EXPECT_EQ(keys[0], L"Металл верхний");

@@ -13,7 +13,9 @@
 
 #include "base/encoding.h"
 #include "cadlink/editor_link.h"
+#include "cadlink/layer_readout_win.h"
 #include "editor_standin.h"
+#include "layers/layer_model.h"
 #include "harness.h"
 
 namespace cadlink_test {
@@ -46,6 +48,13 @@ inline cadlink::EditorLink attach(HWND w, int32_t delay = 5) {
   link.windowDelayMs = delay;
   link.controlDelayMs = delay;
   return link;
+}
+
+// A sink for the layer readout that adds each row to `rows`.
+inline cadlink::LayerRowSink addTo(std::vector<layers::LayerRow>& rows) {
+  return [&rows](const std::wstring& name, const std::wstring& typeText) {
+    layers::addEditorLayer(rows, name, typeText);
+  };
 }
 
 // Prints the journal when two sequences differ, one line each.

@@ -63,30 +63,25 @@ Lines readout(const std::wstring& target, int clicks, int rows) {
 
 struct Row {
   std::wstring name;
-  int32_t ltype;
+  int32_t layerClass;
 };
 
-std::vector<Row> rowsOfModel() {
+void expectRows(const std::vector<layers::LayerRow>& records, const std::vector<Row>& expected) {
   std::vector<Row> rows;
-  for (const Tlayer& l : layers) rows.push_back({l.pcad.name, l.pcad.ltype});
-  return rows;
-}
-
-void expectRows(const std::vector<Row>& expected) {
-  const std::vector<Row> rows = rowsOfModel();
+  for (const layers::LayerRow& l : records) rows.push_back({l.editor.name, l.editor.layerClass});
   ASSERT_EQ(rows.size(), expected.size());
   for (size_t i = 0; i < rows.size(); ++i) {
     EXPECT_EQ(rows[i].name, expected[i].name) << "row " << i;
-    EXPECT_EQ(rows[i].ltype, expected[i].ltype) << "row " << i;
+    EXPECT_EQ(rows[i].layerClass, expected[i].layerClass) << "row " << i;
   }
 }
 
 TEST(CadlinkLayers, ReadsEveryRowInOrderAndClosesTheDialog) {
   Standin editor(L"layers", L"");
   auto link = cadlink_test::attach(editor.main());
-  layers.clear();
-  HWND dialog = cadlink::readLayerList(link, addlayer);
-  expectRows({{L"Top", 1}, {L"Внутренний", 2}, {L"Bottom", 1}, {L"Top Silk", 3}});
+  std::vector<layers::LayerRow> records;
+  HWND dialog = cadlink::readLayerList(link, cadlink_test::addTo(records));
+  expectRows(records, {{L"Top", 1}, {L"Внутренний", 2}, {L"Bottom", 1}, {L"Top Silk", 3}});
   size_t titleReads = 0;
   EXPECT_JOURNAL(afterTitleReads(editor.lines(), &titleReads), readout(quoted(kLayers), 1, 4));
   EXPECT_GE(titleReads, 1u);
@@ -97,9 +92,9 @@ TEST(CadlinkLayers, ReadsEveryRowInOrderAndClosesTheDialog) {
 TEST(CadlinkLayers, ListThatNeedsSeveralClicks) {
   Standin editor(L"layers-clicks", L"--list-after-clicks 3");
   auto link = cadlink_test::attach(editor.main());
-  layers.clear();
-  cadlink::readLayerList(link, addlayer);
-  EXPECT_EQ(layers.size(), 4u);
+  std::vector<layers::LayerRow> records;
+  cadlink::readLayerList(link, cadlink_test::addTo(records));
+  EXPECT_EQ(records.size(), 4u);
   size_t titleReads = 0;
   EXPECT_JOURNAL(afterTitleReads(editor.lines(), &titleReads), readout(quoted(kLayers), 3, 4));
 }
@@ -108,45 +103,45 @@ TEST(CadlinkLayers, LongCellIsCutTo256AndEmptyCellIsEmpty) {
   {
     Standin editor(L"layers-long", L"--long-texts");
     auto link = cadlink_test::attach(editor.main());
-    layers.clear();
-    cadlink::readLayerList(link, addlayer);
-    ASSERT_EQ(layers.size(), 4u);
-    EXPECT_EQ(layers[0].pcad.name.size(), 256u);
-    EXPECT_EQ(layers[1].pcad.name, L"Внутренний");
+    std::vector<layers::LayerRow> records;
+    cadlink::readLayerList(link, cadlink_test::addTo(records));
+    ASSERT_EQ(records.size(), 4u);
+    EXPECT_EQ(records[0].editor.name.size(), 256u);
+    EXPECT_EQ(records[1].editor.name, L"Внутренний");
   }
   {
     Standin editor(L"layers-empty", L"--empty-fields");
     auto link = cadlink_test::attach(editor.main());
-    layers.clear();
-    cadlink::readLayerList(link, addlayer);
-    ASSERT_EQ(layers.size(), 4u);
-    EXPECT_EQ(layers[0].pcad.name, L"Top");
-    EXPECT_EQ(layers[0].pcad.ltype, kUnclassifiedLayer);  // empty type text
-    EXPECT_EQ(layers[1].pcad.ltype, kPlaneLayer);
+    std::vector<layers::LayerRow> records;
+    cadlink::readLayerList(link, cadlink_test::addTo(records));
+    ASSERT_EQ(records.size(), 4u);
+    EXPECT_EQ(records[0].editor.name, L"Top");
+    EXPECT_EQ(records[0].editor.layerClass, layers::kUnclassifiedLayer);  // empty type text
+    EXPECT_EQ(records[1].editor.layerClass, layers::kPlaneLayer);
   }
 }
 
 TEST(CadlinkLayers, ListThatAnswersThroughAnotherTextPointerIsStillReadRight) {
   Standin editor(L"layers-moved", L"--list-moves-text");
   auto link = cadlink_test::attach(editor.main());
-  layers.clear();
-  cadlink::readLayerList(link, addlayer);
-  expectRows({{L"Top", 1}, {L"Внутренний", 2}, {L"Bottom", 1}, {L"Top Silk", 3}});
+  std::vector<layers::LayerRow> records;
+  cadlink::readLayerList(link, cadlink_test::addTo(records));
+  expectRows(records, {{L"Top", 1}, {L"Внутренний", 2}, {L"Bottom", 1}, {L"Top Silk", 3}});
 }
 
 TEST(CadlinkLayers, CellTheListRefusesEndsTheReadoutInsteadOfRepeatingTheName) {
   // the type cell of the second row: its name must not be read as its type
   Standin editor(L"layers-refused", L"--list-fails-row 1");
   auto link = cadlink_test::attach(editor.main());
-  layers.clear();
+  std::vector<layers::LayerRow> records;
   try {
-    cadlink::readLayerList(link, addlayer);
+    cadlink::readLayerList(link, cadlink_test::addTo(records));
     ADD_FAILURE() << "the readout went on";
   } catch (const base::AppError& e) {
     EXPECT_NE(e.text().find(L"строка 2, столбец 2 не прочитана"), std::wstring::npos)
         << base::toUtf8(e.text());
   }
-  expectRows({{L"Top", 1}});
+  expectRows(records, {{L"Top", 1}});
   const DWORD thread = GetWindowThreadProcessId(editor.main(), nullptr);
   EXPECT_EQ(cadlink::findLayersDialog(link, thread), nullptr)
       << "the dialog is closed all the same";
@@ -155,9 +150,9 @@ TEST(CadlinkLayers, CellTheListRefusesEndsTheReadoutInsteadOfRepeatingTheName) {
 TEST(CadlinkLayers, EmptyListAddsNothingButClosesTheDialog) {
   Standin editor(L"layers-none", L"", "design-dir \"C:\\\\\"\nfile-name \"x.pcb\"\n");
   auto link = cadlink_test::attach(editor.main());
-  layers.clear();
-  cadlink::readLayerList(link, addlayer);
-  EXPECT_TRUE(layers.empty());
+  std::vector<layers::LayerRow> records;
+  cadlink::readLayerList(link, cadlink_test::addTo(records));
+  EXPECT_TRUE(records.empty());
   size_t titleReads = 0;
   EXPECT_JOURNAL(afterTitleReads(editor.lines(), &titleReads), readout(quoted(kLayers), 1, 0));
 }
@@ -187,19 +182,19 @@ TEST(CadlinkLayers, TwoDialogsWithTheTitleTheLastEnumeratedIsUsed) {
       5000);
   ASSERT_EQ(dialogs.size(), 2u);
   editor.mark();
-  layers.clear();
-  EXPECT_EQ(cadlink::readLayerList(link, addlayer), dialogs.back());
+  std::vector<layers::LayerRow> records;
+  EXPECT_EQ(cadlink::readLayerList(link, cadlink_test::addTo(records)), dialogs.back());
   size_t titleReads = 0;
   const Lines rest = afterTitleReads(editor.lines(), &titleReads);
   ASSERT_FALSE(rest.empty());
   // Only the real dialog brings up the list; the decoy is clicked until the
   // clicking gives up, then closed.
   if (rest.front().rfind(L"decoy:", 0) == 0) {
-    EXPECT_TRUE(layers.empty());
+    EXPECT_TRUE(records.empty());
     EXPECT_EQ(rest.back(), line(L"decoy:" + quoted(kLayers), L"WM_CLOSE", 1, 1));
   } else {
     EXPECT_JOURNAL(rest, readout(quoted(kLayers), 1, 4));
-    EXPECT_EQ(layers.size(), 4u);
+    EXPECT_EQ(records.size(), 4u);
   }
 }
 
@@ -221,9 +216,9 @@ TEST(CadlinkLayers, TitleThatOnlyBeginsWithTheSearchedTextIsNotTaken) {
 TEST(CadlinkLayers, DialogThatNeverOpensReadsNothing) {
   Standin editor(L"layers-never", L"--never-open \"Options Layers\"");
   auto link = cadlink_test::attach(editor.main(), 0);
-  layers.clear();
-  cadlink::readLayerList(link, addlayer);
-  EXPECT_TRUE(layers.empty());
+  std::vector<layers::LayerRow> records;
+  cadlink::readLayerList(link, cadlink_test::addTo(records));
+  EXPECT_TRUE(records.empty());
   EXPECT_EQ(link.counters.windowLookups, 1000u);
   EXPECT_EQ(link.counters.controlLookups, 0u);
 }
@@ -231,9 +226,9 @@ TEST(CadlinkLayers, DialogThatNeverOpensReadsNothing) {
 TEST(CadlinkLayers, EditorThatExitsDuringTheWaitEndsIt) {
   Standin editor(L"layers-exit", L"--exit-on \"Options Layers\"");
   auto link = cadlink_test::attach(editor.main(), 10);
-  layers.clear();
-  cadlink::readLayerList(link, addlayer);
-  EXPECT_TRUE(layers.empty());
+  std::vector<layers::LayerRow> records;
+  cadlink::readLayerList(link, cadlink_test::addTo(records));
+  EXPECT_TRUE(records.empty());
   EXPECT_TRUE(editor.process().wait(5000));
   EXPECT_LT(link.counters.windowLookups, 1000u);
   EXPECT_EQ(link.counters.controlLookups, 0u);

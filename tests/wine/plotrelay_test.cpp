@@ -245,15 +245,16 @@ struct JobFolder {
 
   explicit JobFolder(const std::wstring& name, int windowTries = 0) : dir(harness::freshDir(name)) {
     d = dir.wstring() + L"\\";
-    MainFormModel form;
+    layers::LayerTableModel form;
     form.offsetX.setText(L"1.5");
     form.offsetY.setText(L"-2");
     exporttest::buildTable(form, {{L"Top", 1, 0, true, {true, false, true}},
                                   {L"Inner|50%", 1, 1, true, {false, true}},
                                   {L"Bottom", 1, 3, true, {true}}});
-    genpcsdscr(form, d + L"pcad.ini",
-               (harness::sourceRoot() / L"dist" / L"macros").wstring() + L"\\",
-               {L"board.pcb", L"2004", L"215"});
+    exportcore::writeJobDescription(
+        form, d + L"pcad.ini",
+        {(harness::sourceRoot() / L"dist" / L"macros").wstring() + L"\\", L"2004", L"215",
+         L"board.pcb"});
     if (windowTries > 0) {
       base::TextFile job = base::readTextFile(dir / L"pcad.ini");
       for (std::wstring& line : job.lines) {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 #include "base/ansi_page.h"
 #include "base/encoding.h"
 #include "base/error.h"
@@ -112,7 +112,7 @@ TEST(ProfileCompare, StringReads) {
       {L"spaced", L"k", nullptr},
   };
   const fs::path path = caseFile(kFile);
-  const SettingsStore ini(path);
+  const base::SettingsStore ini(path);
   for (const auto& c : cases) {
     const std::wstring platform = platformString(path, c.section, c.key, L"-");
     const std::wstring ours = ini.readString(c.section, c.key, L"-");
@@ -128,7 +128,7 @@ TEST(ProfileCompare, IntegerReadsFollowTheStringRead) {
   // The store reads an integer as the run-time's ini class does: the string,
   // then the "0x" rule, then the strict integer conversion.
   const fs::path path = caseFile(kFile);
-  const SettingsStore ini(path);
+  const base::SettingsStore ini(path);
   for (const wchar_t* key : {L"dw", L"dc", L"hex", L"hexshort", L"word", L"trail", L"neg", L"empty",
                              L"missing", L"dq"}) {
     const std::wstring text = platformString(path, L"main", key, L"");
@@ -160,7 +160,7 @@ TEST(ProfileCompare, KeyLists) {
   const std::string plain = layers.substr(3);
   for (const std::string& bytes : {plain, std::string(kFile)}) {
     const fs::path path = caseFile(bytes);
-    const SettingsStore ini(path);
+    const base::SettingsStore ini(path);
     for (const wchar_t* section : {L"layers", L"LAYERS", L"main", L"none"}) {
       EXPECT_EQ(ini.readSectionKeys(section), platformKeys(path, section)) << show(section);
     }
@@ -172,7 +172,7 @@ TEST(ProfileCompare, Utf16FileWithCyrillicNames) {
       L"[layers]\r\nВерхний слой металлизации=1,0,1\r\nНижний слой металлизации=1,4,5\r\n"
       L"[КИРИЛЛИЦА]\r\nКлюч=значение\r\n";
   const fs::path path = caseFile("\xFF\xFE" + base::toUtf16Le(text));
-  const SettingsStore ini(path);
+  const base::SettingsStore ini(path);
   EXPECT_EQ(ini.readSectionKeys(L"layers"), platformKeys(path, L"layers"));
   EXPECT_EQ(ini.readString(L"layers", L"Нижний слой металлизации", L"-"),
             platformString(path, L"layers", L"Нижний слой металлизации", L"-"));
@@ -196,7 +196,7 @@ TEST(ProfileCompare, WritesGiveTheSameValues) {
   };
   const fs::path theirs = caseFile(kFile);
   const fs::path oursPath = caseFile(kFile);
-  SettingsStore ours(oursPath);
+  base::SettingsStore ours(oursPath);
   for (const auto& w : writes) {
     ASSERT_TRUE(WritePrivateProfileStringW(w.section, w.key, w.value, theirs.c_str()));
     ours.writeString(w.section, w.key, w.value);
@@ -225,7 +225,7 @@ TEST(ProfileCompare, WritesIntoNewFileAndUtf16File) {
   const fs::path dir = harness::freshDir(L"profile_compare_new");
   const fs::path theirs = dir / L"theirs.ini";
   const fs::path oursPath = dir / L"ours.ini";
-  SettingsStore ours(oursPath);
+  base::SettingsStore ours(oursPath);
   ASSERT_TRUE(WritePrivateProfileStringW(L"main", L"dw", L"10", theirs.c_str()));
   ours.writeString(L"main", L"dw", L"10");
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, theirs.c_str());
@@ -235,7 +235,7 @@ TEST(ProfileCompare, WritesIntoNewFileAndUtf16File) {
   const fs::path theirs16 = caseFile(utf16);
   const fs::path ours16 = caseFile(utf16);
   ASSERT_TRUE(WritePrivateProfileStringW(L"pcad", L"dir", L"C:\\Платы", theirs16.c_str()));
-  SettingsStore(ours16).writeString(L"pcad", L"dir", L"C:\\Платы");
+  base::SettingsStore(ours16).writeString(L"pcad", L"dir", L"C:\\Платы");
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, theirs16.c_str());
   EXPECT_EQ(fileBytes(ours16), fileBytes(theirs16));
   EXPECT_EQ(platformString(ours16, L"pcad", L"dir", L"-"), L"C:\\Платы");

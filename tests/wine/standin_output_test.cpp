@@ -33,28 +33,29 @@ constexpr DWORD kRunMs = 90000;
 struct OutputJob {
   fs::path dir;
   std::wstring d;
+  layers::LayerTableModel form;
 
   OutputJob(const std::wstring& name, bool inch) : dir(harness::freshDir(name)) {
     d = dir.wstring() + L"\\";
-    MainFormModel form;
     form.offsetX.setText(L"0");
     form.offsetY.setText(L"0");
     form.inch = inch;
     const std::array<bool, 9> copper{true, true, false, false, false, false, false, false, false};
     const std::array<bool, 9> silk{false, false, false, false, true, true, true, false, true};
     const std::array<bool, 9> none{};
-    exporttest::buildTable(form, {{L"Top", kSignalLayer, 0, true, copper},
-                                  {L"Inner1", kSignalLayer, 1, true, copper},
-                                  {L"GND", kPlaneLayer, 2, true, copper},
-                                  {L"Bottom", kSignalLayer, 3, true, copper},
-                                  {L"Top Mask", kNonSignalLayer, 8, true, copper},
-                                  {L"Bot Mask", kNonSignalLayer, 9, true, copper},
-                                  {L"Top Silk", kNonSignalLayer, 6, true, silk},
-                                  {L"Bot Silk", kNonSignalLayer, 7, true, silk},
-                                  {L"Board", kNonSignalLayer, 5, true, none}});
-    genpcsdscr(form, d + L"pcad.ini",
-               (harness::sourceRoot() / L"dist" / L"macros").wstring() + L"\\",
-               {L"four-layer.pcb", L"2004", L"215"});
+    exporttest::buildTable(form, {{L"Top", layers::kSignalLayer, 0, true, copper},
+                                  {L"Inner1", layers::kSignalLayer, 1, true, copper},
+                                  {L"GND", layers::kPlaneLayer, 2, true, copper},
+                                  {L"Bottom", layers::kSignalLayer, 3, true, copper},
+                                  {L"Top Mask", layers::kNonSignalLayer, 8, true, copper},
+                                  {L"Bot Mask", layers::kNonSignalLayer, 9, true, copper},
+                                  {L"Top Silk", layers::kNonSignalLayer, 6, true, silk},
+                                  {L"Bot Silk", layers::kNonSignalLayer, 7, true, silk},
+                                  {L"Board", layers::kNonSignalLayer, 5, true, none}});
+    exportcore::writeJobDescription(
+        form, d + L"pcad.ini",
+        {(harness::sourceRoot() / L"dist" / L"macros").wstring() + L"\\", L"2004", L"215",
+         L"four-layer.pcb"});
     std::cout << "[ output   ] " << harness::narrow(dir.wstring()) << std::endl;
   }
 
@@ -99,30 +100,31 @@ TEST(StandinOutput, DriverLeavesEveryGerberAndDrillFileOfTheJob) {
   EXPECT_EQ(runDriver(editor.main(), job, L"0"), 0u);
   EXPECT_EQ(job.errorLog(), (Lines{L"errors - 0"}));
 
-  ASSERT_EQ(layers.size(), 9u);
-  for (const Tlayer& layer : layers) {
-    const auto ls = fileLines(layer.gerbername);
-    ASSERT_FALSE(ls.empty()) << harness::narrow(layer.gerbername);
-    EXPECT_GE(countStarting(ls, "%LN"), 2u) << harness::narrow(layer.gerbername);
-    EXPECT_EQ(countStarting(ls, "%LN"), static_cast<size_t>(std::count(
-                                            ls.begin(), ls.end(), "%LN" + base::toUtf8(layer.pcad.name) + "*%")));
+  ASSERT_EQ(job.form.rows.size(), 9u);
+  for (const layers::LayerRow& layer : job.form.rows) {
+    const auto ls = fileLines(layer.gerberPath);
+    ASSERT_FALSE(ls.empty()) << harness::narrow(layer.gerberPath);
+    EXPECT_GE(countStarting(ls, "%LN"), 2u) << harness::narrow(layer.gerberPath);
+    EXPECT_EQ(countStarting(ls, "%LN"),
+              static_cast<size_t>(std::count(ls.begin(), ls.end(),
+                                             "%LN" + base::toUtf8(layer.editor.name) + "*%")));
     EXPECT_EQ(ls.back(), "M02*");
     EXPECT_EQ(countStarting(ls, "%MOMM*%"), 1u);
   }
   // The selected layer is plotted: only Top has the track from 10,10 to 20,10.
-  const auto top = fileLines(layers[0].gerbername);
+  const auto top = fileLines(job.form.rows[0].gerberPath);
   EXPECT_EQ(countStarting(top, "X200000Y100000D01*"), 1u);
-  EXPECT_EQ(countStarting(fileLines(layers[3].gerbername), "X200000Y100000D01*"), 0u);
+  EXPECT_EQ(countStarting(fileLines(job.form.rows[3].gerberPath), "X200000Y100000D01*"), 0u);
 
   // Pairs of the four metal rows: only Top..Bottom holds holes.
-  ASSERT_EQ(drills.size(), 6u);
-  for (const drill& d : drills) {
-    const auto ls = fileLines(d.drlput);
-    ASSERT_FALSE(ls.empty()) << harness::narrow(d.drlput);
+  ASSERT_EQ(job.form.drills.size(), 6u);
+  for (const layers::DrillFile& d : job.form.drills) {
+    const auto ls = fileLines(d.path);
+    ASSERT_FALSE(ls.empty()) << harness::narrow(d.path);
     EXPECT_EQ(ls.front(), "M48");
     EXPECT_EQ(ls.back(), "M30");
-    const bool through = d.drlput == job.d + L"four-layer.1_4";
-    EXPECT_EQ(noHoles(ls), !through) << harness::narrow(d.drlput);
+    const bool through = d.path == job.d + L"four-layer.1_4";
+    EXPECT_EQ(noHoles(ls), !through) << harness::narrow(d.path);
   }
 
   const Lines journal = editor.lines();
@@ -144,10 +146,11 @@ TEST(StandinOutput, InchJobWritesInchFiles) {
   ASSERT_NE(editor.main(), nullptr);
   EXPECT_EQ(runDriver(editor.main(), job, L"0"), 0u);
   EXPECT_EQ(job.errorLog(), (Lines{L"errors - 0"}));
-  ASSERT_FALSE(layers.empty());
-  EXPECT_EQ(countStarting(fileLines(layers[0].gerbername), "%MOIN*%"), 1u);
-  EXPECT_EQ(countStarting(fileLines(layers[0].gerbername), "X7874Y3937D01*"), 1u);  // 20 mm, 10 mm
-  ASSERT_FALSE(drills.empty());
+  ASSERT_FALSE(job.form.rows.empty());
+  EXPECT_EQ(countStarting(fileLines(job.form.rows[0].gerberPath), "%MOIN*%"), 1u);
+  EXPECT_EQ(countStarting(fileLines(job.form.rows[0].gerberPath), "X7874Y3937D01*"),
+            1u);  // 20 mm, 10 mm
+  ASSERT_FALSE(job.form.drills.empty());
   EXPECT_EQ(countStarting(fileLines(job.d + L"four-layer.1_4"), "INCH"), 1u);
 }
 
@@ -160,10 +163,11 @@ TEST(StandinOutput, FailedGenerateIsReportedByTheDriverAndTheRestIsWritten) {
   ASSERT_EQ(log.size(), 2u);
   EXPECT_EQ(log[0].rfind(L"Inner1: ", 0), 0u) << harness::narrow(log[0]);
   EXPECT_EQ(log[1], L"errors - 1");
-  EXPECT_FALSE(fs::exists(layers[1].gerbername));
-  EXPECT_TRUE(fs::exists(layers[0].gerbername));
-  EXPECT_TRUE(fs::exists(layers[2].gerbername));
-  for (const drill& d : drills) EXPECT_TRUE(fs::exists(d.drlput)) << harness::narrow(d.drlput);
+  EXPECT_FALSE(fs::exists(job.form.rows[1].gerberPath));
+  EXPECT_TRUE(fs::exists(job.form.rows[0].gerberPath));
+  EXPECT_TRUE(fs::exists(job.form.rows[2].gerberPath));
+  for (const layers::DrillFile& d : job.form.drills)
+    EXPECT_TRUE(fs::exists(d.path)) << harness::narrow(d.path);
 }
 
 TEST(StandinOutput, DrillDialogThatNeverOpensFailsTheDrillBlock) {
@@ -175,8 +179,8 @@ TEST(StandinOutput, DrillDialogThatNeverOpensFailsTheDrillBlock) {
   ASSERT_EQ(log.size(), 2u);
   EXPECT_NE(log[0].find(L"File N/C Drill"), std::wstring::npos) << harness::narrow(log[0]);
   EXPECT_EQ(log[1], L"errors - 1");
-  for (const Tlayer& layer : layers) EXPECT_TRUE(fs::exists(layer.gerbername));
-  for (const drill& d : drills) EXPECT_FALSE(fs::exists(d.drlput));
+  for (const layers::LayerRow& layer : job.form.rows) EXPECT_TRUE(fs::exists(layer.gerberPath));
+  for (const layers::DrillFile& d : job.form.drills) EXPECT_FALSE(fs::exists(d.path));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 // (the first "=" separates, blanks around key and value are ignored); lines
 // starting with ";" are comments; every other line is kept and ignored. When
 // a section name stands more than once, its parts count as one section.
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 
 #include <optional>
 
@@ -13,81 +13,31 @@
 #include "base/error.h"
 #include "base/int_text.h"
 #include "base/path_text.h"
+#include "base/profile_format.h"
 #include "base/text_file.h"
 
 namespace fs = std::filesystem;
 
+namespace base {
+
 namespace {
-
-bool isBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
-
-std::wstring trimBlanks(const std::wstring& text, size_t from = 0, size_t to = std::wstring::npos) {
-  if (to > text.size()) to = text.size();
-  while (from < to && isBlank(text[from])) ++from;
-  while (to > from && isBlank(text[to - 1])) --to;
-  return text.substr(from, to - from);
-}
-
-// Letter case folding for names: ASCII, Latin-1 and Cyrillic letters.
-wchar_t foldCase(wchar_t c) {
-  if (c >= L'A' && c <= L'Z') return static_cast<wchar_t>(c + 0x20);
-  if (c < 0x80) return c;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<wchar_t>(c + 0x20);
-  if (c >= 0x0410 && c <= 0x042F) return static_cast<wchar_t>(c + 0x20);
-  if (c >= 0x0400 && c <= 0x040F) return static_cast<wchar_t>(c + 0x50);
-  return c;
-}
-
-bool sameName(const std::wstring& a, const std::wstring& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (foldCase(a[i]) != foldCase(b[i])) return false;
-  }
-  return true;
-}
-
-// The section name when the line is a section line.
-std::optional<std::wstring> sectionOf(const std::wstring& line) {
-  size_t i = 0;
-  while (i < line.size() && isBlank(line[i])) ++i;
-  if (i == line.size() || line[i] != L'[') return std::nullopt;
-  const size_t close = line.find(L']', i + 1);
-  return trimBlanks(line, i + 1, close);
-}
-
-struct KeyLine {
-  std::wstring key;
-  size_t equals = 0;  // position of the first "="
-};
-
-// The key when the line is a key line of a section.
-std::optional<KeyLine> keyOf(const std::wstring& line) {
-  size_t i = 0;
-  while (i < line.size() && isBlank(line[i])) ++i;
-  if (i == line.size() || line[i] == L';' || line[i] == L'[') return std::nullopt;
-  const size_t equals = line.find(L'=', i);
-  if (equals == std::wstring::npos) return std::nullopt;
-  std::wstring key = trimBlanks(line, i, equals);
-  if (key.empty()) return std::nullopt;
-  return KeyLine{std::move(key), equals};
-}
 
 // Where a key stands in the file. Indexes are line numbers, -1 for none.
 struct Location {
-  long long section = -1;   // the section's first header line
+  long long section = -1;        // the section's first header line
   long long lastInSection = -1;  // the last key line of that first part
-  long long key = -1;       // the key's first line in any part of the section
+  long long key = -1;            // the key's first line in any part of the section
   size_t equals = 0;
 };
 
-Location locate(const base::TextFile& file, const std::wstring& section, const std::wstring& key) {
+Location locate(const TextFile& file, const std::wstring& section, const std::wstring& key) {
   Location at;
   bool inSection = false;
   bool inFirstPart = false;
   for (size_t i = 0; i < file.lines.size(); ++i) {
     const std::wstring& line = file.lines[i];
-    if (auto name = sectionOf(line)) {
-      inSection = sameName(*name, section);
+    if (auto name = profileSection(line)) {
+      inSection = sameProfileName(*name, section);
       inFirstPart = inSection && at.section < 0;
       if (inFirstPart) {
         at.section = static_cast<long long>(i);
@@ -96,10 +46,10 @@ Location locate(const base::TextFile& file, const std::wstring& section, const s
       continue;
     }
     if (!inSection) continue;
-    auto k = keyOf(line);
+    auto k = profileEntry(line);
     if (!k) continue;
     if (inFirstPart) at.lastInSection = static_cast<long long>(i);
-    if (at.key < 0 && sameName(k->key, key)) {
+    if (at.key < 0 && sameProfileName(k->key, key)) {
       at.key = static_cast<long long>(i);
       at.equals = k->equals;
     }
@@ -107,21 +57,14 @@ Location locate(const base::TextFile& file, const std::wstring& section, const s
   return at;
 }
 
-std::optional<base::TextFile> load(const fs::path& path) {
+std::optional<TextFile> load(const fs::path& path) {
   std::error_code ec;
   if (!fs::exists(path, ec)) return std::nullopt;
   try {
-    return base::readTextFile(path);
-  } catch (const base::AppError&) {
+    return readTextFile(path);
+  } catch (const AppError&) {
     return std::nullopt;
   }
-}
-
-std::wstring unquote(const std::wstring& value) {
-  if (value.size() >= 2 && (value[0] == L'"' || value[0] == L'\'') && value.back() == value[0]) {
-    return value.substr(1, value.size() - 2);
-  }
-  return value;
 }
 
 // The value as it is written so that a read gives it back: line breaks
@@ -131,19 +74,17 @@ std::wstring storedValue(std::wstring value) {
   for (auto& c : value) {
     if (c == L'\r' || c == L'\n') c = L' ';
   }
-  if (value.empty()) return value;
-  const bool trimmed = isBlank(value.front()) || isBlank(value.back());
-  if (trimmed || unquote(value).size() != value.size()) return L"\"" + value + L"\"";
+  // A read takes the text after "=": what it would change needs the quotes.
+  if (profileValue(L"=" + value, 0) != value) return L"\"" + value + L"\"";
   return value;
 }
 
 [[noreturn]] void throwWriteError(const fs::path& path, const std::wstring& reason) {
-  throw base::AppError(L"Не удалось записать файл настроек \"" + base::pathText(path) + L"\": " +
-                       reason);
+  throw AppError(L"Не удалось записать файл настроек \"" + pathText(path) + L"\": " + reason);
 }
 
 void checkName(const fs::path& path, const std::wstring& name, const std::wstring& forbidden) {
-  bool bad = trimBlanks(name).empty();
+  bool bad = trimProfileBlanks(name).empty();
   for (wchar_t c : name) {
     bad = bad || c == L'\r' || c == L'\n' || forbidden.find(c) != std::wstring::npos;
   }
@@ -161,7 +102,7 @@ std::wstring SettingsStore::readString(const std::wstring& section, const std::w
   const Location at = locate(*file, section, key);
   if (at.key < 0) return fallback;
   const std::wstring& line = file->lines[static_cast<size_t>(at.key)];
-  std::wstring value = unquote(trimBlanks(line, at.equals + 1));
+  std::wstring value = profileValue(line, at.equals);
   if (value.size() > kMaxValueLength) value.resize(kMaxValueLength);
   return value;
 }
@@ -169,7 +110,7 @@ std::wstring SettingsStore::readString(const std::wstring& section, const std::w
 int32_t SettingsStore::readInteger(const std::wstring& section, const std::wstring& key,
                                    int32_t fallback) const {
   const std::wstring value = readString(section, key, L"");
-  return value.empty() ? fallback : base::profileInt(value, fallback);
+  return value.empty() ? fallback : profileInt(value, fallback);
 }
 
 bool SettingsStore::readBool(const std::wstring& section, const std::wstring& key,
@@ -183,10 +124,10 @@ std::vector<std::wstring> SettingsStore::readSectionKeys(const std::wstring& sec
   if (!file) return keys;
   bool inSection = false;
   for (const auto& line : file->lines) {
-    if (auto name = sectionOf(line)) {
-      inSection = sameName(*name, section);
+    if (auto name = profileSection(line)) {
+      inSection = sameProfileName(*name, section);
     } else if (inSection) {
-      if (auto k = keyOf(line)) keys.push_back(std::move(k->key));
+      if (auto k = profileEntry(line)) keys.push_back(std::move(k->key));
     }
   }
   return keys;
@@ -196,12 +137,12 @@ void SettingsStore::writeString(const std::wstring& section, const std::wstring&
                                 const std::wstring& value) {
   checkName(path_, section, L"[]");
   checkName(path_, key, L"=[;");
-  base::TextFile file;
+  TextFile file;
   std::error_code ec;
   if (fs::exists(path_, ec)) {
     try {
-      file = base::readTextFile(path_);
-    } catch (const base::AppError& e) {
+      file = readTextFile(path_);
+    } catch (const AppError& e) {
       throwWriteError(path_, e.text());
     }
   }
@@ -211,24 +152,25 @@ void SettingsStore::writeString(const std::wstring& section, const std::wstring&
     // Keep the key as written and the blanks after "="; replace the rest.
     std::wstring& line = file.lines[static_cast<size_t>(at.key)];
     size_t valueStart = at.equals + 1;
-    while (valueStart < line.size() && isBlank(line[valueStart])) ++valueStart;
+    while (valueStart < line.size() && isProfileBlank(line[valueStart])) ++valueStart;
     line = line.substr(0, valueStart) + stored;
   } else if (at.section >= 0) {
     file.lines.insert(file.lines.begin() + at.lastInSection + 1, key + L"=" + stored);
   } else {
-    if (!file.lines.empty() && !trimBlanks(file.lines.back()).empty()) file.lines.emplace_back();
+    if (!file.lines.empty() && !trimProfileBlanks(file.lines.back()).empty())
+      file.lines.emplace_back();
     file.lines.push_back(L"[" + section + L"]");
     file.lines.push_back(key + L"=" + stored);
   }
   // A character that the 8-bit code page cannot hold would be lost: such a
   // file is written in UTF-16 instead, which the profile format also allows.
-  if (file.encoding == base::Encoding::Ansi &&
-      !(base::ansiCanHold(section) && base::ansiCanHold(key) && base::ansiCanHold(stored))) {
-    file.encoding = base::Encoding::Utf16LeBom;
+  if (file.encoding == Encoding::Ansi &&
+      !(ansiCanHold(section) && ansiCanHold(key) && ansiCanHold(stored))) {
+    file.encoding = Encoding::Utf16LeBom;
   }
   try {
-    base::writeTextFile(path_, file);
-  } catch (const base::AppError& e) {
+    writeTextFile(path_, file);
+  } catch (const AppError& e) {
     throwWriteError(path_, e.text());
   }
 }
@@ -241,3 +183,5 @@ void SettingsStore::writeInteger(const std::wstring& section, const std::wstring
 void SettingsStore::writeBool(const std::wstring& section, const std::wstring& key, bool value) {
   writeString(section, key, value ? L"1" : L"0");
 }
+
+}  // namespace base

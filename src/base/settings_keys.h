@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 
-namespace app {
+namespace base {
 
 struct IntSetting {
   const wchar_t* section;
@@ -36,7 +36,7 @@ inline constexpr TextSetting kSolderMaskSwell{L"pcad", L"SMS", L""};
 inline constexpr TextSetting kPlaneSwell{L"pcad", L"PS", L""};
 inline constexpr BoolSetting kAutoSms{L"pcad", L"AutoSMS", true};
 inline constexpr BoolSetting kAutoPs{L"pcad", L"AutoPS", true};
-inline constexpr BoolSetting kCleanGrb{L"pcad", L"CleanGRB", true};
+inline constexpr BoolSetting kCleanGrb{L"pcad", L"CleanGRB", true};  // one "%LN" per Gerber file
 inline constexpr IntSetting kErrorChoice{L"pcad", L"errcheck", 2};  // 0 go on, 1 stop, 2 ask
 
 inline int32_t readSetting(const SettingsStore& ini, const IntSetting& s) {
@@ -54,4 +54,4 @@ inline int32_t readDelay(const SettingsStore& ini, const IntSetting& s) {
   return std::max<int32_t>(0, readSetting(ini, s));
 }
 
-}  // namespace app
+}  // namespace base

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace base {
+
 class SettingsStore {
  public:
   // The longest value a read returns; longer values are cut.
@@ -24,8 +26,7 @@ class SettingsStore {
   std::wstring readString(const std::wstring& section, const std::wstring& key,
                           const std::wstring& fallback) const;
   // Decimal, or hexadecimal after "0x"; `fallback` when missing or no integer.
-  int32_t readInteger(const std::wstring& section, const std::wstring& key,
-                      int32_t fallback) const;
+  int32_t readInteger(const std::wstring& section, const std::wstring& key, int32_t fallback) const;
   // An integer: non-zero is true; `fallback` when missing or no integer.
   bool readBool(const std::wstring& section, const std::wstring& key, bool fallback) const;
   // The key names of the section in file order; empty when it is missing.
@@ -42,3 +43,5 @@ class SettingsStore {
  private:
   std::filesystem::path path_;
 };
+
+}  // namespace base
