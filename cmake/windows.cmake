@@ -13,7 +13,7 @@ target_include_directories(core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 
 # The libraries' Windows halves (editor link, windows, dialogs).
 add_library(winparts STATIC ${win_src})
-target_include_directories(winparts PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/programs)
+target_include_directories(winparts PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(winparts PUBLIC core ${win_libs})
 
 # Each shipped program: everything but its entry in a library (the Wine
