@@ -84,7 +84,8 @@ std::wstring wide(const fs::path& path) { return base::fromUtf8(path.string()); 
 }  // namespace
 
 int main() {
-  const fs::path root = fs::temp_directory_path() / ("tavrolin-export-bench-" + std::to_string(::getpid()));
+  const fs::path root =
+      fs::temp_directory_path() / ("tavrolin-export-bench-" + std::to_string(::getpid()));
   const fs::path orig = root / "orig";
   const fs::path ours = root / "ours";
   const fs::path viaAwk = root / "awk";
@@ -124,7 +125,8 @@ int main() {
   bool broken = false;  // figures of work that failed are worth nothing
   const std::string files = "b.G0 b.G1 b.G2 b.G3 b.G4 b.G5 b.G6 b.G7 b.G8 b.G9 b.G10 b.G11";
   const double copyTime = secondsOf([&] {
-    const std::string cmd = "cd '" + orig.string() + "' && cp " + files + " '" + viaCp.string() + "'";
+    const std::string cmd =
+        "cd '" + orig.string() + "' && cp " + files + " '" + viaCp.string() + "'";
     if (std::system(cmd.c_str()) != 0) {
       std::printf("cp failed\n");
       broken = true;
@@ -149,8 +151,8 @@ int main() {
         " substr($0, 1, 3) == \"%LN\" { if (seen++) next } { print }";
     const std::string cmd = "cd '" + orig.string() + "' && for f in " + files +
                             "; do LC_ALL=C awk '" + script + "' $f > '" + viaAwk.string() +
-                            "'/$f.tmp && mv '" + viaAwk.string() + "'/$f.tmp '" +
-                            viaAwk.string() + "'/$f; done";
+                            "'/$f.tmp && mv '" + viaAwk.string() + "'/$f.tmp '" + viaAwk.string() +
+                            "'/$f; done";
     if (std::system(cmd.c_str()) != 0) {
       std::printf("awk failed\n");
       broken = true;
@@ -162,7 +164,8 @@ int main() {
   for (int i = 0; i < kFiles; ++i) ourBytes += fs::file_size(ours / ("b.G" + std::to_string(i)));
 
   std::printf("input: %.1f MiB in %d Gerber files (+3 drill files), output %.1f MiB\n",
-              static_cast<double>(total) / (1 << 20), kFiles, static_cast<double>(ourBytes) / (1 << 20));
+              static_cast<double>(total) / (1 << 20), kFiles,
+              static_cast<double>(ourBytes) / (1 << 20));
   std::printf(
       "layer names, drill files, headers: %.2f s (%.0f MiB/s of input), drill failures %zu\n",
       ourTime, static_cast<double>(total) / (1 << 20) / ourTime, failures);

@@ -20,7 +20,8 @@ namespace {
 std::filesystem::path sampleBoard(const wchar_t* name) {
   for (std::filesystem::path p = harness::buildDir(); !p.empty() && p != p.parent_path();
        p = p.parent_path()) {
-    if (std::filesystem::exists(p / L"dist" / L"boards" / name)) return p / L"dist" / L"boards" / name;
+    if (std::filesystem::exists(p / L"dist" / L"boards" / name))
+      return p / L"dist" / L"boards" / name;
   }
   return {};
 }

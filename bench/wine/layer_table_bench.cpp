@@ -29,8 +29,8 @@ TEST(LayerTableBench, ThreeHundredLayers) {
   fs::path dir = harness::copyProgram(L"bench-300");
   ASSERT_TRUE(harness::writeMainIni(dir, "", "dw=0\r\ndc=0\r\n"));
   harness::Tavrolin program = harness::launchTavrolin(
-      dir, L"-h " + std::to_wstring(static_cast<uint32_t>(
-                        reinterpret_cast<uintptr_t>(editor.main()))));
+      dir,
+      L"-h " + std::to_wstring(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(editor.main()))));
   ASSERT_NE(program.splash, nullptr);
 
   DWORD start = GetTickCount();
@@ -53,8 +53,8 @@ TEST(LayerTableBench, ThreeHundredLayers) {
   QueryPerformanceCounter(&t0);
   SendMessageW(edit, WM_CHAR, L'2', 0);
   QueryPerformanceCounter(&t1);
-  double applyMs = 1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) /
-                   static_cast<double>(f.QuadPart);
+  double applyMs =
+      1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(f.QuadPart);
   EXPECT_EQ(harness::textOf(edit), L"99 2 2");
 
   printf("layer table, 300 layers: from \"Ok\" to the filled table on the screen %lu ms\n",

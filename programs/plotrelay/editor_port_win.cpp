@@ -18,8 +18,8 @@ HWND hwndOf(uintptr_t handle) { return reinterpret_cast<HWND>(handle); }
 
 LRESULT sendTo(HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(target, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                           &result)) {
+  if (!SendMessageTimeoutW(target, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                           kSendTimeoutMs, &result)) {
     return -1;
   }
   return static_cast<LRESULT>(result);
@@ -37,7 +37,8 @@ std::wstring listItemText(HWND list, LRESULT index) {
   const LRESULT length = sendTo(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length < 0) return {};
   std::vector<wchar_t> buf(static_cast<size_t>(length) + 2);
-  const LRESULT got = sendTo(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buf.data()));
+  const LRESULT got =
+      sendTo(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buf.data()));
   return std::wstring(buf.data(), got > 0 ? static_cast<size_t>(got) : 0);
 }
 
@@ -47,7 +48,8 @@ LRESULT findExactItem(HWND list, const std::wstring& text) {
   LRESULT first = LB_ERR;
   LRESULT from = -1;
   for (;;) {
-    const LRESULT index = sendTo(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(from), reinterpret_cast<LPARAM>(text.c_str()));
+    const LRESULT index = sendTo(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(from),
+                                 reinterpret_cast<LPARAM>(text.c_str()));
     if (index < 0 || index == first) return LB_ERR;
     if (listItemText(list, index) == text) return index;
     if (first == LB_ERR) first = index;
@@ -107,7 +109,8 @@ void WinEditorPort::setCheck(uintptr_t control, bool checked) {
   sendTo(hwndOf(control), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-bool WinEditorPort::selectItem(uintptr_t dialog, uintptr_t list, int32_t id, const std::wstring& text) {
+bool WinEditorPort::selectItem(uintptr_t dialog, uintptr_t list, int32_t id,
+                               const std::wstring& text) {
   HWND box = hwndOf(list);
   const LRESULT index = findExactItem(box, text);
   if (index < 0) return false;
@@ -118,7 +121,8 @@ bool WinEditorPort::selectItem(uintptr_t dialog, uintptr_t list, int32_t id, con
   } else {
     sendTo(box, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
   }
-  sendTo(hwndOf(dialog), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), LBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+  sendTo(hwndOf(dialog), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), LBN_SELCHANGE),
+         reinterpret_cast<LPARAM>(box));
   return true;
 }
 

@@ -58,7 +58,8 @@ bool parseDelay(const std::wstring& text, int32_t& out) {
     value = value * 10 + (text[i] - L'0');
   }
   if (negative) value = -value;
-  if (value > std::numeric_limits<int32_t>::max() || value < std::numeric_limits<int32_t>::min()) return false;
+  if (value > std::numeric_limits<int32_t>::max() || value < std::numeric_limits<int32_t>::min())
+    return false;
   out = static_cast<int32_t>(value);
   return true;
 }
@@ -77,7 +78,8 @@ void deriveReportPlaces(const std::vector<std::wstring>& args, ArgsCheck& check)
     return;
   }
   for (const std::wstring& arg : args) {
-    if (check.logDir.empty() && lower(fileNameOf(arg)) == L"pcad.ini") check.logDir = directoryOf(arg);
+    if (check.logDir.empty() && lower(fileNameOf(arg)) == L"pcad.ini")
+      check.logDir = directoryOf(arg);
     if (check.reportPath.empty() && endsWithNoCase(arg, L".err") && fileNameOf(arg).size() > 4) {
       check.reportPath = arg;
     }
@@ -99,14 +101,16 @@ ArgsCheck checkDriverArgs(const std::vector<std::wstring>& args) {
   deriveReportPlaces(args, check);
   const std::wstring prefix = L"Неверная командная строка драйвера: ";
   if (args.size() != kArgCount) {
-    check.error = prefix + L"ожидается 6 аргументов (окно редактора, задание, отчёт, две задержки, "
-                           L"признак остановки), получено " +
+    check.error = prefix +
+                  L"ожидается 6 аргументов (окно редактора, задание, отчёт, две задержки, "
+                  L"признак остановки), получено " +
                   std::to_wstring(args.size());
     return check;
   }
   DriverArgs& a = check.args;
   if (!parseHandle(args[0], a.editor)) {
-    check.error = prefix + L"окно редактора " + quoted(args[0]) + L" не является беззнаковым десятичным числом";
+    check.error = prefix + L"окно редактора " + quoted(args[0]) +
+                  L" не является беззнаковым десятичным числом";
   } else if (args[1].empty() || fileNameOf(args[1]).empty()) {
     check.error = prefix + L"не указан файл задания";
   } else if (args[2].empty() || fileNameOf(args[2]).empty()) {

@@ -11,12 +11,12 @@
 namespace plotrelay {
 
 struct DriverArgs {
-  uint32_t editor = 0;        // the editor's main window handle
-  std::wstring jobPath;       // D + "pcad.ini"
-  std::wstring reportPath;    // D + B + ".ERR"
-  int32_t windowDelay = 0;    // ms between window lookups (negative counts as 0)
-  int32_t controlDelay = 0;   // ms between control lookups
-  bool stopOnError = false;   // "1": stop at the first failed block
+  uint32_t editor = 0;       // the editor's main window handle
+  std::wstring jobPath;      // D + "pcad.ini"
+  std::wstring reportPath;   // D + B + ".ERR"
+  int32_t windowDelay = 0;   // ms between window lookups (negative counts as 0)
+  int32_t controlDelay = 0;  // ms between control lookups
+  bool stopOnError = false;  // "1": stop at the first failed block
 };
 
 // The outcome of the check. When the command line is malformed, `error`

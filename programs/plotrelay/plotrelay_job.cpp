@@ -87,7 +87,8 @@ std::vector<BlockRef> Job::blocks(std::vector<std::wstring>* missingLists) const
       continue;
     }
     for (const JobEntry& e : s->entries) {
-      if (e.value.size() < 2 || (e.value[0] != L'r' && e.value[0] != L'R') || e.value[1] != L'*') continue;
+      if (e.value.size() < 2 || (e.value[0] != L'r' && e.value[0] != L'R') || e.value[1] != L'*')
+        continue;
       out.push_back({list, e.key, trimBlanks(e.value.substr(2))});
     }
   }

@@ -46,7 +46,8 @@ std::wstring now() {
   SYSTEMTIME t;
   GetLocalTime(&t);
   wchar_t buf[40];
-  swprintf(buf, 40, L"%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+  swprintf(buf, 40, L"%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute,
+           t.wSecond);
   return buf;
 }
 
@@ -58,8 +59,8 @@ int startShowState() {
 }
 
 // Writes both logs where their paths are known; false when one could not be written.
-bool writeLogs(const std::wstring& logDir, const std::wstring& reportPath, const std::vector<std::wstring>& log,
-               const std::vector<std::wstring>& report) {
+bool writeLogs(const std::wstring& logDir, const std::wstring& reportPath,
+               const std::vector<std::wstring>& log, const std::vector<std::wstring>& report) {
   bool ok = true;
   if (!logDir.empty()) {
     try {
@@ -78,11 +79,11 @@ bool writeLogs(const std::wstring& logDir, const std::wstring& reportPath, const
   return ok;
 }
 
-int reportBadStart(const std::wstring& logDir, const std::wstring& reportPath, const std::wstring& where,
-                   const std::wstring& text) {
+int reportBadStart(const std::wstring& logDir, const std::wstring& reportPath,
+                   const std::wstring& where, const std::wstring& text) {
   const std::vector<std::wstring> log = plotrelay::failureLogLines(where, text);
-  const std::vector<std::wstring> report{L"Tavrolin: драйвер вывода, " + now(), L"Командная строка: " +
-                                                                                  std::wstring(GetCommandLineW()),
+  const std::vector<std::wstring> report{L"Tavrolin: драйвер вывода, " + now(),
+                                         L"Командная строка: " + std::wstring(GetCommandLineW()),
                                          L"", where + L": " + text, L"Задание не выполнено."};
   return writeLogs(logDir, reportPath, log, report) ? kExitBadStart : kExitNoLog;
 }
@@ -90,7 +91,8 @@ int reportBadStart(const std::wstring& logDir, const std::wstring& reportPath, c
 int run() {
   base::installSystemAnsiTable();
   const plotrelay::ArgsCheck check = plotrelay::checkDriverArgs(driverArgs());
-  if (!check.ok) return reportBadStart(check.logDir, check.reportPath, L"Командная строка", check.error);
+  if (!check.ok)
+    return reportBadStart(check.logDir, check.reportPath, L"Командная строка", check.error);
   const plotrelay::DriverArgs& args = check.args;
   const std::wstring logDir = plotrelay::directoryOf(args.jobPath);
 
@@ -114,8 +116,8 @@ int run() {
   options.stopRequested = [&window] { return window.closeRequested(); };
 
   const std::wstring started = now();
-  const plotrelay::RunResult result =
-      plotrelay::runJob(job, port, options, [&](size_t index, size_t count, const plotrelay::BlockOutcome& block) {
+  const plotrelay::RunResult result = plotrelay::runJob(
+      job, port, options, [&](size_t index, size_t count, const plotrelay::BlockOutcome& block) {
         std::wstring text = block.ref.label.empty() ? block.ref.section : block.ref.label;
         if (!block.file.empty()) text += L" — " + block.file;
         window.showBlock(index, count, text);
@@ -127,13 +129,16 @@ int run() {
       L"Tavrolin: драйвер вывода",
       L"Начало: " + started + L", конец: " + now(),
       L"Задание: " + args.jobPath,
-      L"Окно редактора: " + std::to_wstring(args.editor) + (port.editorAlive() ? L"" : L" (не существует)"),
-      L"Задержки: окно " + std::to_wstring(args.windowDelay) + L" мс, элемент " + std::to_wstring(args.controlDelay) +
-          L" мс; попыток: окно " + std::to_wstring(settings.windowTries) + L", элемент " +
+      L"Окно редактора: " + std::to_wstring(args.editor) +
+          (port.editorAlive() ? L"" : L" (не существует)"),
+      L"Задержки: окно " + std::to_wstring(args.windowDelay) + L" мс, элемент " +
+          std::to_wstring(args.controlDelay) + L" мс; попыток: окно " +
+          std::to_wstring(settings.windowTries) + L", элемент " +
           std::to_wstring(settings.controlTries),
       std::wstring(L"Остановка на первой ошибке: ") + (args.stopOnError ? L"да" : L"нет"),
   };
-  if (!writeLogs(logDir, args.reportPath, plotrelay::errorLogLines(result), plotrelay::reportLines(header, result))) {
+  if (!writeLogs(logDir, args.reportPath, plotrelay::errorLogLines(result),
+                 plotrelay::reportLines(header, result))) {
     return kExitNoLog;
   }
   return result.failedCount() == 0 ? kExitOk : kExitBlocksFailed;

@@ -30,7 +30,8 @@ std::vector<std::wstring> failureLogLines(const std::wstring& where, const std::
   return {oneLine(where + L": " + text), L"errors - 1"};
 }
 
-std::vector<std::wstring> reportLines(const std::vector<std::wstring>& header, const RunResult& result) {
+std::vector<std::wstring> reportLines(const std::vector<std::wstring>& header,
+                                      const RunResult& result) {
   std::vector<std::wstring> lines;
   for (const std::wstring& h : header) lines.push_back(oneLine(h));
   lines.push_back(L"");
@@ -42,8 +43,8 @@ std::vector<std::wstring> reportLines(const std::vector<std::wstring>& header, c
     } else if (!b.ran) {
       line += L" - не выполнен: " + b.error;
     } else if (b.failed) {
-      line += L" - ошибка на шаге " + std::to_wstring(b.stepsDone + 1) + L" из " + std::to_wstring(b.stepCount) +
-              L": " + b.error;
+      line += L" - ошибка на шаге " + std::to_wstring(b.stepsDone + 1) + L" из " +
+              std::to_wstring(b.stepCount) + L": " + b.error;
     } else {
       line += L" - готово (шагов: " + std::to_wstring(b.stepsDone) + L")";
     }

@@ -21,7 +21,8 @@ std::vector<std::wstring> failureLogLines(const std::wstring& where, const std::
 
 // The readable report: the header lines given, then one line per block with
 // its file and what became of it, then a summary.
-std::vector<std::wstring> reportLines(const std::vector<std::wstring>& header, const RunResult& result);
+std::vector<std::wstring> reportLines(const std::vector<std::wstring>& header,
+                                      const RunResult& result);
 
 // Writes lines as a UTF-8 text file with byte-order mark and CR LF, through
 // a temporary file. Throws AppError when it cannot be written.

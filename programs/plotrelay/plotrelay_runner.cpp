@@ -54,9 +54,10 @@ class BlockRun {
         return onControl(step);
       case StepKind::WaitGone: {
         const uintptr_t target = dialog_;
-        const uintptr_t gone = search(settings_.windowTries, options_.windowDelay, [&]() -> uintptr_t {
-          return target ? !editor_.windowShown(target) : editor_.findWindow(step.title) == 0;
-        });
+        const uintptr_t gone =
+            search(settings_.windowTries, options_.windowDelay, [&]() -> uintptr_t {
+              return target ? !editor_.windowShown(target) : editor_.findWindow(step.title) == 0;
+            });
         if (!gone) {
           return searchEnd(
               orDefault(step.errorText, L"Окно " + quoted(step.title) + L" не закрылось"));
@@ -116,7 +117,9 @@ class BlockRun {
   }
 
   std::wstring onControl(const Step& step) {
-    if (!dialog_) return L"Элемент " + std::to_wstring(step.id) + L": перед шагом не найдено окно (нет шага waitwindow)";
+    if (!dialog_)
+      return L"Элемент " + std::to_wstring(step.id) +
+             L": перед шагом не найдено окно (нет шага waitwindow)";
     const uintptr_t control = search(settings_.controlTries, options_.controlDelay,
                                      [&] { return editor_.findControl(dialog_, step.id); });
     if (!control) {
@@ -131,8 +134,8 @@ class BlockRun {
         break;
       case StepKind::Select:
         if (!editor_.selectItem(dialog_, control, step.id, step.text)) {
-          return orDefault(step.errorText, L"Нет строки " + quoted(step.text) + L" в списке " + std::to_wstring(step.id) +
-                                               L" окна " + dialogTitle_);
+          return orDefault(step.errorText, L"Нет строки " + quoted(step.text) + L" в списке " +
+                                               std::to_wstring(step.id) + L" окна " + dialogTitle_);
         }
         break;
       default:
@@ -154,8 +157,8 @@ bool stopAsked(const RunOptions& options) {
   return options.stopRequested && options.stopRequested();
 }
 
-void runBlock(const Job& job, const JobSettings& settings, EditorPort& editor, const RunOptions& options,
-              BlockOutcome& outcome, RunState& state) {
+void runBlock(const Job& job, const JobSettings& settings, EditorPort& editor,
+              const RunOptions& options, BlockOutcome& outcome, RunState& state) {
   const JobSection* block = job.section(outcome.ref.section);
   if (!block) {
     outcome.failed = true;
@@ -228,7 +231,8 @@ int RunResult::failedCount() const {
   return n;
 }
 
-RunResult runJob(const Job& job, EditorPort& editor, const RunOptions& options, const ProgressFn& progress) {
+RunResult runJob(const Job& job, EditorPort& editor, const RunOptions& options,
+                 const ProgressFn& progress) {
   RunResult result;
   const JobSettings settings = job.settings();
   std::vector<std::wstring> missing;

@@ -32,7 +32,8 @@ class EditorPort {
   virtual void setCheck(uintptr_t control, bool checked) = 0;
   // Selects the list item whose text equals `text` and notifies the dialog;
   // false when the list has no such item.
-  virtual bool selectItem(uintptr_t dialog, uintptr_t list, int32_t id, const std::wstring& text) = 0;
+  virtual bool selectItem(uintptr_t dialog, uintptr_t list, int32_t id,
+                          const std::wstring& text) = 0;
   virtual void click(uintptr_t control) = 0;
   // Waits `ms` milliseconds (keeping the driver's own window responsive).
   virtual void sleep(int32_t ms) = 0;
@@ -56,11 +57,11 @@ struct RunOptions {
 // The outcome of one block, or of a run list that could not be run.
 struct BlockOutcome {
   BlockRef ref;
-  std::wstring file;    // OutputPathID + B + "." + Ext, when the block has an Ext
-  bool ran = false;     // false: never started (the editor was gone)
+  std::wstring file;  // OutputPathID + B + "." + Ext, when the block has an Ext
+  bool ran = false;   // false: never started (the editor was gone)
   bool failed = false;
-  std::wstring error;   // why it failed
-  int stepsDone = 0;    // steps carried out before the end or the failure
+  std::wstring error;  // why it failed
+  int stepsDone = 0;   // steps carried out before the end or the failure
   int stepCount = 0;
 };
 
@@ -76,6 +77,7 @@ struct RunResult {
 // the block itself.
 using ProgressFn = std::function<void(size_t index, size_t count, const BlockOutcome& block)>;
 
-RunResult runJob(const Job& job, EditorPort& editor, const RunOptions& options, const ProgressFn& progress = {});
+RunResult runJob(const Job& job, EditorPort& editor, const RunOptions& options,
+                 const ProgressFn& progress = {});
 
 }  // namespace plotrelay

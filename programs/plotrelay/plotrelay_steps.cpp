@@ -28,8 +28,9 @@ struct KindName {
 };
 
 constexpr KindName kKinds[] = {
-    {L"command", StepKind::Command}, {L"waitwindow", StepKind::WaitWindow}, {L"settext", StepKind::SetText},
-    {L"check", StepKind::Check},     {L"select", StepKind::Select},         {L"click", StepKind::Click},
+    {L"command", StepKind::Command},   {L"waitwindow", StepKind::WaitWindow},
+    {L"settext", StepKind::SetText},   {L"check", StepKind::Check},
+    {L"select", StepKind::Select},     {L"click", StepKind::Click},
     {L"waitgone", StepKind::WaitGone}, {L"sleep", StepKind::Sleep},
 };
 
@@ -38,7 +39,8 @@ int32_t numberField(const std::vector<std::wstring>& fields, size_t index, const
   int32_t value = 0;
   const std::wstring text = index < fields.size() ? trimBlanks(fields[index]) : L"";
   if (!base::parseInt(text, value)) {
-    throw base::AppError(L"Шаг \"" + step + L"\": " + what + L" \"" + text + L"\" не является числом");
+    throw base::AppError(L"Шаг \"" + step + L"\": " + what + L" \"" + text +
+                         L"\" не является числом");
   }
   return value;
 }
@@ -49,7 +51,8 @@ std::wstring field(const std::vector<std::wstring>& fields, size_t index) {
 
 }  // namespace
 
-std::wstring expandRefs(const std::wstring& text, const KeyLookup& lookup, const std::wstring& base) {
+std::wstring expandRefs(const std::wstring& text, const KeyLookup& lookup,
+                        const std::wstring& base) {
   std::wstring out;
   size_t pos = 0;
   while (pos < text.size()) {

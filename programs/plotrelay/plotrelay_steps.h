@@ -30,7 +30,8 @@ using KeyLookup = std::function<std::wstring(const std::wstring& key)>;
 // lookup(Key). The replacement text is not looked at again, so a value
 // holding braces, "|" or "%" stays as it is. A "{" without a closing "}"
 // stays as it is.
-std::wstring expandRefs(const std::wstring& field, const KeyLookup& lookup, const std::wstring& base);
+std::wstring expandRefs(const std::wstring& field, const KeyLookup& lookup,
+                        const std::wstring& base);
 
 // Parses one step entry value: splits at "|", expands every field and reads
 // the step. Throws AppError with a readable text when the kind is unknown or

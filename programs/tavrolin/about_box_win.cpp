@@ -23,8 +23,8 @@ bool AboutBox::create() {
   picture_.create(hwnd(), 0, 0, 265, 78, 264, 79, drawAboutPicture);
   label_ = widgets::createControl(L"STATIC", L"Tavrolin 1.3", SS_LEFT, 10, 88, 120, 16, hwnd(), -1,
                                   font);
-  ok_ = widgets::createControl(L"BUTTON", L"Ok", WS_TABSTOP | BS_DEFPUSHBUTTON,
-                               kClientWidth - 85, 84, 75, 25, hwnd(), kOkId, font);
+  ok_ = widgets::createControl(L"BUTTON", L"Ok", WS_TABSTOP | BS_DEFPUSHBUTTON, kClientWidth - 85,
+                               84, 75, 25, hwnd(), kOkId, font);
   return true;
 }
 

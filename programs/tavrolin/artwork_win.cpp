@@ -7,9 +7,12 @@ namespace {
 
 void gradient(HDC dc, int width, int height, COLORREF top, COLORREF bottom) {
   for (int y = 0; y < height; ++y) {
-    int r = GetRValue(top) + (GetRValue(bottom) - GetRValue(top)) * y / (height > 1 ? height - 1 : 1);
-    int g = GetGValue(top) + (GetGValue(bottom) - GetGValue(top)) * y / (height > 1 ? height - 1 : 1);
-    int b = GetBValue(top) + (GetBValue(bottom) - GetBValue(top)) * y / (height > 1 ? height - 1 : 1);
+    int r =
+        GetRValue(top) + (GetRValue(bottom) - GetRValue(top)) * y / (height > 1 ? height - 1 : 1);
+    int g =
+        GetGValue(top) + (GetGValue(bottom) - GetGValue(top)) * y / (height > 1 ? height - 1 : 1);
+    int b =
+        GetBValue(top) + (GetBValue(bottom) - GetBValue(top)) * y / (height > 1 ? height - 1 : 1);
     HBRUSH brush = CreateSolidBrush(RGB(r, g, b));
     RECT line{0, y, width, y + 1};
     FillRect(dc, &line, brush);
@@ -35,8 +38,10 @@ void board(HDC dc, int width, int height) {
   SelectObject(dc, padEdge);
   HGDIOBJ oldBrush = SelectObject(dc, pad);
   int r = u > 3 ? u - 1 : 2;
-  const int pads[][2] = {{width - u, height - 4 * u}, {width - 2 * u, 3 * u},
-                         {width - 3 * u, height - 2 * u}, {width - 14 * u, u}};
+  const int pads[][2] = {{width - u, height - 4 * u},
+                         {width - 2 * u, 3 * u},
+                         {width - 3 * u, height - 2 * u},
+                         {width - 14 * u, u}};
   for (const auto& p : pads) Ellipse(dc, p[0] - r, p[1] - r, p[0] + r, p[1] + r);
   HBRUSH hole = CreateSolidBrush(RGB(20, 40, 25));
   SelectObject(dc, hole);
@@ -50,9 +55,9 @@ void board(HDC dc, int width, int height) {
 }
 
 void text(HDC dc, const wchar_t* s, int x, int y, int size, int weight, COLORREF colour) {
-  HFONT font = CreateFontW(-size, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                           DEFAULT_PITCH | FF_SWISS, L"Tahoma");
+  HFONT font =
+      CreateFontW(-size, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma");
   HGDIOBJ old = SelectObject(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, colour);

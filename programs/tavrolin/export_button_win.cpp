@@ -39,7 +39,8 @@ void MainWindow::onExport() {
   if (!runDriver(model_.outputDir.text(), run)) return;
   if (!postProcess(run)) return;
   // 11. done
-  if (base::readSetting(base::SettingsStore(mainIniPath()), base::kAutoClose)) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+  if (base::readSetting(base::SettingsStore(mainIniPath()), base::kAutoClose))
+    PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
 bool MainWindow::readyToExport() {
@@ -84,18 +85,19 @@ bool MainWindow::runDriver(const std::wstring& d, exportcore::RunFiles& run) {
   const std::filesystem::path errorLog = exportcore::toPath(d + L"error.log");
   DeleteFileW(errorLog.wstring().c_str());
   // 7. the plot driver, waited for
-  exportcore::ErrorPolicy policy = exportcore::errorPolicyOf(base::readSetting(ini, base::kErrorChoice));
+  exportcore::ErrorPolicy policy =
+      exportcore::errorPolicyOf(base::readSetting(ini, base::kErrorChoice));
   std::wstring command = exportcore::driverCommandLine(
       plotDriverPath_, link_.editorWindow, d, exportcore::designBaseName(designFileName_),
       link_.windowDelayMs, link_.controlDelayMs, policy);
   exportcore::DriverEnd end;
   if (!exportcore::runAndWait(command, SW_SHOWNORMAL, &end.exitCode)) {
     // a driver that cannot be started is told, and nothing is post-processed
-    MessageBoxW(hwnd(),
-                (L"Не удалось запустить драйвер вывода:\r" + plotDriverPath_ +
-                 L"\rЭкспорт остановлен.")
-                    .c_str(),
-                L"Ошибка", MB_OK | MB_ICONERROR);
+    MessageBoxW(
+        hwnd(),
+        (L"Не удалось запустить драйвер вывода:\r" + plotDriverPath_ + L"\rЭкспорт остановлен.")
+            .c_str(),
+        L"Ошибка", MB_OK | MB_ICONERROR);
     return false;
   }
   // 8., 9. the error policy, read again after the driver
@@ -118,7 +120,8 @@ bool MainWindow::acceptDriverEnd(const exportcore::DriverEnd& end, exportcore::E
     }
   } else if (verdict == exportcore::DriverVerdict::Failed &&
              policy != exportcore::ErrorPolicy::Continue) {
-    MessageBoxW(hwnd(), exportcore::driverFailureText(end).c_str(), L"Ошибка", MB_OK | MB_ICONERROR);
+    MessageBoxW(hwnd(), exportcore::driverFailureText(end).c_str(), L"Ошибка",
+                MB_OK | MB_ICONERROR);
     if (policy == exportcore::ErrorPolicy::Stop) return false;
   }
   // Files the driver did not write in this run (a failed block, an older

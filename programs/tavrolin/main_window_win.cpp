@@ -51,9 +51,12 @@ bool MainWindow::create() {
   createControls();
   bindModel();
   ACCEL keys[] = {
-      {FCONTROL | FVIRTKEY, 'X', kCmdExit},          {FCONTROL | FVIRTKEY, 'F', kCmdOffset},
-      {FCONTROL | FVIRTKEY, 'S', kCmdSolderMaskSwell}, {FCONTROL | FVIRTKEY, 'P', kCmdPlaneSwell},
-      {FCONTROL | FVIRTKEY, 'A', kCmdDrawApertureSize}, {FCONTROL | FVIRTKEY, 'O', kCmdSettings},
+      {FCONTROL | FVIRTKEY, 'X', kCmdExit},
+      {FCONTROL | FVIRTKEY, 'F', kCmdOffset},
+      {FCONTROL | FVIRTKEY, 'S', kCmdSolderMaskSwell},
+      {FCONTROL | FVIRTKEY, 'P', kCmdPlaneSwell},
+      {FCONTROL | FVIRTKEY, 'A', kCmdDrawApertureSize},
+      {FCONTROL | FVIRTKEY, 'O', kCmdSettings},
   };
   accelerators_ = CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
   pump_.setAccelerators(hwnd(), accelerators_);
@@ -116,9 +119,9 @@ void MainWindow::createControls() {
   c_.bindToType =
       widgets::createControl(L"BUTTON", model_.bindToType.caption, WS_TABSTOP | BS_AUTOCHECKBOX, 0,
                              0, 10, 17, w, kIdBindToType, font);
-  c_.viasCoveredByMask =
-      widgets::createControl(L"BUTTON", model_.viasCoveredByMask.caption, WS_TABSTOP | BS_AUTOCHECKBOX, 0,
-                             0, 10, 17, w, kIdViasCoveredByMask, font);
+  c_.viasCoveredByMask = widgets::createControl(L"BUTTON", model_.viasCoveredByMask.caption,
+                                                WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 10, 17, w,
+                                                kIdViasCoveredByMask, font);
   banner_.create(w, 0, 0, kBannerWidth, kTopBand, 185, 56, drawBanner);
   grid_.create(w, kIdGrid, &model_.grid);
   createBottomBand();

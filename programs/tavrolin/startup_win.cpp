@@ -104,8 +104,9 @@ void MainWindow::readEditorValues(cadlink::UnreadSteps& unread) {
     layers::addEditorLayer(model_.rows, name, typeText);
   });
   unread.after(L"список слоёв");
-  layers::buildLayerTable(model_, ini.readSectionKeys(L"layers"),
-                          [&ini](const std::wstring& key) { return ini.readString(L"layers", key, L""); });
+  layers::buildLayerTable(model_, ini.readSectionKeys(L"layers"), [&ini](const std::wstring& key) {
+    return ini.readString(L"layers", key, L"");
+  });
   // 8., 9. the configured swell values into the editor
   if (base::readSetting(ini, base::kAutoSms)) {
     cadlink::writeSolderMaskSwell(link_, base::readSetting(ini, base::kSolderMaskSwell));

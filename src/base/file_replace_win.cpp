@@ -32,14 +32,15 @@ void replaceFile(const std::filesystem::path& from, const std::filesystem::path&
   // not every file system behind MoveFileExW checks the attribute.
   const DWORD attributes = GetFileAttributesW(to.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-    throw AppError(L"Cannot create file \"" + to.wstring() + L"\". " + systemMessage(ERROR_ACCESS_DENIED));
+    throw AppError(L"Cannot create file \"" + to.wstring() + L"\". " +
+                   systemMessage(ERROR_ACCESS_DENIED));
   }
   BOOL moved = FALSE;
   if (fileStepFails(FileStep::Replace)) {
     SetLastError(ERROR_ACCESS_DENIED);
   } else {
-    moved = MoveFileExW(from.c_str(), to.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    moved =
+        MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   }
   if (!moved) {
     const DWORD code = GetLastError();

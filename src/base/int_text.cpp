@@ -36,7 +36,8 @@ bool parseInt(const std::wstring& text, int32_t& out) {
   const uint64_t limit = hex ? 0xFFFFFFFFULL : (negative ? 0x80000000ULL : 0x7FFFFFFFULL);
   uint64_t value = 0;
   for (; i < n; ++i) {
-    const int d = hex ? hexDigit(text[i]) : (text[i] >= L'0' && text[i] <= L'9' ? text[i] - L'0' : -1);
+    const int d =
+        hex ? hexDigit(text[i]) : (text[i] >= L'0' && text[i] <= L'9' ? text[i] - L'0' : -1);
     if (d < 0) return false;
     value = value * (hex ? 16 : 10) + static_cast<uint64_t>(d);
     if (value > limit) return false;

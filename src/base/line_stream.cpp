@@ -126,9 +126,7 @@ LineWriter::~LineWriter() {
   fs::remove(temp_, ec);
 }
 
-void LineWriter::fail() {
-  throw AppError(L"Cannot create file \"" + pathText(target_) + L"\"");
-}
+void LineWriter::fail() { throw AppError(L"Cannot create file \"" + pathText(target_) + L"\""); }
 
 void LineWriter::writeOut(const char* bytes, size_t size) {
   out_.write(bytes, static_cast<std::streamsize>(size));

@@ -48,8 +48,8 @@ class LineReader {
   Encoding encoding_ = Encoding::Ansi;
   size_t unit_ = 1;
   std::vector<char> buf_;
-  size_t pos_ = 0;    // start of the next line
-  size_t end_ = 0;    // end of the bytes read
+  size_t pos_ = 0;  // start of the next line
+  size_t end_ = 0;  // end of the bytes read
   bool eof_ = false;
   bool skipLf_ = false;  // the last line ended with CR: a following LF belongs to it
 };

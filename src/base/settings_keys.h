@@ -37,7 +37,7 @@ inline constexpr TextSetting kPlaneSwell{L"pcad", L"PS", L""};
 inline constexpr BoolSetting kAutoSms{L"pcad", L"AutoSMS", true};
 inline constexpr BoolSetting kAutoPs{L"pcad", L"AutoPS", true};
 inline constexpr BoolSetting kCleanGrb{L"pcad", L"CleanGRB", true};  // one "%LN" per Gerber file
-inline constexpr IntSetting kErrorChoice{L"pcad", L"errcheck", 2};  // 0 go on, 1 stop, 2 ask
+inline constexpr IntSetting kErrorChoice{L"pcad", L"errcheck", 2};   // 0 go on, 1 stop, 2 ask
 
 inline int32_t readSetting(const SettingsStore& ini, const IntSetting& s) {
   return ini.readInteger(s.section, s.key, s.fallback);

@@ -57,11 +57,11 @@ const wchar_t* gerberDialogTitle(const std::wstring& version) {
 
 ListItemRecord listItemRecord(uint32_t remoteBlock, int32_t row, int32_t column) {
   ListItemRecord r{};
-  putLe32(r, 0, kLvifText);                                          // mask
-  putLe32(r, 1, static_cast<uint32_t>(row));                         // iItem
-  putLe32(r, 2, static_cast<uint32_t>(column));                      // iSubItem
+  putLe32(r, 0, kLvifText);                                                 // mask
+  putLe32(r, 1, static_cast<uint32_t>(row));                                // iItem
+  putLe32(r, 2, static_cast<uint32_t>(column));                             // iSubItem
   putLe32(r, 5, remoteBlock + static_cast<uint32_t>(kListItemRecordSize));  // pszText
-  putLe32(r, 6, kCellTextMax);                                       // cchTextMax
+  putLe32(r, 6, kCellTextMax);                                              // cchTextMax
   return r;
 }
 

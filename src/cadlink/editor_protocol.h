@@ -99,8 +99,8 @@ inline constexpr const wchar_t* kListViewClass = L"SysListView32";
 // the 32-bit layout (15 fields of 4 bytes) followed by its text buffer.
 inline constexpr size_t kListItemRecordSize = 60;
 inline constexpr size_t kRemoteBlockSize = 4096;
-inline constexpr uint32_t kCellTextMax = 512;     // cchTextMax of the request, characters
-inline constexpr size_t kCellReadBytes = 512;     // read back: 256 UTF-16 units
+inline constexpr uint32_t kCellTextMax = 512;  // cchTextMax of the request, characters
+inline constexpr size_t kCellReadBytes = 512;  // read back: 256 UTF-16 units
 inline constexpr uint32_t kLvifText = 1;
 using ListItemRecord = std::array<uint8_t, kListItemRecordSize>;
 // mask LVIF_TEXT, iItem `row`, iSubItem `column`, pszText `remoteBlock` + 60,
@@ -113,8 +113,7 @@ ListItemRecord listItemRecord(uint32_t remoteBlock, int32_t row, int32_t column)
 // the one it was given, so the record's pszText is followed: the text is
 // taken there, up to its first NUL, at most 256 units, never past the
 // block's end. False when pszText points outside the block's text area.
-bool cellTextFromBlock(const uint8_t* block, size_t size, uint32_t remoteBlock,
-                       std::wstring& text);
+bool cellTextFromBlock(const uint8_t* block, size_t size, uint32_t remoteBlock, std::wstring& text);
 
 // One entry of the chooser's list: title, " ", version, "_", build.
 std::wstring chooserEntry(const std::wstring& title, int32_t version, int32_t build);

@@ -53,9 +53,9 @@ HWND SettingsDialog::addControl(int page, const wchar_t* cls, const std::wstring
 }
 
 void SettingsDialog::createControls() {
-  tabs_ = widgets::createControl(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0,
-                                 kClientWidth, kClientHeight, hwnd(), kIdTabs,
-                                 widgets::programFont());
+  tabs_ =
+      widgets::createControl(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0, kClientWidth,
+                             kClientHeight, hwnd(), kIdTabs, widgets::programFont());
   TCITEMW tab{};
   tab.mask = TCIF_TEXT;
   tab.pszText = const_cast<wchar_t*>(L"Общие");
@@ -81,11 +81,11 @@ void SettingsDialog::createGeneralPage() {
        {Spin{L"Задержка поиска окна :", kIdWindowDelay, kIdWindowDelaySpin, 48},
         Spin{L"Задержка поиска элемента :", kIdControlDelay, kIdControlDelaySpin, 80}}) {
     addControl(kGeneral, L"STATIC", s.caption, label, 24, s.y + 3, 200, 16);
-    HWND field = addControl(kGeneral, L"EDIT", L"10", edit, 228, s.y, 90, 21, s.editId,
-                            WS_EX_CLIENTEDGE);
+    HWND field =
+        addControl(kGeneral, L"EDIT", L"10", edit, 228, s.y, 90, 21, s.editId, WS_EX_CLIENTEDGE);
     HWND spin = addControl(kGeneral, UPDOWN_CLASSW, L"",
-                           UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0,
-                           0, 0, 0, s.spinId);
+                           UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0,
+                           0, 0, s.spinId);
     SendMessageW(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(field), 0);
     // the arrows step by 1 over every number a delay can hold
     SendMessageW(spin, UDM_SETRANGE32, 0, INT_MAX);

@@ -54,8 +54,8 @@ class SettingsDialog : public ToolWindow {
 
  private:
   void createControls();
-  HWND addControl(int page, const wchar_t* cls, const std::wstring& text, DWORD style, int x,
-                  int y, int width, int height, int id = -1, DWORD exStyle = 0);
+  HWND addControl(int page, const wchar_t* cls, const std::wstring& text, DWORD style, int x, int y,
+                  int width, int height, int id = -1, DWORD exStyle = 0);
   void showPage(int page);
   void createGeneralPage();
   void createPcadPage();

@@ -22,9 +22,9 @@ const layers::LayerRow& rowLayer(const layers::LayerTableModel& table, int row) 
 }
 
 const wchar_t* baseExtension(int camType) {
-  static const wchar_t* const kExtensions[] = {
-      L"GTL", L"G",  L"GP",  L"GBL",   L"GRB",   L"brd", L"GTO", L"GBO", L"GTS",
-      L"GBS", L"GM", L"ppl", L"rdtop", L"rdbot", L"ins", L"GTP", L"GBP", L"txt"};
+  static const wchar_t* const kExtensions[] = {L"GTL",   L"G",     L"GP",  L"GBL", L"GRB", L"brd",
+                                               L"GTO",   L"GBO",   L"GTS", L"GBS", L"GM",  L"ppl",
+                                               L"rdtop", L"rdbot", L"ins", L"GTP", L"GBP", L"txt"};
   constexpr int kCount = static_cast<int>(sizeof kExtensions / sizeof kExtensions[0]);
   return camType >= 0 && camType < kCount ? kExtensions[camType] : L"gbr";
 }

@@ -14,11 +14,11 @@ namespace exportcore {
 
 // The values of a Gerber file's comment header.
 struct GerberStamp {
-  int position = 0;         // table row number - 1
+  int position = 0;           // table row number - 1
   std::wstring basePosition;  // the row's "Id" text
-  int type = -1;            // CAM layer type index
-  int flashColour = -1;     // palette position, -1 for none
-  int lineColour = -1;      // palette position, -1 for none
+  int type = -1;              // CAM layer type index
+  int flashColour = -1;       // palette position, -1 for none
+  int lineColour = -1;        // palette position, -1 for none
 };
 
 // Keeps the first line that starts with "%LN" and drops every later one.

@@ -95,10 +95,18 @@ void writeCounts(LayerTableModel& table) {
   for (const LayerRow& layer : table.rows) {
     if (!layer.exported()) continue;
     switch (groupOf(layer.camType())) {
-      case LayerGroup::Metal: ++metal; break;
-      case LayerGroup::Mask: ++mask; break;
-      case LayerGroup::Silk: ++silk; break;
-      case LayerGroup::Other: ++other; break;
+      case LayerGroup::Metal:
+        ++metal;
+        break;
+      case LayerGroup::Mask:
+        ++mask;
+        break;
+      case LayerGroup::Silk:
+        ++silk;
+        break;
+      case LayerGroup::Other:
+        ++other;
+        break;
     }
   }
   table.boardTypeCode.setText(std::to_wstring(metal) + L" " + std::to_wstring(mask) + L" " +

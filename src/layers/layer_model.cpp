@@ -29,7 +29,8 @@ widgets::CheckBox* EditorLayer::box(int k) const {
       return mirror.get();
     case 8:
       return titles.get();
-    default: return nullptr;
+    default:
+      return nullptr;
   }
 }
 

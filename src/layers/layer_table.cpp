@@ -22,10 +22,22 @@ struct ColumnLayout {
 };
 
 constexpr ColumnLayout kLayout[kLayerTableCols] = {
-    {L"", 20},          {L"Ex", 20}, {L"Layer (pcad)", 80}, {L"Layer type(cam)", 120},
-    {L"Flash color", 40}, {L"Line color", 40}, {L"Pa", 20}, {L"Vi", 20},
-    {L"PV", 20},        {L"NH", 20}, {L"RD", 21},           {L"Ty", 20},
-    {L"Va", 20},        {L"Mi", 20}, {L"Ti", 20},           {L"Id", 30},
+    {L"", 20},
+    {L"Ex", 20},
+    {L"Layer (pcad)", 80},
+    {L"Layer type(cam)", 120},
+    {L"Flash color", 40},
+    {L"Line color", 40},
+    {L"Pa", 20},
+    {L"Vi", 20},
+    {L"PV", 20},
+    {L"NH", 20},
+    {L"RD", 21},
+    {L"Ty", 20},
+    {L"Va", 20},
+    {L"Mi", 20},
+    {L"Ti", 20},
+    {L"Id", 30},
 };
 
 // What a row starts with: the [layers] key whose colours it takes, its type
@@ -113,8 +125,8 @@ void placeRow(LayerTableModel& table, size_t i, const std::vector<std::wstring>&
   const std::optional<RowPreset> preset = presetOf(layer.editor);
   if (!preset) return;
   if (preset->key >= static_cast<int>(typeKeys.size())) base::throwListIndex(preset->key);
-  const std::wstring value = readValue ? readValue(typeKeys[static_cast<size_t>(preset->key)])
-                                       : std::wstring();
+  const std::wstring value =
+      readValue ? readValue(typeKeys[static_cast<size_t>(preset->key)]) : std::wstring();
   layer.cam.typeBox->setItemIndex(preset->type);
   presetColours(layer, value);
   for (int k = 0; k < kObjectClassCount; ++k)

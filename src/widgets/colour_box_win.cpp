@@ -9,10 +9,10 @@
 namespace widgets {
 
 HWND ColourBoxPainter::create(HWND parent, int x, int y, int width, int height, HFONT font) {
-  HWND w = CreateWindowExW(0, L"COMBOBOX", L"",
-                           WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
-                               CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
-                           x, y, width, height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND w = CreateWindowExW(
+      0, L"COMBOBOX", L"",
+      WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+      x, y, width, height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (w && font) SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   // the drop-down list is wider than the cell so that the names can be read
   SendMessageW(w, CB_SETDROPPEDWIDTH, 150, 0);

@@ -216,11 +216,21 @@ void GridWindow::updateScrollBars() {
   for (int r = 1; r < model_->rowCount(); ++r) totalH += model_->rowHeight(r);
   hpos_ = std::max(0, std::min(hpos_, totalW - static_cast<int>(rc.right)));
   vpos_ = std::max(0, std::min(vpos_, totalH - static_cast<int>(rc.bottom)));
-  SCROLLINFO si{sizeof si, SIF_ALL | SIF_DISABLENOSCROLL, 0, std::max(totalW - 1, 0),
-                static_cast<UINT>(rc.right), hpos_, 0};
+  SCROLLINFO si{sizeof si,
+                SIF_ALL | SIF_DISABLENOSCROLL,
+                0,
+                std::max(totalW - 1, 0),
+                static_cast<UINT>(rc.right),
+                hpos_,
+                0};
   SetScrollInfo(hwnd(), SB_HORZ, &si, TRUE);
-  si = SCROLLINFO{sizeof si, SIF_ALL | SIF_DISABLENOSCROLL, 0, std::max(totalH - 1, 0),
-                  static_cast<UINT>(rc.bottom), vpos_, 0};
+  si = SCROLLINFO{sizeof si,
+                  SIF_ALL | SIF_DISABLENOSCROLL,
+                  0,
+                  std::max(totalH - 1, 0),
+                  static_cast<UINT>(rc.bottom),
+                  vpos_,
+                  0};
   SetScrollInfo(hwnd(), SB_VERT, &si, TRUE);
 }
 
@@ -241,18 +251,35 @@ void GridWindow::onScroll(int bar, int code) {
   int pos = si.nPos;
   int line = bar == SB_VERT ? model_->defaultRowHeight : 20;
   switch (code) {
-    case SB_LINEUP: pos -= line; break;
-    case SB_LINEDOWN: pos += line; break;
-    case SB_PAGEUP: pos -= static_cast<int>(si.nPage); break;
-    case SB_PAGEDOWN: pos += static_cast<int>(si.nPage); break;
+    case SB_LINEUP:
+      pos -= line;
+      break;
+    case SB_LINEDOWN:
+      pos += line;
+      break;
+    case SB_PAGEUP:
+      pos -= static_cast<int>(si.nPage);
+      break;
+    case SB_PAGEDOWN:
+      pos += static_cast<int>(si.nPage);
+      break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: pos = si.nTrackPos; break;
-    case SB_TOP: pos = 0; break;
-    case SB_BOTTOM: pos = si.nMax; break;
-    default: return;
+    case SB_THUMBPOSITION:
+      pos = si.nTrackPos;
+      break;
+    case SB_TOP:
+      pos = 0;
+      break;
+    case SB_BOTTOM:
+      pos = si.nMax;
+      break;
+    default:
+      return;
   }
-  if (bar == SB_VERT) scrollTo(hpos_, pos);
-  else scrollTo(pos, vpos_);
+  if (bar == SB_VERT)
+    scrollTo(hpos_, pos);
+  else
+    scrollTo(pos, vpos_);
 }
 
 void GridWindow::ensureVisible(HWND control) {
@@ -261,10 +288,14 @@ void GridWindow::ensureVisible(HWND control) {
   MapWindowPoints(nullptr, body_.hwnd(), reinterpret_cast<POINT*>(&rc), 2);
   GetClientRect(body_.hwnd(), &body);
   int h = hpos_, v = vpos_;
-  if (rc.top < 0) v += rc.top - 2;
-  else if (rc.bottom > body.bottom && rc.bottom - rc.top < 40) v += rc.bottom - body.bottom + 2;
-  if (rc.left < 0) h += rc.left - 2;
-  else if (rc.right > body.right) h += std::min<int>(rc.right - body.right + 2, rc.left);
+  if (rc.top < 0)
+    v += rc.top - 2;
+  else if (rc.bottom > body.bottom && rc.bottom - rc.top < 40)
+    v += rc.bottom - body.bottom + 2;
+  if (rc.left < 0)
+    h += rc.left - 2;
+  else if (rc.right > body.right)
+    h += std::min<int>(rc.right - body.right + 2, rc.left);
   if (h != hpos_ || v != vpos_) scrollTo(h, v);
 }
 

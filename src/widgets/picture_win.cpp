@@ -21,8 +21,8 @@ bool Picture::create(HWND parent, int x, int y, int width, int height, int image
   SelectObject(mem, old);
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
-  return createWindow(kPictureClass, L"", WS_CHILD | WS_VISIBLE, 0, x, y, width, height,
-                      parent, nullptr);
+  return createWindow(kPictureClass, L"", WS_CHILD | WS_VISIBLE, 0, x, y, width, height, parent,
+                      nullptr);
 }
 
 Picture::~Picture() {

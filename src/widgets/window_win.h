@@ -35,9 +35,9 @@ class Window {
  protected:
   // Registers `className` once and creates the window with this object
   // attached. The window starts hidden unless `style` says WS_VISIBLE.
-  bool createWindow(const wchar_t* className, const std::wstring& title, DWORD style,
-                    DWORD exStyle, int x, int y, int width, int height, HWND parent,
-                    HMENU menu, HBRUSH background = nullptr);
+  bool createWindow(const wchar_t* className, const std::wstring& title, DWORD style, DWORD exStyle,
+                    int x, int y, int width, int height, HWND parent, HMENU menu,
+                    HBRUSH background = nullptr);
 
   // A menu item or shortcut (`control` null) or a child control's notification.
   virtual bool onCommand(int id, int code, HWND control);

@@ -12,10 +12,12 @@ ApertureDialog::ApertureDialog(StandinApp& app)
 
 void ApertureDialog::build() {
   addLabel(L"Draw aperture size:", {8, 16, 140, 34});
-  addEdit(kIdDrawAperture, app().board.params.drawAperture, {144, 12, 400, 34}, [this](UINT msg, WPARAM, LPARAM l) {
-    if (msg == WM_SETTEXT) aperture_.textSet(l ? reinterpret_cast<const wchar_t*>(l) : L"");
-    return msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP || msg == WM_LBUTTONDBLCLK || msg == WM_SETFOCUS;
-  });
+  addEdit(kIdDrawAperture, app().board.params.drawAperture, {144, 12, 400, 34},
+          [this](UINT msg, WPARAM, LPARAM l) {
+            if (msg == WM_SETTEXT) aperture_.textSet(l ? reinterpret_cast<const wchar_t*>(l) : L"");
+            return msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP || msg == WM_LBUTTONDBLCLK ||
+                   msg == WM_SETFOCUS;
+          });
   addButton(IDOK, L"OK", {320, 50, 400, 76});
 }
 

@@ -65,7 +65,8 @@ class Record {
     if (fields_.size() < n + 1) fail("too few fields after '" + narrow(keyword()) + "'");
   }
   void needExactly(size_t n) const {
-    if (fields_.size() != n + 1) fail("'" + narrow(keyword()) + "' takes " + std::to_string(n) + " field(s)");
+    if (fields_.size() != n + 1)
+      fail("'" + narrow(keyword()) + "' takes " + std::to_string(n) + " field(s)");
   }
   const std::wstring& text(size_t i) const { return fields_.at(i); }
 
@@ -87,7 +88,8 @@ class Record {
 
   // Points from field `first` to the end; at least `minimum` of them.
   std::vector<Point> points(size_t first, size_t minimum) const {
-    if (fields_.size() < first || (fields_.size() - first) % 2 != 0) fail("coordinates come in pairs");
+    if (fields_.size() < first || (fields_.size() - first) % 2 != 0)
+      fail("coordinates come in pairs");
     std::vector<Point> out;
     for (size_t i = first; i + 1 < fields_.size(); i += 2) out.push_back(point(i));
     if (out.size() < minimum) fail("at least " + std::to_string(minimum) + " points needed");
@@ -149,7 +151,8 @@ void applyRecord(const Record& r, Board& board, double& unit) {
     }
   } else if (k == L"layer") {
     r.needExactly(2);
-    if (board.layerIndex(r.text(1)) >= 0) r.fail("layer declared twice: '" + narrow(r.text(1)) + "'");
+    if (board.layerIndex(r.text(1)) >= 0)
+      r.fail("layer declared twice: '" + narrow(r.text(1)) + "'");
     board.layers.push_back({r.text(1), r.text(2)});
   } else if (k == L"outline") {
     board.outline = r.points(1, 3);
@@ -174,7 +177,8 @@ void applyRecord(const Record& r, Board& board, double& unit) {
     v.hole = r.length(4);
     v.fromLayer = r.layer(5);
     v.toLayer = r.layer(6);
-    if (v.hole <= 0 || v.hole >= v.diameter) r.fail("a via's hole must be above 0 and below its diameter");
+    if (v.hole <= 0 || v.hole >= v.diameter)
+      r.fail("a via's hole must be above 0 and below its diameter");
     board.vias.push_back(v);
   } else if (k == L"hole") {
     r.needExactly(3);

@@ -21,7 +21,8 @@ void applyBoardOptions(const Options& options, Board& board) {
     board.designDir = longText(L"C:\\", L"very long directory name\\", kLongDirLength - 1) + L"\\";
     board.params.solderMaskSwell = longText(L"0.1", L"0", kLongSwellLength);
     if (!board.layers.empty()) {
-      board.layers[0].name = longText(board.layers[0].name + L" ", L"long layer name ", kLongLayerNameLength);
+      board.layers[0].name =
+          longText(board.layers[0].name + L" ", L"long layer name ", kLongLayerNameLength);
     }
   }
   if (options.emptyFields) {

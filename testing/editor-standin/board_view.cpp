@@ -11,11 +11,13 @@ namespace {
 
 constexpr int kPanelWidth = 300;
 constexpr int kLineHeight = 16;
-constexpr COLORREF kLayerColours[] = {RGB(220, 40, 40),  RGB(40, 90, 220),  RGB(40, 170, 60), RGB(200, 140, 20),
-                                      RGB(160, 40, 180), RGB(20, 160, 170), RGB(120, 120, 0), RGB(200, 80, 120)};
+constexpr COLORREF kLayerColours[] = {RGB(220, 40, 40),  RGB(40, 90, 220),  RGB(40, 170, 60),
+                                      RGB(200, 140, 20), RGB(160, 40, 180), RGB(20, 160, 170),
+                                      RGB(120, 120, 0),  RGB(200, 80, 120)};
 
 COLORREF layerColour(int layer) {
-  return kLayerColours[static_cast<size_t>(layer) % (sizeof kLayerColours / sizeof kLayerColours[0])];
+  return kLayerColours[static_cast<size_t>(layer) %
+                       (sizeof kLayerColours / sizeof kLayerColours[0])];
 }
 
 // Maps board millimetres (y up) into a device rectangle.
@@ -78,7 +80,8 @@ void drawPanel(HDC dc, const RECT& area, const Board& board) {
   y += kLineHeight / 2;
   line(L"Layers (" + std::to_wstring(board.layers.size()) + L"):", RGB(0, 0, 0));
   for (size_t i = 0; i < board.layers.size() && y < area.bottom - kLineHeight; ++i) {
-    line(L"  " + board.layers[i].name + L"   [" + board.layers[i].type + L"]", layerColour(static_cast<int>(i)));
+    line(L"  " + board.layers[i].name + L"   [" + board.layers[i].type + L"]",
+         layerColour(static_cast<int>(i)));
   }
 }
 
@@ -117,7 +120,8 @@ void drawPlan(HDC dc, const RECT& area, const Board& board) {
     if (p.shape == PadShape::Rect) {
       Rectangle(dc, c.x - hw, c.y - hh, c.x + hw, c.y + hh);
     } else if (p.shape == PadShape::Oval) {
-      RoundRect(dc, c.x - hw, c.y - hh, c.x + hw, c.y + hh, 2 * std::min(hw, hh), 2 * std::min(hw, hh));
+      RoundRect(dc, c.x - hw, c.y - hh, c.x + hw, c.y + hh, 2 * std::min(hw, hh),
+                2 * std::min(hw, hh));
     } else {
       Ellipse(dc, c.x - hw, c.y - hh, c.x + hw, c.y + hh);
     }

@@ -13,7 +13,8 @@ struct Tap {
   OutsideHook hook;
 };
 
-LRESULT CALLBACK tapProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
+LRESULT CALLBACK tapProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                         DWORD_PTR data) {
   auto* tap = reinterpret_cast<Tap*>(data);
   if (msg == WM_NCDESTROY) {
     RemoveWindowSubclass(hwnd, &tapProc, id);
@@ -32,7 +33,8 @@ LRESULT CALLBACK tapProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT
 
 void tapControl(StandinApp& app, HWND control, const std::wstring& target, OutsideHook hook) {
   if (!control) return;
-  SetWindowSubclass(control, &tapProc, 1, reinterpret_cast<DWORD_PTR>(new Tap{&app, target, std::move(hook)}));
+  SetWindowSubclass(control, &tapProc, 1,
+                    reinterpret_cast<DWORD_PTR>(new Tap{&app, target, std::move(hook)}));
 }
 
 }  // namespace standin

@@ -26,24 +26,37 @@ std::optional<DialogKind> DialogLauncher::kindOfCommand(unsigned command) const 
   unsigned build = buildCommand(app_.options.version);
   if (build != 0 && command == build) return DialogKind::Build;
   switch (command) {
-    case kCmdLayers: return DialogKind::Layers;
-    case kCmdDesignInfo: return DialogKind::DesignInfo;
-    case kCmdConfigure: return DialogKind::Configure;
-    case kCmdGerber: return DialogKind::Gerber;
-    case kCmdDrill: return DialogKind::Drill;
-    default: return std::nullopt;
+    case kCmdLayers:
+      return DialogKind::Layers;
+    case kCmdDesignInfo:
+      return DialogKind::DesignInfo;
+    case kCmdConfigure:
+      return DialogKind::Configure;
+    case kCmdGerber:
+      return DialogKind::Gerber;
+    case kCmdDrill:
+      return DialogKind::Drill;
+    default:
+      return std::nullopt;
   }
 }
 
 std::wstring DialogLauncher::titleOf(DialogKind kind) const {
   switch (kind) {
-    case DialogKind::Build: return buildWindowTitle(app_.options.version);
-    case DialogKind::Layers: return kTitleLayers;
-    case DialogKind::DesignInfo: return kTitleDesignInfo;
-    case DialogKind::Configure: return kTitleConfigure;
-    case DialogKind::Gerber: return gerberTitle(app_.options.version);
-    case DialogKind::Apertures: return kTitleApertures;
-    case DialogKind::Drill: return kTitleDrill;
+    case DialogKind::Build:
+      return buildWindowTitle(app_.options.version);
+    case DialogKind::Layers:
+      return kTitleLayers;
+    case DialogKind::DesignInfo:
+      return kTitleDesignInfo;
+    case DialogKind::Configure:
+      return kTitleConfigure;
+    case DialogKind::Gerber:
+      return gerberTitle(app_.options.version);
+    case DialogKind::Apertures:
+      return kTitleApertures;
+    case DialogKind::Drill:
+      return kTitleDrill;
   }
   return {};
 }
@@ -60,8 +73,9 @@ void DialogLauncher::request(DialogKind kind) {
 }
 
 bool DialogLauncher::timerFired(UINT_PTR id) {
-  for (DialogKind kind : {DialogKind::Build, DialogKind::Layers, DialogKind::DesignInfo, DialogKind::Configure,
-                          DialogKind::Gerber, DialogKind::Apertures, DialogKind::Drill}) {
+  for (DialogKind kind :
+       {DialogKind::Build, DialogKind::Layers, DialogKind::DesignInfo, DialogKind::Configure,
+        DialogKind::Gerber, DialogKind::Apertures, DialogKind::Drill}) {
     if (timerIdOf(kind) == id) {
       KillTimer(main_, id);
       open(kind);

@@ -21,8 +21,9 @@ bool DialogWindow::show(HWND owner, int width, int height) {
   }
   // Titled only once its controls exist: whoever finds it by its title
   // finds it complete.
-  HWND w = createWindow(app_.instance, kClassName, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
-                        WS_EX_DLGMODALFRAME, bounds, owner, nullptr);
+  HWND w = createWindow(app_.instance, kClassName, L"",
+                        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME,
+                        bounds, owner, nullptr);
   if (!w) {
     delete this;
     return false;
@@ -38,11 +39,12 @@ void DialogWindow::onCommand(Origin, WPARAM, LPARAM) {}
 
 void DialogWindow::onKey(Origin, UINT, WPARAM, LPARAM) {}
 
-HWND DialogWindow::addChild(const wchar_t* cls, int id, const std::wstring& text, DWORD style, DWORD exStyle,
-                            RECT bounds) {
-  HWND w = CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left, bounds.top,
-                           bounds.right - bounds.left, bounds.bottom - bounds.top, hwnd(),
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), app_.instance, nullptr);
+HWND DialogWindow::addChild(const wchar_t* cls, int id, const std::wstring& text, DWORD style,
+                            DWORD exStyle, RECT bounds) {
+  HWND w =
+      CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left,
+                      bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, hwnd(),
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), app_.instance, nullptr);
   SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
   return w;
 }
@@ -76,9 +78,10 @@ HWND DialogWindow::addRadioButton(int id, const std::wstring& text, RECT bounds)
 }
 
 HWND DialogWindow::addListBox(int id, const std::vector<std::wstring>& items, RECT bounds) {
-  HWND w = addChild(L"LISTBOX", id, L"", WS_TABSTOP | WS_VSCROLL | LBS_HASSTRINGS | LBS_NOTIFY, WS_EX_CLIENTEDGE,
-                    bounds);
-  for (const std::wstring& item : items) SendMessageW(w, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  HWND w = addChild(L"LISTBOX", id, L"", WS_TABSTOP | WS_VSCROLL | LBS_HASSTRINGS | LBS_NOTIFY,
+                    WS_EX_CLIENTEDGE, bounds);
+  for (const std::wstring& item : items)
+    SendMessageW(w, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   tap(w, id);
   return w;
 }
@@ -99,8 +102,10 @@ void DialogWindow::closeLater() {
   ShowWindow(hwnd(), SW_HIDE);
 }
 
-HWND DialogWindow::addTabs(RECT bounds, std::vector<std::wstring> tabs, TabStrip::ClickHandler onClick) {
-  TabStrip* strip = TabStrip::create(app_.instance, hwnd(), 998, bounds, std::move(tabs), std::move(onClick));
+HWND DialogWindow::addTabs(RECT bounds, std::vector<std::wstring> tabs,
+                           TabStrip::ClickHandler onClick) {
+  TabStrip* strip =
+      TabStrip::create(app_.instance, hwnd(), 998, bounds, std::move(tabs), std::move(onClick));
   if (!strip) return nullptr;
   tap(strip->hwnd(), 998);
   return strip->hwnd();

@@ -55,7 +55,8 @@ class DialogWindow : public WindowBase {
   LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  HWND addChild(const wchar_t* cls, int id, const std::wstring& text, DWORD style, DWORD exStyle, RECT bounds);
+  HWND addChild(const wchar_t* cls, int id, const std::wstring& text, DWORD style, DWORD exStyle,
+                RECT bounds);
 
   StandinApp& app_;
   std::wstring title_;

@@ -7,7 +7,8 @@
 
 namespace standin {
 
-DrillDialog::DrillDialog(StandinApp& app) : DialogWindow(app, kTitleDrill, L"\"" + std::wstring(kTitleDrill) + L"\"") {}
+DrillDialog::DrillDialog(StandinApp& app)
+    : DialogWindow(app, kTitleDrill, L"\"" + std::wstring(kTitleDrill) + L"\"") {}
 
 void DrillDialog::build() {
   addLabel(L"Output file:", {8, 12, 90, 30});
@@ -39,7 +40,8 @@ void DrillDialog::generate() {
   if (!x || !y) return fail(L"The offset is not a length.");
   job.offset = {*x, *y};
   const std::wstring path = controlText(kIdDrillPath);
-  if (!writeOutputFile(path, writeDrill(app().board, job))) return fail(L"Cannot write \"" + path + L"\".");
+  if (!writeOutputFile(path, writeDrill(app().board, job)))
+    return fail(L"Cannot write \"" + path + L"\".");
   closeLater();
 }
 

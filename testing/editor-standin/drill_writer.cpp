@@ -10,7 +10,8 @@ namespace standin {
 namespace {
 
 bool sameSpan(int fromA, int toA, int fromB, int toB) {
-  return std::min(fromA, toA) == std::min(fromB, toB) && std::max(fromA, toA) == std::max(fromB, toB);
+  return std::min(fromA, toA) == std::min(fromB, toB) &&
+         std::max(fromA, toA) == std::max(fromB, toB);
 }
 
 std::string number(double value, OutputUnits units) {
@@ -30,13 +31,15 @@ std::vector<DrillHit> drillHits(const Board& board, const std::vector<int>& span
   const int last = all ? 0 : span.back();
   std::vector<DrillHit> hits;
   for (const Pad& p : board.pads) {
-    if (p.hole > 0 && (all || sameSpan(p.fromLayer, p.toLayer, first, last))) hits.push_back({p.at, p.hole});
+    if (p.hole > 0 && (all || sameSpan(p.fromLayer, p.toLayer, first, last)))
+      hits.push_back({p.at, p.hole});
   }
   for (const Via& v : board.vias) {
     if (all || sameSpan(v.fromLayer, v.toLayer, first, last)) hits.push_back({v.at, v.hole});
   }
   const bool through =
-      all || (firstMetalLayer(board) >= 0 && sameSpan(first, last, firstMetalLayer(board), lastMetalLayer(board)));
+      all || (firstMetalLayer(board) >= 0 &&
+              sameSpan(first, last, firstMetalLayer(board), lastMetalLayer(board)));
   if (through) {
     for (const Hole& h : board.holes) hits.push_back({h.at, h.diameter});
   }
@@ -49,9 +52,8 @@ std::string writeDrill(const Board& board, const DrillJob& job) {
   // smallest first, in every file; a file selects only the tools it uses.
   std::vector<std::string> tools;
   for (const DrillHit& h : drillHits(board, {})) tools.push_back(number(h.diameter, job.units));
-  std::sort(tools.begin(), tools.end(), [](const std::string& a, const std::string& b) {
-    return std::stod(a) < std::stod(b);
-  });
+  std::sort(tools.begin(), tools.end(),
+            [](const std::string& a, const std::string& b) { return std::stod(a) < std::stod(b); });
   tools.erase(std::unique(tools.begin(), tools.end()), tools.end());
   auto toolName = [](size_t i) {
     char buf[8];
@@ -72,7 +74,8 @@ std::string writeDrill(const Board& board, const DrillJob& job) {
       if (number(h.diameter, job.units) != tools[i]) continue;
       if (!selected) line(out, toolName(i));
       selected = true;
-      line(out, "X" + number(h.at.x + job.offset.x, job.units) + "Y" + number(h.at.y + job.offset.y, job.units));
+      line(out, "X" + number(h.at.x + job.offset.x, job.units) + "Y" +
+                    number(h.at.y + job.offset.y, job.units));
     }
   }
   line(out, "M30");

@@ -13,7 +13,7 @@ constexpr unsigned kCmdDesignInfo = 32784;
 constexpr unsigned kCmdConfigure = 32879;
 constexpr unsigned kCmdGerber = 32786;
 constexpr unsigned kCmdDrill = 32787;
-constexpr unsigned kCmdApertures = 2380;  // to the Gerber dialog
+constexpr unsigned kCmdApertures = 2380;     // to the Gerber dialog
 constexpr unsigned kCmdLayersAccept = 2349;  // to "Options Layers"
 
 constexpr int kIdBuildText = 1287;

@@ -10,13 +10,14 @@ namespace standin {
 
 namespace {
 
-const wchar_t* const kClassNames[kObjectClassCount] = {L"Pad",    L"Vias",  L"PVHoles", L"NoMtHole", L"RefDes",
-                                                        L"Tipe",   L"Value", L"Mirror",  L"Titles"};
+const wchar_t* const kClassNames[kObjectClassCount] = {
+    L"Pad", L"Vias", L"PVHoles", L"NoMtHole", L"RefDes", L"Tipe", L"Value", L"Mirror", L"Titles"};
 
 }  // namespace
 
 GerberDialog::GerberDialog(StandinApp& app)
-    : DialogWindow(app, gerberTitle(app.options.version), L"\"" + gerberTitle(app.options.version) + L"\"") {}
+    : DialogWindow(app, gerberTitle(app.options.version),
+                   L"\"" + gerberTitle(app.options.version) + L"\"") {}
 
 void GerberDialog::build() {
   addLabel(L"Output file:", {8, 12, 90, 30});
@@ -63,9 +64,11 @@ void GerberDialog::generate() {
   GerberJob job;
   job.layer = plotted_;
   for (int k = 0; k < kObjectClassCount; ++k) {
-    job.classes[static_cast<size_t>(k)] = IsDlgButtonChecked(hwnd(), kIdFirstClass + k) == BST_CHECKED;
+    job.classes[static_cast<size_t>(k)] =
+        IsDlgButtonChecked(hwnd(), kIdFirstClass + k) == BST_CHECKED;
   }
-  job.units = IsDlgButtonChecked(hwnd(), kIdUnitsInch) == BST_CHECKED ? OutputUnits::Inch : OutputUnits::Mm;
+  job.units =
+      IsDlgButtonChecked(hwnd(), kIdUnitsInch) == BST_CHECKED ? OutputUnits::Inch : OutputUnits::Mm;
   std::optional<double> x = parseLength(controlText(kIdGerberOffsetX), job.units);
   std::optional<double> y = parseLength(controlText(kIdGerberOffsetY), job.units);
   if (!x || !y) return fail(L"The offset is not a length.");
@@ -74,7 +77,8 @@ void GerberDialog::generate() {
     return fail(L"No layer is selected.");
   }
   const std::wstring path = controlText(kIdGerberPath);
-  if (!writeOutputFile(path, writeGerber(app().board, job))) return fail(L"Cannot write \"" + path + L"\".");
+  if (!writeOutputFile(path, writeGerber(app().board, job)))
+    return fail(L"Cannot write \"" + path + L"\".");
   app().outputUnits = job.units;
   closeLater();
 }

@@ -73,7 +73,8 @@ class GerberPlot {
   GerberPlot(const Board& board, const GerberJob& job) : board_(board), job_(job) {
     const std::vector<Point>& o = board.outline;
     if (!o.empty()) {
-      auto [lo, hi] = std::minmax_element(o.begin(), o.end(), [](Point a, Point b) { return a.x < b.x; });
+      auto [lo, hi] =
+          std::minmax_element(o.begin(), o.end(), [](Point a, Point b) { return a.x < b.x; });
       mirrorAxis_ = (lo->x + hi->x) / 2;
     }
   }
@@ -82,14 +83,16 @@ class GerberPlot {
     collect();
     // A layer without objects still selects an aperture and moves to the
     // origin (drawing nothing), so that readers know the file for RS-274X.
-    const bool blank = std::all_of(groups_.begin(), groups_.end(), [](const Group& g) { return g.ops.empty(); });
+    const bool blank =
+        std::all_of(groups_.begin(), groups_.end(), [](const Group& g) { return g.ops.empty(); });
     if (blank) group(false).ops.push_back({aperture('C', drawWidth(), drawWidth()), {Point{}}});
     std::string out;
     line(out, "G04 editor-standin Gerber output*");
     line(out, "%FSLAX34Y34*%");
     line(out, job_.units == OutputUnits::Inch ? "%MOIN*%" : "%MOMM*%");
     for (size_t i = 0; i < apertures_.size(); ++i) line(out, apertureDefinition(i));
-    const std::string layerRecord = "%LN" + gerberLayerName(board_.layers[static_cast<size_t>(job_.layer)].name) + "*%";
+    const std::string layerRecord =
+        "%LN" + gerberLayerName(board_.layers[static_cast<size_t>(job_.layer)].name) + "*%";
     line(out, layerRecord);
     line(out, "G01*");
     size_t current = apertures_.size();
@@ -124,7 +127,8 @@ class GerberPlot {
   // inside the span; mask, silk and other layers on the side it reaches.
   bool reaches(int from, int to) const {
     if (layerRole(layer()) == LayerRole::Metal) return spanIncludes(from, to, job_.layer);
-    int sideLayer = layerSide(layer()) == Side::Bottom ? lastMetalLayer(board_) : firstMetalLayer(board_);
+    int sideLayer =
+        layerSide(layer()) == Side::Bottom ? lastMetalLayer(board_) : firstMetalLayer(board_);
     return sideLayer >= 0 && spanIncludes(from, to, sideLayer);
   }
 
@@ -145,7 +149,8 @@ class GerberPlot {
       for (const Pad& p : board_.pads) {
         if (!reaches(p.fromLayer, p.toLayer)) continue;
         double w = p.width + grow, h = p.height + grow;
-        char shape = p.shape == PadShape::Rect ? 'R' : (p.shape == PadShape::Oval || w != h ? 'O' : 'C');
+        char shape =
+            p.shape == PadShape::Rect ? 'R' : (p.shape == PadShape::Oval || w != h ? 'O' : 'C');
         pads.ops.push_back({aperture(shape, w, h), {p.at}});
       }
     }
@@ -162,22 +167,26 @@ class GerberPlot {
     if (has(kClassPvHoles)) {
       Group& plated = group(metal);
       for (const Pad& p : board_.pads) {
-        if (p.hole > 0 && reaches(p.fromLayer, p.toLayer)) plated.ops.push_back({aperture('C', p.hole, p.hole), {p.at}});
+        if (p.hole > 0 && reaches(p.fromLayer, p.toLayer))
+          plated.ops.push_back({aperture('C', p.hole, p.hole), {p.at}});
       }
       for (const Via& v : board_.vias) {
-        if (reaches(v.fromLayer, v.toLayer)) plated.ops.push_back({aperture('C', v.hole, v.hole), {v.at}});
+        if (reaches(v.fromLayer, v.toLayer))
+          plated.ops.push_back({aperture('C', v.hole, v.hole), {v.at}});
       }
     }
     if (has(kClassNoMtHole)) {
       Group& bare = group(metal);
-      for (const Hole& h : board_.holes) bare.ops.push_back({aperture('C', h.diameter, h.diameter), {h.at}});
+      for (const Hole& h : board_.holes)
+        bare.ops.push_back({aperture('C', h.diameter, h.diameter), {h.at}});
     }
     Group& texts = group(false);
     for (const Text& t : board_.texts) {
       if (t.layer != job_.layer || !textWanted(t.kind)) continue;
       double stroke = std::max(kMinTextStroke, t.height * kTextStrokePerHeight);
       size_t ap = aperture('C', stroke, stroke);
-      for (const Stroke& s : strokeText(t.string, t.at, t.height)) texts.ops.push_back({ap, {s.from, s.to}});
+      for (const Stroke& s : strokeText(t.string, t.at, t.height))
+        texts.ops.push_back({ap, {s.from, s.to}});
     }
     if (layerRole(layer()) == LayerRole::Outline && !board_.outline.empty()) {
       const double width = drawWidth();
@@ -195,10 +204,14 @@ class GerberPlot {
 
   bool textWanted(TextKind kind) const {
     switch (kind) {
-      case TextKind::RefDes: return has(kClassRefDes);
-      case TextKind::Type: return has(kClassTipe);
-      case TextKind::Value: return has(kClassValue);
-      case TextKind::Title: return has(kClassTitles);
+      case TextKind::RefDes:
+        return has(kClassRefDes);
+      case TextKind::Type:
+        return has(kClassTipe);
+      case TextKind::Value:
+        return has(kClassValue);
+      case TextKind::Title:
+        return has(kClassTitles);
     }
     return false;
   }
@@ -211,7 +224,9 @@ class GerberPlot {
   size_t aperture(char shape, double width, double height) {
     for (size_t i = 0; i < apertures_.size(); ++i) {
       const Aperture& a = apertures_[i];
-      if (a.shape == shape && std::fabs(a.width - width) < 1e-6 && std::fabs(a.height - height) < 1e-6) return i;
+      if (a.shape == shape && std::fabs(a.width - width) < 1e-6 &&
+          std::fabs(a.height - height) < 1e-6)
+        return i;
     }
     apertures_.push_back({shape, width, height});
     return apertures_.size() - 1;

@@ -7,7 +7,8 @@
 
 namespace standin {
 
-LayersDialog::LayersDialog(StandinApp& app) : DialogWindow(app, kTitleLayers, L"\"" + std::wstring(kTitleLayers) + L"\"") {}
+LayersDialog::LayersDialog(StandinApp& app)
+    : DialogWindow(app, kTitleLayers, L"\"" + std::wstring(kTitleLayers) + L"\"") {}
 
 void LayersDialog::build() {
   addTabs({8, 8, 400, 30}, {L"Layers", L"Sets", L"Titles"}, [this](int, int) { tabsClicked(); });
@@ -21,10 +22,10 @@ void LayersDialog::tabsClicked() {
 }
 
 void LayersDialog::createList() {
-  list_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                          WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 8, 36, 400, 256,
-                          hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdLayerList)), app().instance,
-                          nullptr);
+  list_ = CreateWindowExW(
+      WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+      WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 8, 36, 400, 256,
+      hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdLayerList)), app().instance, nullptr);
   if (!list_) return;
   LVCOLUMNW col{};
   col.mask = LVCF_TEXT | LVCF_WIDTH;

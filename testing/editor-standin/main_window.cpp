@@ -18,9 +18,10 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::create() {
   registerClass(app_.instance, kClassName, CS_HREDRAW | CS_VREDRAW);
-  std::wstring title = mainTitle(app_.options.version, app_.board.fileName, app_.options.titleSuffix);
-  HWND w = createWindow(app_.instance, kClassName, title, WS_OVERLAPPEDWINDOW, 0, {40, 40, 1000, 680}, nullptr,
-                        nullptr);
+  std::wstring title =
+      mainTitle(app_.options.version, app_.board.fileName, app_.options.titleSuffix);
+  HWND w = createWindow(app_.instance, kClassName, title, WS_OVERLAPPEDWINDOW, 0,
+                        {40, 40, 1000, 680}, nullptr, nullptr);
   if (!w) return false;
   launcher_ = std::make_unique<DialogLauncher>(app_, w);
   app_.launcher = launcher_.get();
@@ -44,7 +45,8 @@ LRESULT MainWindow::handleOutsideKind(UINT msg, WPARAM wParam, LPARAM lParam) {
   MessageOrigin::Scope scope(app_.origin, origin);
   if (origin != Origin::Internal) app_.journal.record(L"main", msg, wParam, lParam);
   if (msg == WM_COMMAND) {
-    if (auto kind = launcher_ ? launcher_->kindOfCommand(static_cast<unsigned>(wParam)) : std::nullopt) {
+    if (auto kind =
+            launcher_ ? launcher_->kindOfCommand(static_cast<unsigned>(wParam)) : std::nullopt) {
       launcher_->request(*kind);
     }
     return 0;

@@ -24,11 +24,11 @@ struct Options {
   bool longTexts = false;
   bool dupLayersDialog = false;
   bool titlePrefixDialog = false;
-  bool ignoreCommands = false;      // no command opens any dialog
+  bool ignoreCommands = false;          // no command opens any dialog
   std::vector<std::wstring> hangAfter;  // the stand-in hangs once this dialog is open
-  bool listMovesText = false;       // the layer list answers through another text pointer
-  long listFailsRow = -1;           // the layer list refuses the type cell of this row
-  std::vector<unsigned> outputFaults;  // 1-based "Generate" clicks that fail
+  bool listMovesText = false;           // the layer list answers through another text pointer
+  long listFailsRow = -1;               // the layer list refuses the type cell of this row
+  std::vector<unsigned> outputFaults;   // 1-based "Generate" clicks that fail
 
   bool generateFails(unsigned click) const;
 

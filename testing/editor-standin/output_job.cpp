@@ -33,7 +33,8 @@ bool splitSpan(const Board& board, std::wstring_view text, size_t pos, std::vect
     if (end == text.size() || text[end] == L'%') candidates.push_back(static_cast<int>(i));
   }
   std::sort(candidates.begin(), candidates.end(), [&](int a, int b) {
-    return board.layers[static_cast<size_t>(a)].name.size() > board.layers[static_cast<size_t>(b)].name.size();
+    return board.layers[static_cast<size_t>(a)].name.size() >
+           board.layers[static_cast<size_t>(b)].name.size();
   });
   for (int layer : candidates) {
     size_t end = pos + board.layers[static_cast<size_t>(layer)].name.size();

@@ -21,8 +21,8 @@ struct StandinApp {
   Board board;
   Journal journal;
   MessageOrigin origin;
-  DialogLauncher* launcher = nullptr;  // set while the main window exists
-  unsigned generates = 0;              // "Generate" clicks of the output dialogs so far
+  DialogLauncher* launcher = nullptr;         // set while the main window exists
+  unsigned generates = 0;                     // "Generate" clicks of the output dialogs so far
   OutputUnits outputUnits = OutputUnits::Mm;  // of the last Gerber file; drill files follow
 };
 

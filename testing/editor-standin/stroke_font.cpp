@@ -13,12 +13,16 @@ constexpr unsigned kA = 1, kB = 2, kC = 4, kD = 8, kE = 16, kF = 32, kG = 64;
 constexpr unsigned kBox = kA | kB | kC | kD | kE | kF;
 
 unsigned segmentsOf(wchar_t c) {
-  static const unsigned kDigits[10] = {
-      kBox,                          kB | kC,
-      kA | kB | kG | kE | kD,        kA | kB | kG | kC | kD,
-      kF | kG | kB | kC,             kA | kF | kG | kC | kD,
-      kA | kF | kG | kE | kD | kC,   kA | kB | kC,
-      kBox | kG,                     kA | kB | kC | kD | kF | kG};
+  static const unsigned kDigits[10] = {kBox,
+                                       kB | kC,
+                                       kA | kB | kG | kE | kD,
+                                       kA | kB | kG | kC | kD,
+                                       kF | kG | kB | kC,
+                                       kA | kF | kG | kC | kD,
+                                       kA | kF | kG | kE | kD | kC,
+                                       kA | kB | kC,
+                                       kBox | kG,
+                                       kA | kB | kC | kD | kF | kG};
   static const unsigned kLetters[26] = {
       kA | kB | kC | kE | kF | kG,  // A
       kC | kD | kE | kF | kG,       // b

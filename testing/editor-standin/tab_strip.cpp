@@ -13,8 +13,8 @@ constexpr int kTabWidth = 90;
 TabStrip::TabStrip(std::vector<std::wstring> tabs, ClickHandler onClick)
     : WindowBase(true), tabs_(std::move(tabs)), onClick_(std::move(onClick)) {}
 
-TabStrip* TabStrip::create(HINSTANCE instance, HWND parent, int id, RECT bounds, std::vector<std::wstring> tabs,
-                           ClickHandler onClick) {
+TabStrip* TabStrip::create(HINSTANCE instance, HWND parent, int id, RECT bounds,
+                           std::vector<std::wstring> tabs, ClickHandler onClick) {
   registerClass(instance, kClassName);
   auto* strip = new TabStrip(std::move(tabs), std::move(onClick));
   HWND w = strip->createWindow(instance, kClassName, L"", WS_CHILD | WS_VISIBLE, 0, bounds, parent,
@@ -42,7 +42,8 @@ void TabStrip::paint() {
   for (size_t i = 0; i < tabs_.size(); ++i) {
     RECT r{static_cast<LONG>(i) * kTabWidth, i == static_cast<size_t>(selected_) ? 0 : 3,
            static_cast<LONG>(i + 1) * kTabWidth - 2, client.bottom};
-    FillRect(dc, &r, GetSysColorBrush(i == static_cast<size_t>(selected_) ? COLOR_WINDOW : COLOR_BTNFACE));
+    FillRect(dc, &r,
+             GetSysColorBrush(i == static_cast<size_t>(selected_) ? COLOR_WINDOW : COLOR_BTNFACE));
     DrawEdge(dc, &r, EDGE_RAISED, BF_LEFT | BF_TOP | BF_RIGHT);
     DrawTextW(dc, tabs_[i].c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }

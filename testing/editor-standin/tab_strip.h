@@ -16,8 +16,8 @@ class TabStrip : public WindowBase {
   using ClickHandler = std::function<void(int x, int y)>;
 
   // Created as child `id` of `parent`; deletes itself with its window.
-  static TabStrip* create(HINSTANCE instance, HWND parent, int id, RECT bounds, std::vector<std::wstring> tabs,
-                          ClickHandler onClick);
+  static TabStrip* create(HINSTANCE instance, HWND parent, int id, RECT bounds,
+                          std::vector<std::wstring> tabs, ClickHandler onClick);
 
  protected:
   LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -16,13 +16,17 @@ void WindowBase::registerClass(HINSTANCE instance, const wchar_t* className, UIN
   RegisterClassExW(&wc);
 }
 
-HWND WindowBase::createWindow(HINSTANCE instance, const wchar_t* className, const std::wstring& title,
-                              DWORD style, DWORD exStyle, RECT bounds, HWND parent, HMENU menuOrId) {
+HWND WindowBase::createWindow(HINSTANCE instance, const wchar_t* className,
+                              const std::wstring& title, DWORD style, DWORD exStyle, RECT bounds,
+                              HWND parent, HMENU menuOrId) {
   return CreateWindowExW(exStyle, className, title.c_str(), style, bounds.left, bounds.top,
-                         bounds.right - bounds.left, bounds.bottom - bounds.top, parent, menuOrId, instance, this);
+                         bounds.right - bounds.left, bounds.bottom - bounds.top, parent, menuOrId,
+                         instance, this);
 }
 
-LRESULT WindowBase::handle(UINT msg, WPARAM wParam, LPARAM lParam) { return defaultHandle(msg, wParam, lParam); }
+LRESULT WindowBase::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+  return defaultHandle(msg, wParam, lParam);
+}
 
 LRESULT WindowBase::defaultHandle(UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd_, msg, wParam, lParam);

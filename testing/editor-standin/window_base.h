@@ -21,8 +21,8 @@ class WindowBase {
  protected:
   // Registers a class of this name once per process.
   static void registerClass(HINSTANCE instance, const wchar_t* className, UINT style = 0);
-  HWND createWindow(HINSTANCE instance, const wchar_t* className, const std::wstring& title, DWORD style,
-                    DWORD exStyle, RECT bounds, HWND parent, HMENU menuOrId);
+  HWND createWindow(HINSTANCE instance, const wchar_t* className, const std::wstring& title,
+                    DWORD style, DWORD exStyle, RECT bounds, HWND parent, HMENU menuOrId);
 
   virtual LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT defaultHandle(UINT msg, WPARAM wParam, LPARAM lParam);

@@ -13,8 +13,7 @@ namespace harness {
 
 namespace fs = std::filesystem;
 
-Standin::Standin(const fs::path& boardPath, const std::wstring& name,
-                 const std::wstring& options) {
+Standin::Standin(const fs::path& boardPath, const std::wstring& name, const std::wstring& options) {
   dir_ = freshDir(L"cadlink-" + name);
   journal_ = dir_ / L"journal.txt";
   start(boardPath.has_parent_path() ? boardPath : boardsDir() / boardPath, options);

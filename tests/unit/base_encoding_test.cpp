@@ -44,8 +44,8 @@ TEST(Encoding, Utf8StrayBytesSurviveRoundTrip) {
   // Truncated sequences, overlong forms, encoded surrogates, bytes that never
   // start a sequence: each is kept as one character and written back as is.
   const std::string cases[] = {
-      "\xFF", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xD0", "abc\xE2\x82", "\xF5\x80\x80\x80",
-      "\x80\x80", "ok\xD0\x92\xFEok",
+      "\xFF",        "\xC0\xAF",         "\xE0\x80\xAF", "\xED\xA0\x80",     "\xD0",
+      "abc\xE2\x82", "\xF5\x80\x80\x80", "\x80\x80",     "ok\xD0\x92\xFEok",
   };
   for (const auto& bytes : cases) {
     const std::wstring text = base::fromUtf8(bytes);
@@ -120,7 +120,9 @@ TEST(Encoding, AnsiReplacesWhatTheCodePageLacks) {
   EXPECT_EQ(base::toAnsi(L"a\u0416b"), "a?b");
   EXPECT_FALSE(base::ansiCanHold(L"\u0416"));
   base::setAnsiTable(base::cp1251Table());
-  EXPECT_EQ(base::toAnsi(L"a\u0416b\u00E9"), "a\xC6" "b?");
+  EXPECT_EQ(base::toAnsi(L"a\u0416b\u00E9"),
+            "a\xC6"
+            "b?");
   EXPECT_TRUE(base::ansiCanHold(L"Жук"));
   EXPECT_EQ(base::fromAnsi("\xC6\xF3\xEA"), L"Жук");
 }

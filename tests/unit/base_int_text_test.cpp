@@ -59,8 +59,8 @@ TEST(IntText, ProfileRuleForHexadecimal) {
     int32_t value;
   };
   const Case cases[] = {
-      {L"0x10", 16}, {L"0X1a", 26}, {L"0x", -1},  {L"0", 0},      {L"12", 12},
-      {L"0xZZ", -1}, {L"word", -1}, {L"-3", -3},  {L"$20", 32},   {L"0x-5", -1},
+      {L"0x10", 16}, {L"0X1a", 26}, {L"0x", -1}, {L"0", 0},    {L"12", 12},
+      {L"0xZZ", -1}, {L"word", -1}, {L"-3", -3}, {L"$20", 32}, {L"0x-5", -1},
   };
   for (const auto& c : cases) EXPECT_EQ(base::profileInt(c.text, -1), c.value);
 }

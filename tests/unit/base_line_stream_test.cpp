@@ -34,9 +34,13 @@ TEST(LineReader, AgreesWithWholeFileReadAtEveryBufferSize) {
       "\xEF\xBB\xBF\xD0\x96\xD0\xB6\r\n\xE2\x82\xAC\xFF",
       "\xEF\xBB",
       std::string("\xFF\xFE\x16\x04\r\0\n\0\r\0x\0\n\0\x3D\xD8\x00\xDE", 18),
-      std::string("\xFF\xFE" "a\0\r", 5),
+      std::string("\xFF\xFE"
+                  "a\0\r",
+                  5),
       std::string("\xFF\xFE", 2),
-      std::string("\xFF\xFE" "a\0\r\0\n\0b\0\r\0\r\0\n\0", 16),
+      std::string("\xFF\xFE"
+                  "a\0\r\0\n\0b\0\r\0\r\0\n\0",
+                  16),
   };
   for (const auto& bytes : cases) {
     testfiles::writeBytes(path, bytes);
@@ -48,7 +52,8 @@ TEST(LineReader, AgreesWithWholeFileReadAtEveryBufferSize) {
       std::vector<std::wstring> lines;
       std::string_view line;
       while (reader.next(line)) lines.push_back(base::decodeText(line, reader.encoding()));
-      EXPECT_EQ(lines, whole.lines) << "buffer " << size << " case " << testing::PrintToString(bytes);
+      EXPECT_EQ(lines, whole.lines)
+          << "buffer " << size << " case " << testing::PrintToString(bytes);
     }
   }
 }
@@ -76,7 +81,11 @@ TEST(LineReader, SplitsAtEveryLineBreak) {
 TEST(LineReader, Utf16LinesAreUnitPairs) {
   testfiles::TempDir dir("export-lines16");
   // "\x0D\x04" is one character (U+040D): its CR byte is no line break.
-  const char bytes[] = "\xFF\xFE" "a\0\r\0\n\0\x0D\x04\n\0b\0\r\0" "c\0" "x";
+  const char bytes[] =
+      "\xFF\xFE"
+      "a\0\r\0\n\0\x0D\x04\n\0b\0\r\0"
+      "c\0"
+      "x";
   testfiles::writeBytes(dir / "f", std::string(bytes, sizeof bytes - 1));
   base::LineReader reader(dir / "f");
   EXPECT_EQ(reader.encoding(), base::Encoding::Utf16LeBom);
@@ -133,13 +142,13 @@ TEST(LineWriter, ReplacesTargetOnlyOnCommit) {
   EXPECT_EQ(testfiles::readBytes(path), "old\n");
   EXPECT_EQ(testfiles::entryCount(dir.path()), 1u);
 
-  for (auto encoding : {base::Encoding::Ansi, base::Encoding::Utf8Bom, base::Encoding::Utf16LeBom}) {
+  for (auto encoding :
+       {base::Encoding::Ansi, base::Encoding::Utf8Bom, base::Encoding::Utf16LeBom}) {
     base::LineWriter writer(path, encoding);
     writer.writeLine(base::encodeText(L"G04 Ж*", encoding));
     writer.writeLine(base::encodeText(L"", encoding));
     writer.commit();
-    EXPECT_EQ(testfiles::readBytes(path),
-              base::bytesOfText({encoding, {L"G04 Ж*", L""}}));
+    EXPECT_EQ(testfiles::readBytes(path), base::bytesOfText({encoding, {L"G04 Ж*", L""}}));
   }
   EXPECT_EQ(testfiles::entryCount(dir.path()), 1u);
 }

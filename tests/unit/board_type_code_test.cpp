@@ -80,7 +80,7 @@ TEST_F(BoardTypeCodeTest, TypingSequences) {
 
 TEST_F(BoardTypeCodeTest, WhichKeysPass) {
   build(standardBoard());
-  const std::pair<wchar_t, bool> cases[] = {{L'3', false}, {L'\b', true}, {L' ', true},
+  const std::pair<wchar_t, bool> cases[] = {{L'3', false},  {L'\b', true}, {L' ', true},
                                             {L'\r', false}, {L'a', false}, {L'\t', false},
                                             {L'-', false},  {L'Ж', false}};
   for (auto [key, passes] : cases) {
@@ -110,7 +110,8 @@ TEST_F(BoardTypeCodeTest, ApplyingCodes) {
   };
   const Case cases[] = {
       {L"2 2 2",
-       {L"Top", L"Bottom", L"Top Mask", L"Bot Mask", L"Top Silk", L"Bot Silk", L"Board"}, L"1"},
+       {L"Top", L"Bottom", L"Top Mask", L"Bot Mask", L"Top Silk", L"Bot Silk", L"Board"},
+       L"1"},
       {L"3 1 1", {L"Top", L"In1", L"Bottom", L"Top Mask", L"Top Silk", L"Board"}, L"1"},
       {L"1 0 0", {L"Top", L"Board"}, L"1"},
       {L"0 0 0", {L"Board"}, L"1"},
@@ -189,26 +190,52 @@ TEST_F(BoardTypeCodeTest, ClicksWithTheBindingSwitch) {
     std::wstring label;
   };
   const Case cases[] = {
-      {"bottom out, inner in", L"2 2 2", {L"Bottom"},
+      {"bottom out, inner in",
+       L"2 2 2",
+       {L"Bottom"},
        {L"Top", L"In1", L"Top Mask", L"Bot Mask", L"Top Silk", L"Bot Silk", L"Board"},
-       L"2 2 2", L"1"},
-      {"top first when free", L"2 0 0", {L"In1", L"Top"},
-       {L"In1", L"Bottom", L"Board"}, L"2 0 0", L"1"},
-      {"no other metal row free: undone", L"4 0 0", {L"Bottom"},
-       {L"Top", L"In1", L"GND", L"Bottom", L"Board"}, L"4 0 0", L"1"},
+       L"2 2 2",
+       L"1"},
+      {"top first when free",
+       L"2 0 0",
+       {L"In1", L"Top"},
+       {L"In1", L"Bottom", L"Board"},
+       L"2 0 0",
+       L"1"},
+      {"no other metal row free: undone",
+       L"4 0 0",
+       {L"Bottom"},
+       {L"Top", L"In1", L"GND", L"Bottom", L"Board"},
+       L"4 0 0",
+       L"1"},
       {"checked inner pushes out top", L"1 0 0", {L"In1"}, {L"In1", L"Board"}, L"1 0 0", L"1"},
-      {"checked plane pushes out the first inner", L"3 0 0", {L"GND"},
-       {L"Top", L"GND", L"Bottom", L"Board"}, L"3 0 0", L"1"},
-      {"checked bottom pushes out top", L"1 0 0", {L"Bottom"}, {L"Bottom", L"Board"},
-       L"1 0 0", L"1"},
+      {"checked plane pushes out the first inner",
+       L"3 0 0",
+       {L"GND"},
+       {L"Top", L"GND", L"Bottom", L"Board"},
+       L"3 0 0",
+       L"1"},
+      {"checked bottom pushes out top",
+       L"1 0 0",
+       {L"Bottom"},
+       {L"Bottom", L"Board"},
+       L"1 0 0",
+       L"1"},
       {"mask swap", L"0 1 0", {L"Bot Mask"}, {L"Bot Mask", L"Board"}, L"0 1 0", L"1"},
       {"mask swap back", L"0 1 0", {L"Top Mask"}, {L"Bot Mask", L"Board"}, L"0 1 0", L"1"},
       {"silk swap", L"0 0 1", {L"Top Silk"}, {L"Bot Silk", L"Board"}, L"0 0 1", L"1"},
-      {"silk full: undone", L"0 0 2", {L"Bot Silk"},
-       {L"Top Silk", L"Bot Silk", L"Board"}, L"0 0 2", L"1"},
-      {"other group: no swap", L"2 2 2", {L"Notes", L"Board"},
+      {"silk full: undone",
+       L"0 0 2",
+       {L"Bot Silk"},
+       {L"Top Silk", L"Bot Silk", L"Board"},
+       L"0 0 2",
+       L"1"},
+      {"other group: no swap",
+       L"2 2 2",
+       {L"Notes", L"Board"},
        {L"Top", L"Bottom", L"Top Mask", L"Bot Mask", L"Top Silk", L"Bot Silk", L"Notes"},
-       L"2 2 2", L"1"},
+       L"2 2 2",
+       L"1"},
   };
   for (const Case& c : cases) {
     form.rows.clear();
@@ -235,8 +262,12 @@ TEST_F(BoardTypeCodeTest, ClicksWithoutBindingOrWithoutACompleteCode) {
       {"switch off: counts follow", false, L"2 2 2", {L"Bottom", L"Notes"}, L"1 2 2", L"2"},
       {"switch off: adding", false, L"1 0 0", {L"GND", L"Top Mask"}, L"2 1 0", L"1"},
       {"empty code: first click completes it", true, L"", {L"Top"}, L"1 0 0", L"0"},
-      {"incomplete code: no swap, and the code it writes binds the next click", true, L"2 2",
-       {L"Top Mask", L"Bot Silk"}, L"0 1 0", L"0"},
+      {"incomplete code: no swap, and the code it writes binds the next click",
+       true,
+       L"2 2",
+       {L"Top Mask", L"Bot Silk"},
+       L"0 1 0",
+       L"0"},
   };
   for (const Case& c : cases) {
     form.rows.clear();
@@ -294,8 +325,7 @@ TEST_F(BoardTypeCodeTest, MovedRowsChangeNothingOfTheRules) {
   applyCode(L"2 1 1");
   EXPECT_EQ(exportedNames(), (Names{L"Top", L"Bottom", L"Top Mask", L"Top Silk", L"Board"}));
   click(L"Bottom");
-  EXPECT_EQ(exportedNames(),
-            (Names{L"Top", L"In1", L"Top Mask", L"Top Silk", L"Board"}));
+  EXPECT_EQ(exportedNames(), (Names{L"Top", L"In1", L"Top Mask", L"Top Silk", L"Board"}));
   form.viasCoveredByMask.detachOnClick();
   form.viasCoveredByMask.setChecked(false);
   typeKey(L'\r');

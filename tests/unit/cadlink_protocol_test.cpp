@@ -22,8 +22,8 @@ TEST(EditorVersion, ReadsCharactersSevenToTen) {
     int32_t version;
   };
   for (Case c : {Case{L"P-CAD 2002 PCB - [board.pcb]", 2002}, Case{L"P-CAD 2006 PCB", 2006},
-                 Case{L"P-CAD 2001 PCB", 2001}, Case{L"xxxxxx2004", 2004},
-                 Case{L"P-CAD 200", 200}, Case{L"P-CAD 7", 7}}) {
+                 Case{L"P-CAD 2001 PCB", 2001}, Case{L"xxxxxx2004", 2004}, Case{L"P-CAD 200", 200},
+                 Case{L"P-CAD 7", 7}}) {
     EXPECT_EQ(versionFromTitle(c.title), c.version) << std::wstring(c.title).size();
   }
 }
@@ -50,9 +50,9 @@ TEST(BuildText, KeepsCharacter27UpToTheNextToLast) {
     std::wstring text;
     std::wstring kept;
   };
-  for (const Case& c : {Case{prefix + L"437)", L"437"}, Case{prefix + L"7)", L"7"},
-                        Case{prefix + L")", L""}, Case{prefix, L""}, Case{L"", L""},
-                        Case{prefix + L"15.20.", L"15.20"}}) {
+  for (const Case& c :
+       {Case{prefix + L"437)", L"437"}, Case{prefix + L"7)", L"7"}, Case{prefix + L")", L""},
+        Case{prefix, L""}, Case{L"", L""}, Case{prefix + L"15.20.", L"15.20"}}) {
     EXPECT_EQ(cutBuildText(c.text), c.kept) << c.text.size();
   }
 }
@@ -110,7 +110,7 @@ TEST(ListItemRecord, IsTheEditors32BitLayoutByteByByte) {
       0,    0,    0,    0,     // stateMask
       0xFC, 0xB2, 0xA1, 0x00,  // pszText = block + 60
       0x00, 0x02, 0,    0,     // cchTextMax 512
-  };  // the remaining eight fields are 0
+  };                           // the remaining eight fields are 0
   for (size_t i = 0; i < 60; ++i) EXPECT_EQ(r[i], expected[i]) << "byte " << i;
 }
 
@@ -155,13 +155,13 @@ TEST(ListCellText, FollowsTheReturnedPointerInsideTheBlockOnly) {
     bool ok;
     std::wstring text;
   } cases[] = {
-      {base + 60, true, L"name"},      // the buffer it was given
-      {base + 1000, true, L"other"},   // a pointer the list changed
-      {base + 4094, true, L"z"},       // the last unit, cut at the block's end
-      {base + 20, false, L""},         // into the record
-      {base + 4096, false, L""},       // past the block
-      {base - 2, false, L""},          // below it (wraps)
-      {0, false, L""},                 // none
+      {base + 60, true, L"name"},     // the buffer it was given
+      {base + 1000, true, L"other"},  // a pointer the list changed
+      {base + 4094, true, L"z"},      // the last unit, cut at the block's end
+      {base + 20, false, L""},        // into the record
+      {base + 4096, false, L""},      // past the block
+      {base - 2, false, L""},         // below it (wraps)
+      {0, false, L""},                // none
   };
   for (const Case& c : cases) {
     const std::vector<uint8_t> b = answeredBlock(base, c.pointer);

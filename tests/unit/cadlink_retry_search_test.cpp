@@ -13,7 +13,7 @@ namespace {
 struct FakeEditor {
   std::vector<std::string> events;
   int64_t clockMs = 0;
-  int foundAtLookup = 0;  // 0: never
+  int foundAtLookup = 0;     // 0: never
   int aliveUntilLookup = 0;  // 0: alive for ever
   int lookups = 0;
 

@@ -86,8 +86,8 @@ TEST(OffsetForm, RefusedEntryPutsBothEditsBack) {
   struct Case {
     std::wstring x, y;
   };
-  const Case cases[] = {{L"1,5", L"2"}, {L"3", L"1,5"}, {L"", L"0"}, {L"mm", L"0"},
-                        {L"7", L"8mil"}};
+  const Case cases[] = {
+      {L"1,5", L"2"}, {L"3", L"1,5"}, {L"", L"0"}, {L"mm", L"0"}, {L"7", L"8mil"}};
   for (const Case& c : cases) {
     dialogs::OffsetForm form;
     form.editX = L"0.5mm";
@@ -120,8 +120,8 @@ TEST(ApplyParameter, WritesTheCheckedEntryAndShowsWhatTheEditorHolds) {
   struct Case {
     std::wstring typed, written;
   };
-  const Case cases[] = {{L"0.2", L"0.2mm"}, {L"0.2mm", L"0.2mm"}, {L"8mil", L"8mil"},
-                        {L"", L""}, {L"1,5", L"1,5"}};
+  const Case cases[] = {
+      {L"0.2", L"0.2mm"}, {L"0.2mm", L"0.2mm"}, {L"8mil", L"8mil"}, {L"", L""}, {L"1,5", L"1,5"}};
   for (const Case& c : cases) {
     std::vector<std::wstring> calls;
     const std::wstring shown = dialogs::applyParameter(

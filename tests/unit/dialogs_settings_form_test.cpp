@@ -55,10 +55,9 @@ TEST_F(SettingsFormTest, FreshStartShowsDefaultsAndCloseWritesAllTenKeys) {
   form.save(ini, dirExists);
   // written in the dialog's order, so each section lists its keys that way
   EXPECT_EQ(ini.readSectionKeys(L"pcad"),
-            (std::vector<std::wstring>{L"dir", L"SMS", L"PS", L"CleanGRB", L"AutoSMS",
-                                       L"AutoPS", L"errcheck"}));
-  EXPECT_EQ(ini.readSectionKeys(L"main"),
-            (std::vector<std::wstring>{L"dw", L"dc", L"autoclose"}));
+            (std::vector<std::wstring>{L"dir", L"SMS", L"PS", L"CleanGRB", L"AutoSMS", L"AutoPS",
+                                       L"errcheck"}));
+  EXPECT_EQ(ini.readSectionKeys(L"main"), (std::vector<std::wstring>{L"dw", L"dc", L"autoclose"}));
   const std::string text = readBytes(path);
   EXPECT_LT(text.find("[pcad]"), text.find("[main]"));
   EXPECT_EQ(ini.readString(L"pcad", L"dir", L"?"), L"");
@@ -131,9 +130,8 @@ TEST_F(SettingsFormTest, ErrorChoiceIsClampedToTheItems) {
     int shown;
     std::wstring written;
   };
-  const Case cases[] = {{"7", 2, L"2"},   {"0", 0, L"0"},   {"1", 1, L"1"},
-                        {"-1", -1, L"-1"}, {"-5", -1, L"-1"}, {"ask", 2, L"2"},
-                        {"0x1", 1, L"1"}};
+  const Case cases[] = {{"7", 2, L"2"},    {"0", 0, L"0"},   {"1", 1, L"1"},  {"-1", -1, L"-1"},
+                        {"-5", -1, L"-1"}, {"ask", 2, L"2"}, {"0x1", 1, L"1"}};
   for (const Case& c : cases) {
     writeBytes(path, "[pcad]\r\nerrcheck=" + c.stored + "\r\n");
     SettingsForm form = loaded();
@@ -148,7 +146,7 @@ TEST_F(SettingsFormTest, SpinTextsAreSavedAsIntegers) {
     std::wstring text;
     std::wstring stored;
   };
-  const Case cases[] = {{L"250", L"250"}, {L"abc", L"0"}, {L"", L"0"},    {L"1.5", L"0"},
+  const Case cases[] = {{L"250", L"250"}, {L"abc", L"0"}, {L"", L"0"},      {L"1.5", L"0"},
                         {L" 25", L"25"},  {L"-3", L"-3"}, {L"0x10", L"16"}, {L"99999999999", L"0"}};
   for (const Case& c : cases) {
     SettingsForm form;

@@ -18,7 +18,9 @@ const char* const kNoHoles = "M48\r\n%\r\nT01\r\nM30\r\n";
 class DrillCheck : public ::testing::Test {
  protected:
   DrillCheck() : dir_("export-drill") {}
-  std::wstring path(const std::string& name) const { return base::fromUtf8((dir_ / name).string()); }
+  std::wstring path(const std::string& name) const {
+    return base::fromUtf8((dir_ / name).string());
+  }
   void request(int from, int to, const std::string& name, const char* content) {
     drills_.push_back({from, to, path(name)});
     if (content) testfiles::writeBytes(dir_ / name, content);
@@ -70,11 +72,11 @@ TEST_F(DrillCheck, EarlierFilesKeepTheirNames) {
 TEST(DrillFile, EmptyOnlyWhenThirdFromTheEndIsPercent) {
   testfiles::TempDir dir("export-drill-empty");
   const std::pair<std::string, bool> cases[] = {
-      {"M48\n%\nM30\n", false},                 // "%" second from the end
-      {"%\nA\nB\nC\n", false},                  // fourth from the end
-      {"%\nA\nB", true},                        // third from the end, no final break
+      {"M48\n%\nM30\n", false},  // "%" second from the end
+      {"%\nA\nB\nC\n", false},   // fourth from the end
+      {"%\nA\nB", true},         // third from the end, no final break
       {"M48\r\n%\r\nT01\r\nM30", true},
-      {"M48\n% \nA\nB\n", false},               // a blank after it
+      {"M48\n% \nA\nB\n", false},  // a blank after it
       {"M48\n %\nA\nB\n", false},
       {"\xEF\xBB\xBF%\nA\nB\n", true},
       {std::string("\xFF\xFE%\0\n\0A\0\n\0B\0", 12), true},

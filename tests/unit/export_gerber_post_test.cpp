@@ -103,10 +103,13 @@ TEST(GerberPost, WholeRunOverTheTable) {
   EXPECT_FALSE(fs::exists(path("b.GTS")));
   // A second stamp run stacks a second header (an old file worked again).
   exportcore::stampGerberHeaders(form);
-  EXPECT_EQ(testfiles::readBytes(path("b.GTL")).find("G04 Korvant TAVROLIN*\r\nG04 layer position = 1*", 10),
-            std::string("G04 Korvant TAVROLIN*\r\nG04 layer position = 1*\r\nG04 layer base position = 0*\r\n"
-                        "G04 layer type = 0*\r\nG04 layer flash color = 0*\r\nG04 layer line color = 1*\r\n")
-                .size());
+  EXPECT_EQ(
+      testfiles::readBytes(path("b.GTL"))
+          .find("G04 Korvant TAVROLIN*\r\nG04 layer position = 1*", 10),
+      std::string(
+          "G04 Korvant TAVROLIN*\r\nG04 layer position = 1*\r\nG04 layer base position = 0*\r\n"
+          "G04 layer type = 0*\r\nG04 layer flash color = 0*\r\nG04 layer line color = 1*\r\n")
+          .size());
 }
 
 }  // namespace

@@ -88,23 +88,24 @@ class JobWriter : public ::testing::Test {
 };
 
 TEST_F(JobWriter, WorkedExample) {
-  exporttest::buildTable(form_, {{L"Top", 1, 0, true, {true, true}},
-                                 {L"Inner", 1, 1, true, {false, false, true}},
-                                 {L"Top Silk", 3, 6, true, {false, false, false, false, true}},
-                                 {L"Bottom", 1, 3, true, {true, false, false, false, false, false,
-                                                          false, false, true}}});
+  exporttest::buildTable(
+      form_,
+      {{L"Top", 1, 0, true, {true, true}},
+       {L"Inner", 1, 1, true, {false, false, true}},
+       {L"Top Silk", 3, 6, true, {false, false, false, false, true}},
+       {L"Bottom", 1, 3, true, {true, false, false, false, false, false, false, false, true}}});
   run();
   EXPECT_EQ(sections(), (Lines{L"Job", L"Layers", L"Drills", L"Top", L"Inner", L"Top Silk",
                                L"Bottom", L"12Top", L"14Top", L"24Inner"}));
-  EXPECT_EQ(section(L"Layers"), (std::map<std::wstring, std::wstring>{
-                                    {L"Top ", L" r*Top"},
-                                    {L"Inner ", L" r*Inner"},
-                                    {L"Top Silk ", L" r*Top Silk"},
-                                    {L"Bottom ", L" r*Bottom"}}));
-  EXPECT_EQ(section(L"Drills"), (std::map<std::wstring, std::wstring>{
-                                    {L"12Inner ", L" r*12Top"},
-                                    {L"14Bottom ", L" r*14Top"},
-                                    {L"24Bottom ", L" r*24Inner"}}));
+  EXPECT_EQ(section(L"Layers"),
+            (std::map<std::wstring, std::wstring>{{L"Top ", L" r*Top"},
+                                                  {L"Inner ", L" r*Inner"},
+                                                  {L"Top Silk ", L" r*Top Silk"},
+                                                  {L"Bottom ", L" r*Bottom"}}));
+  EXPECT_EQ(
+      section(L"Drills"),
+      (std::map<std::wstring, std::wstring>{
+          {L"12Inner ", L" r*12Top"}, {L"14Bottom ", L" r*14Top"}, {L"24Bottom ", L" r*24Inner"}}));
   auto top = section(L"Top");
   EXPECT_EQ(top[L"l8"], L"Top");
   EXPECT_EQ(top[L"l9"], L"GTL");
@@ -112,7 +113,7 @@ TEST_F(JobWriter, WorkedExample) {
   EXPECT_EQ(top[L"l11"], L"1.5");
   EXPECT_EQ(top[L"l12"], L"-2");
   EXPECT_EQ(top[L"l13"], L"");
-  const Lines classesTop = {L"true", L"true", L"false", L"false", L"false",
+  const Lines classesTop = {L"true",  L"true",  L"false", L"false", L"false",
                             L"false", L"false", L"false", L"false"};
   for (int k = 0; k < 9; ++k) EXPECT_EQ(top[L"l" + std::to_wstring(14 + k)], classesTop[k]);
   EXPECT_EQ(section(L"Inner")[L"l16"], L"true");
@@ -183,10 +184,9 @@ TEST_F(JobWriter, NoDrillPairGivesTheSingleDrillBlock) {
 TEST_F(JobWriter, LayersBetweenThePairs) {
   // Row 2 is conductive but not exported, row 3 non-signal and exported,
   // row 4 unclassified (counts as conductive) and exported.
-  exporttest::buildTable(form_, {{L"Top", 1, 0, true},
-                                 {L"Mid", 2, 2, false},
-                                 {L"Silk", 3, 6, true},
-                                 {L"Odd", -1, 1, true}});
+  exporttest::buildTable(
+      form_,
+      {{L"Top", 1, 0, true}, {L"Mid", 2, 2, false}, {L"Silk", 3, 6, true}, {L"Odd", -1, 1, true}});
   run();
   EXPECT_EQ(sections(), (Lines{L"Job", L"Layers", L"Drills", L"Top", L"Silk", L"Odd", L"14Top"}));
   EXPECT_EQ(section(L"14Top")[L"d12"], L"Top%Mid%Odd");
@@ -199,8 +199,8 @@ TEST_F(JobWriter, MovedRowsNumberPairsByDisplayRow) {
   exporttest::buildTable(form_, {{L"Top", 1, 0}, {L"Bottom", 1, 3}, {L"Inner", 1, 1}});
   form_.grid.moveRow(3, 2);  // Top, Inner, Bottom
   run();
-  EXPECT_EQ(sections(), (Lines{L"Job", L"Layers", L"Drills", L"Top", L"Inner", L"Bottom",
-                               L"12Top", L"13Top", L"23Inner"}));
+  EXPECT_EQ(sections(), (Lines{L"Job", L"Layers", L"Drills", L"Top", L"Inner", L"Bottom", L"12Top",
+                               L"13Top", L"23Inner"}));
   EXPECT_EQ(section(L"13Top")[L"d12"], L"Top%Inner%Bottom");
 }
 
@@ -254,8 +254,10 @@ TEST_F(JobWriter, BrokenTemplatesStopBeforeAnythingIsWritten) {
       {"no main template", ".ini", ""},
       {"main template too short", ".ini", "#layerinit#\r\n#layers#\r\n#drillinit#\r\n"},
       {"marker missing", ".ini", "#layerinit#\r\n#layers#\r\n#drillinit#\r\n#drill#\r\n"},
-      {"markers in the wrong order", ".ini", "#layers#\r\n#layerinit#\r\n#drillinit#\r\n#drills#\r\n"},
-      {"marker not a whole line", ".ini", " #layerinit#\r\n#layers#\r\n#drillinit#\r\n#drills#\r\n"},
+      {"markers in the wrong order", ".ini",
+       "#layers#\r\n#layerinit#\r\n#drillinit#\r\n#drills#\r\n"},
+      {"marker not a whole line", ".ini",
+       " #layerinit#\r\n#layers#\r\n#drillinit#\r\n#drills#\r\n"},
       {"layer template too short", "_l.ini", numbered("l", 22)},
       {"drill template too short", "_d.ini", numbered("d", 12)},
       {"drill template missing", "_d.ini", ""},
@@ -284,9 +286,18 @@ TEST_F(JobWriter, BrokenTemplatesStopBeforeAnythingIsWritten) {
 }
 
 TEST(ProfileRewrite, OneEntryPerSection) {
-  Lines lines = {L"OutputPathID=top",  L"[a]",       L"  outputpathid  =  v  ", L"OutputPathID=second",
-                 L"[b]",               L"x=1",       L";OutputPathID=",         L"[a]",
-                 L"OutputPathID='q'",  L" [c]",      L"OutputPathIDx=",         L"OutputPathID"};
+  Lines lines = {L"OutputPathID=top",
+                 L"[a]",
+                 L"  outputpathid  =  v  ",
+                 L"OutputPathID=second",
+                 L"[b]",
+                 L"x=1",
+                 L";OutputPathID=",
+                 L"[a]",
+                 L"OutputPathID='q'",
+                 L" [c]",
+                 L"OutputPathIDx=",
+                 L"OutputPathID"};
   exportcore::appendToProfileKey(lines, L"OutputPathID", L"D/");
   EXPECT_EQ(lines, (Lines{L"OutputPathID=top", L"[a]", L"OutputPathID=vD/", L"OutputPathID=second",
                           L"[b]", L"x=1", L";OutputPathID=", L"[a]", L"OutputPathID=qD/", L" [c]",
@@ -321,8 +332,9 @@ TEST(ShippedTemplates, EveryBuildMakesACompleteJob) {
       EXPECT_EQ(withDir, 5u);
       EXPECT_NE(std::find(lines.begin(), lines.end(), L"Layer=Top Silk"), lines.end());
       EXPECT_NE(std::find(lines.begin(), lines.end(), L"Layers=Top%Bottom"), lines.end());
-      EXPECT_NE(std::find(lines.begin(), lines.end(), std::wstring(L"Units=") + (inch ? L"inch" : L"mm")),
-                lines.end());
+      EXPECT_NE(
+          std::find(lines.begin(), lines.end(), std::wstring(L"Units=") + (inch ? L"inch" : L"mm")),
+          lines.end());
     }
   }
 }

@@ -21,8 +21,12 @@ std::vector<std::wstring> allExtensions(const layers::LayerTableModel& form) {
 
 TEST(ExportNaming, ExampleBoard) {
   layers::LayerTableModel form;
-  exporttest::buildTable(form, {{L"Top", 1, 0}, {L"Inner1", 1, 1}, {L"Inner2", 1, 1},
-                                {L"Plane", 2, 2}, {L"Bottom", 1, 3}, {L"Top Silk", 3, 6}});
+  exporttest::buildTable(form, {{L"Top", 1, 0},
+                                {L"Inner1", 1, 1},
+                                {L"Inner2", 1, 1},
+                                {L"Plane", 2, 2},
+                                {L"Bottom", 1, 3},
+                                {L"Top Silk", 3, 6}});
   EXPECT_EQ(allExtensions(form),
             (std::vector<std::wstring>{L"GTL", L"G1", L"G2", L"GP1", L"GBL", L"GTO"}));
 }
@@ -34,7 +38,8 @@ TEST(ExportNaming, TypesAndCounters) {
     std::vector<std::wstring> expected;
   };
   const Case cases[] = {
-      {"every fixed type once", {0, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17},
+      {"every fixed type once",
+       {0, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17},
        {L"GTL", L"GBL", L"GRB", L"brd", L"GTO", L"GBO", L"GTS", L"GBS", L"GM", L"ppl", L"rdtop",
         L"rdbot", L"ins", L"GTP", L"GBP", L"txt"}},
       {"repeated type counts from the second row", {0, 0, 0}, {L"GTL", L"GTL1", L"GTL2"}},

@@ -39,11 +39,15 @@ TEST(ExportRun, SignalLayerCheck) {
     bool asks;
   };
   const Case cases[] = {
-      {"all exported", {{L"Top", 1, true, 0}, {L"Inner", 1, true, 1}, {L"Bottom", 1, true, 3}}, false},
+      {"all exported",
+       {{L"Top", 1, true, 0}, {L"Inner", 1, true, 1}, {L"Bottom", 1, true, 3}},
+       false},
       {"inner signal left out", {{L"Top", 1, true, 0}, {L"Inner", 1, false, 1}}, true},
       {"plane left out", {{L"GND", 2, false, 2}, {L"Top", 1, true, 0}}, true},
       {"only Top and Bottom left out", {{L"Top", 1, false, 0}, {L"Bottom", 1, false, 3}}, false},
-      {"non-signal and unclassified left out", {{L"Board", 3, false, 5}, {L"X", -1, false, -1}}, false},
+      {"non-signal and unclassified left out",
+       {{L"Board", 3, false, 5}, {L"X", -1, false, -1}},
+       false},
       {"a plane named Top is left out too", {{L"Top", 2, false, 2}}, false},
       {"top in lower case is another layer", {{L"top", 1, false, 0}}, true},
   };

@@ -62,7 +62,7 @@ TEST(GridModelTest, MoveRowTakesTextsColoursControlsAndHeight) {
       {1, 3, {L"0", L"2", L"3", L"1", L"4"}},
       {4, 0, {L"4", L"0", L"1", L"2", L"3"}},
       {2, 2, {L"0", L"1", L"2", L"3", L"4"}},
-      {0, 5, {L"0", L"1", L"2", L"3", L"4"}},   // target outside: nothing moves
+      {0, 5, {L"0", L"1", L"2", L"3", L"4"}},  // target outside: nothing moves
       {-1, 2, {L"0", L"1", L"2", L"3", L"4"}},
   };
   for (const Case& c : cases) {

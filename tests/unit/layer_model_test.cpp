@@ -28,8 +28,8 @@ class LayerModelTest : public ::testing::Test {
 
 TEST_F(LayerModelTest, LayerClassOfTypeText) {
   const std::pair<const wchar_t*, int> cases[] = {
-      {L"SEA", 1}, {L"SEV", 1}, {L"SEH", 1}, {L"PE ", 2},  {L"NE ", 3},  {L"PE", -1},
-      {L"NE", -1}, {L"sea", -1}, {L"SEA ", -1}, {L"", -1}, {L" PE ", -1}, {L"XYZ", -1}};
+      {L"SEA", 1}, {L"SEV", 1},  {L"SEH", 1},   {L"PE ", 2}, {L"NE ", 3},   {L"PE", -1},
+      {L"NE", -1}, {L"sea", -1}, {L"SEA ", -1}, {L"", -1},   {L" PE ", -1}, {L"XYZ", -1}};
   for (auto [tipe, expected] : cases) EXPECT_EQ(layers::layerClassOf(tipe), expected) << tipe;
 }
 
@@ -61,8 +61,8 @@ TEST_F(LayerModelTest, GroupsOfCamTypes) {
 }
 
 TEST_F(LayerModelTest, ObjectClassNamesAndBoxesMatchInColumnOrder) {
-  const wchar_t* expected[] = {L"Pad",    L"Vias",  L"PVHoles", L"NoMtHole", L"RefDes",
-                               L"Tipe",   L"Value", L"Mirror",  L"Titles"};
+  const wchar_t* expected[] = {L"Pad",  L"Vias",  L"PVHoles", L"NoMtHole", L"RefDes",
+                               L"Tipe", L"Value", L"Mirror",  L"Titles"};
   layers::EditorLayer pcad;
   for (int k = 0; k < layers::kObjectClassCount; ++k) {
     EXPECT_EQ(std::wstring(layers::kObjectClassNames[k]), expected[k]);
@@ -88,28 +88,48 @@ TEST_F(LayerModelTest, SortForTableOrders) {
   const Case cases[] = {
       {"empty list", {}, {}},
       {"typical board",
-       {{L"Bottom", L"SEA"}, {L"Top Silk", L"NE "}, {L"Board", L"NE "}, {L"Inner1", L"SEV"},
-        {L"Top", L"SEA"}, {L"Bot Mask", L"NE "}, {L"GND", L"PE "}, {L"Top Mask", L"NE "},
-        {L"Bot Silk", L"NE "}, {L"Notes", L"NE "}},
+       {{L"Bottom", L"SEA"},
+        {L"Top Silk", L"NE "},
+        {L"Board", L"NE "},
+        {L"Inner1", L"SEV"},
+        {L"Top", L"SEA"},
+        {L"Bot Mask", L"NE "},
+        {L"GND", L"PE "},
+        {L"Top Mask", L"NE "},
+        {L"Bot Silk", L"NE "},
+        {L"Notes", L"NE "}},
        {L"Top", L"Inner1", L"GND", L"Bottom", L"Top Mask", L"Bot Mask", L"Top Silk", L"Bot Silk",
         L"Board", L"Notes"}},
       {"names compare case-sensitively and without trimming",
-       {{L"top", L"SEA"}, {L"Top ", L"SEA"}, {L"TOP", L"SEA"}, {L"Top", L"SEA"},
+       {{L"top", L"SEA"},
+        {L"Top ", L"SEA"},
+        {L"TOP", L"SEA"},
+        {L"Top", L"SEA"},
         {L"bottom", L"SEA"}},
        {L"Top", L"top", L"Top ", L"TOP", L"bottom"}},
       {"a plane named Top sorts by position, a non-signal Top sorts last",
-       {{L"A", L"SEA"}, {L"Top", L"PE "}, {L"Top", L"NE "}, {L"Bottom", L"SEA"},
+       {{L"A", L"SEA"},
+        {L"Top", L"PE "},
+        {L"Top", L"NE "},
+        {L"Bottom", L"SEA"},
         {L"Board", L"NE "}},
        {L"A", L"Top", L"Bottom", L"Board", L"Top"}},
       {"two Top Mask keep the editor order",
        {{L"Top Mask", L"NE "}, {L"X", L"SEA"}, {L"Top Mask", L"NE "}},
        {L"X", L"Top Mask", L"Top Mask"}},
       {"only non-signal and unclassified layers",
-       {{L"Other", L"NE "}, {L"Board", L"NE "}, {L"Strange", L"sea"}, {L"Bot Silk", L"NE "},
-        {L"Top Mask", L"NE "}, {L"Mask", L"NE "}},
+       {{L"Other", L"NE "},
+        {L"Board", L"NE "},
+        {L"Strange", L"sea"},
+        {L"Bot Silk", L"NE "},
+        {L"Top Mask", L"NE "},
+        {L"Mask", L"NE "}},
        {L"Top Mask", L"Bot Silk", L"Board", L"Other", L"Strange", L"Mask"}},
       {"the five-row example",
-       {{L"Board", L"NE "}, {L"A", L"SEA"}, {L"Top Silk", L"NE "}, {L"B", L"PE "},
+       {{L"Board", L"NE "},
+        {L"A", L"SEA"},
+        {L"Top Silk", L"NE "},
+        {L"B", L"PE "},
         {L"Top", L"SEA"}},
        {L"Top", L"A", L"B", L"Top Silk", L"Board"}},
       {"unclassified layers keep their order among the last",
@@ -120,9 +140,17 @@ TEST_F(LayerModelTest, SortForTableOrders) {
 }
 
 TEST_F(LayerModelTest, SortKeys) {
-  namesAfterSort({{L"Top", L"SEA"}, {L"In", L"SEA"}, {L"P", L"PE "}, {L"Bottom", L"SEA"},
-                  {L"Top Mask", L"NE "}, {L"Bot Mask", L"NE "}, {L"Top Silk", L"NE "},
-                  {L"Bot Silk", L"NE "}, {L"Board", L"NE "}, {L"x", L"NE "}, {L"u", L""}});
+  namesAfterSort({{L"Top", L"SEA"},
+                  {L"In", L"SEA"},
+                  {L"P", L"PE "},
+                  {L"Bottom", L"SEA"},
+                  {L"Top Mask", L"NE "},
+                  {L"Bot Mask", L"NE "},
+                  {L"Top Silk", L"NE "},
+                  {L"Bot Silk", L"NE "},
+                  {L"Board", L"NE "},
+                  {L"x", L"NE "},
+                  {L"u", L""}});
   std::vector<int> keys;
   for (const layers::LayerRow& l : rows) keys.push_back(l.sortKey);
   EXPECT_EQ(keys, (std::vector<int>{0, 2, 3, 1000, 1001, 1002, 1003, 1004, 1005, 1006, 1006}));
@@ -135,7 +163,7 @@ TEST_F(LayerModelTest, SignalLayerAtPosition999TiesWithBottom) {
     std::vector<EditorLayer> list;
     if (bottomFirst) list.push_back({L"Bottom", L"SEA"});
     while (list.size() < 999) list.push_back({L"Fill", L"NE "});
-    list.push_back({L"Late", L"SEA"});  // position 999, key 1000
+    list.push_back({L"Late", L"SEA"});   // position 999, key 1000
     list.push_back({L"Later", L"SEA"});  // position 1000, key 1001
     if (!bottomFirst) list.push_back({L"Bottom", L"SEA"});
     std::vector<std::wstring> names = namesAfterSort(list);

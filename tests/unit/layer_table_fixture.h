@@ -23,9 +23,9 @@ struct EditorLayerLine {
 inline std::vector<std::pair<std::wstring, std::wstring>> standardSection() {
   std::vector<std::pair<std::wstring, std::wstring>> section;
   for (int k = 0; k < 12; ++k)
-    section.emplace_back(L"TYPE" + std::to_wstring(k),
-                         L"x" + std::to_wstring(k) + L"," + std::to_wstring(k) + L"," +
-                             std::to_wstring(15 - k));
+    section.emplace_back(
+        L"TYPE" + std::to_wstring(k),
+        L"x" + std::to_wstring(k) + L"," + std::to_wstring(k) + L"," + std::to_wstring(15 - k));
   return section;
 }
 

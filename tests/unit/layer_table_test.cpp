@@ -24,10 +24,22 @@ TEST_F(LayerTableTest, GridLayoutHeadersWidthsAndPlacedControls) {
   ASSERT_EQ(grid.colCount(), 16);
   ASSERT_EQ(grid.rowCount(), 11);
   // Column by column: header and width in pixels, then what each row shows.
-  const std::pair<const wchar_t*, int> columns[16] = {
-      {L"", 20},           {L"Ex", 20},         {L"Layer (pcad)", 80}, {L"Layer type(cam)", 120},
-      {L"Flash color", 40}, {L"Line color", 40}, {L"Pa", 20}, {L"Vi", 20}, {L"PV", 20}, {L"NH", 20},
-      {L"RD", 21}, {L"Ty", 20}, {L"Va", 20}, {L"Mi", 20}, {L"Ti", 20}, {L"Id", 30}};
+  const std::pair<const wchar_t*, int> columns[16] = {{L"", 20},
+                                                      {L"Ex", 20},
+                                                      {L"Layer (pcad)", 80},
+                                                      {L"Layer type(cam)", 120},
+                                                      {L"Flash color", 40},
+                                                      {L"Line color", 40},
+                                                      {L"Pa", 20},
+                                                      {L"Vi", 20},
+                                                      {L"PV", 20},
+                                                      {L"NH", 20},
+                                                      {L"RD", 21},
+                                                      {L"Ty", 20},
+                                                      {L"Va", 20},
+                                                      {L"Mi", 20},
+                                                      {L"Ti", 20},
+                                                      {L"Id", 30}};
   for (int c = 0; c < 16; ++c) {
     EXPECT_EQ(grid.cell(c, 0), columns[c].first) << c;
     EXPECT_EQ(grid.colWidth(c), columns[c].second) << c;
@@ -44,7 +56,8 @@ TEST_F(LayerTableTest, GridLayoutHeadersWidthsAndPlacedControls) {
         p.noMtHole.get(), p.refDes.get(),      p.componentType.get(),
         p.value.get(),    p.mirror.get(),      p.titles.get(),
         nullptr};
-    for (int col = 0; col < 16; ++col) EXPECT_EQ(grid.control(col, r), shown[col]) << col << ", " << r;
+    for (int col = 0; col < 16; ++col)
+      EXPECT_EQ(grid.control(col, r), shown[col]) << col << ", " << r;
     EXPECT_EQ(grid.cell(0, r), L"");
     EXPECT_EQ(grid.cell(2, r), l.editor.name);
     EXPECT_EQ(grid.cell(15, r), std::to_wstring(i));
@@ -57,7 +70,10 @@ TEST_F(LayerTableTest, GridLayoutHeadersWidthsAndPlacedControls) {
 }
 
 TEST_F(LayerTableTest, FiveRowOrderingExample) {
-  build({{L"Board", L"NE "}, {L"A", L"SEA"}, {L"Top Silk", L"NE "}, {L"B", L"PE "},
+  build({{L"Board", L"NE "},
+         {L"A", L"SEA"},
+         {L"Top Silk", L"NE "},
+         {L"B", L"PE "},
          {L"Top", L"SEA"}});
   const wchar_t* expected[] = {L"Top", L"A", L"B", L"Top Silk", L"Board"};
   for (int r = 1; r <= 5; ++r) {
@@ -101,7 +117,8 @@ TEST_F(LayerTableTest, RowPresetsByClassAndName) {
       return std::wstring();
     });
     const layers::LayerRow& l = fresh.rows[0];
-    SCOPED_TRACE(testing::Message() << "layer " << std::string(c.line.name.begin(), c.line.name.end()));
+    SCOPED_TRACE(testing::Message()
+                 << "layer " << std::string(c.line.name.begin(), c.line.name.end()));
     EXPECT_EQ(l.camType(), c.type);
     EXPECT_EQ(l.cam.flashColour->itemIndex(), c.key);
     EXPECT_EQ(l.cam.lineColour->itemIndex(), c.key < 0 ? -1 : 15 - c.key);
@@ -119,25 +136,28 @@ TEST_F(LayerTableTest, ColourPieces) {
     int flash;
     int line;
   };
+  // clang-format off
   const Case cases[] = {
       {L"21,6,6", 6, 6},
       {L"0,1,2,3", 1, 2},
-      {L"21,6", -1, -1},           // piece 2 missing: neither colour
-      {L"21,x,3", -1, 3},          // bad piece 1: only the line colour
-      {L"21,3,x", -1, -1},         // bad piece 2 ends the step first
-      {L"21,,6", -1, -1},          // empty piece dropped: two pieces
-      {L",,21,4,5", 4, 5},         // leading empty pieces dropped too
+      {L"21,6", -1, -1},     // no piece 2: no colour
+      {L"21,x,3", -1, 3},    // bad piece 1: only the line colour
+      {L"21,3,x", -1, -1},   // bad piece 2 ends the step first
+      {L"21,,6", -1, -1},    // empty piece dropped: two pieces
+      {L",,21,4,5", 4, 5},   // leading empty pieces dropped too
       {L"21,,4,,5,", 4, 5},
-      {L"21,16,3", -1, 3},         // outside the palette: no choice
+      {L"21,16,3", -1, 3},   // outside the palette: no choice
       {L"21,3,16", 3, -1},
       {L"21,-1,15", -1, 15},
-      {L"21, 6,6", 6, 6},          // a leading blank is read past
-      {L"21,6 ,6", -1, 6},         // a trailing one is not trimmed
+      {L"21, 6,6", 6, 6},    // a leading blank is skipped
+      {L"21,6 ,6", -1, 6},   // a trailing one is not trimmed
       {L"21,6,6 ", -1, -1},
       {L"21,+7,0", 7, 0},
       {L"", -1, -1},
       {L"7", -1, -1},
   };
+  // clang-format on
+
   for (const Case& c : cases) {
     layers::LayerTableModel fresh;
     layers::addEditorLayer(fresh.rows, L"Top", L"SEA");

@@ -17,12 +17,31 @@ TEST_F(LayerTableTest, MarksFollowTheExpectedStatesOfEveryGroup) {
   // The boxes each type expects checked (bit 0 Pad, 1 Vias, 4 RefDes) with
   // the vias switch off and on: metal 0-3, 11 Pad and Vias; mask 8, 9 Pad,
   // and Vias only while the switch is off; silk 6, 7 RefDes; others none.
-  struct Case { int type, switchOff, switchOn; };
+  struct Case {
+    int type, switchOff, switchOn;
+  };
   const Case cases[] = {
-      {0, 0b11, 0b11}, {1, 0b11, 0b11}, {2, 0b11, 0b11}, {3, 0b11, 0b11}, {11, 0b11, 0b11},
-      {8, 0b11, 0b01}, {9, 0b11, 0b01}, {6, 0b10000, 0b10000}, {7, 0b10000, 0b10000},
-      {-1, 0, 0}, {4, 0, 0}, {5, 0, 0}, {10, 0, 0}, {12, 0, 0}, {13, 0, 0}, {14, 0, 0},
-      {15, 0, 0}, {16, 0, 0}, {17, 0, 0}, {18, 0, 0}, {19, 0, 0},
+      {0, 0b11, 0b11},
+      {1, 0b11, 0b11},
+      {2, 0b11, 0b11},
+      {3, 0b11, 0b11},
+      {11, 0b11, 0b11},
+      {8, 0b11, 0b01},
+      {9, 0b11, 0b01},
+      {6, 0b10000, 0b10000},
+      {7, 0b10000, 0b10000},
+      {-1, 0, 0},
+      {4, 0, 0},
+      {5, 0, 0},
+      {10, 0, 0},
+      {12, 0, 0},
+      {13, 0, 0},
+      {14, 0, 0},
+      {15, 0, 0},
+      {16, 0, 0},
+      {17, 0, 0},
+      {18, 0, 0},
+      {19, 0, 0},
   };
   for (const Case& c : cases) {
     row.cam.typeBox->setItemIndex(c.type);
@@ -57,9 +76,9 @@ TEST_F(LayerTableTest, TypeChangePresets) {
     int picked;
     int boxes;  // bit k = box k checked afterwards
   };
-  const Case cases[] = {{0, 0b11}, {1, 0b11}, {2, 0b11},  {3, 0b11}, {4, 0},  {5, 0},
-                        {6, 1 << kRefDes}, {7, 1 << kRefDes}, {8, 0b1}, {9, 0b1},
-                        {10, 0},   {11, 0}};
+  const Case cases[] = {{0, 0b11}, {1, 0b11}, {2, 0b11},         {3, 0b11},
+                        {4, 0},    {5, 0},    {6, 1 << kRefDes}, {7, 1 << kRefDes},
+                        {8, 0b1},  {9, 0b1},  {10, 0},           {11, 0}};
   build({{L"Row", L"NE "}});
   layers::LayerRow& row = form.rows[0];
   for (const Case& c : cases) {

@@ -44,18 +44,38 @@ TEST(OutputDir, Resolution) {
   const Case cases[] = {
       {"empty: the design's directory", L"", L"C:\\boards\\", {}, L"C:\\boards\\", {}},
       {"empty, a file path", L"", L"C:\\boards\\a.pcb", {}, L"C:\\boards\\", {}},
-      {"existing directory gets its separator", L"D:\\out", L"C:\\b\\", {L"D:\\out\\"},
-       L"D:\\out\\", {}},
-      {"existing directory keeps its separator", L"D:\\out\\", L"C:\\b\\", {L"D:\\out\\"},
-       L"D:\\out\\", {}},
+      {"existing directory gets its separator",
+       L"D:\\out",
+       L"C:\\b\\",
+       {L"D:\\out\\"},
+       L"D:\\out\\",
+       {}},
+      {"existing directory keeps its separator",
+       L"D:\\out\\",
+       L"C:\\b\\",
+       {L"D:\\out\\"},
+       L"D:\\out\\",
+       {}},
       {"missing directory: the design's", L"D:\\none", L"C:\\b\\", {}, L"C:\\b\\", {}},
-      {"gerber: first free number", L"gerber", L"C:\\b\\", {L"C:\\b\\gerber0\\", L"C:\\b\\gerber1\\"},
-       L"C:\\b\\gerber2\\", {L"C:\\b\\gerber2\\"}},
-      {"gerber, none yet", L"gerber", L"C:\\b\\x.pcb", {}, L"C:\\b\\gerber0\\",
+      {"gerber: first free number",
+       L"gerber",
+       L"C:\\b\\",
+       {L"C:\\b\\gerber0\\", L"C:\\b\\gerber1\\"},
+       L"C:\\b\\gerber2\\",
+       {L"C:\\b\\gerber2\\"}},
+      {"gerber, none yet",
+       L"gerber",
+       L"C:\\b\\x.pcb",
+       {},
+       L"C:\\b\\gerber0\\",
        {L"C:\\b\\gerber0\\"}},
       {"Gerber is no keyword", L"Gerber", L"C:\\b\\", {}, L"C:\\b\\", {}},
-      {"an existing directory named gerber wins", L"gerber", L"C:\\b\\", {L"gerber\\"},
-       L"gerber\\", {}},
+      {"an existing directory named gerber wins",
+       L"gerber",
+       L"C:\\b\\",
+       {L"gerber\\"},
+       L"gerber\\",
+       {}},
   };
   for (const auto& c : cases) {
     FakeDisk disk;
@@ -81,9 +101,9 @@ TEST(OutputDir, DesignDirectoryNotReadWholeGivesNoDirectoryButAnExistingSetting)
     std::wstring expected;
   } cases[] = {
       {L"", L""},
-      {L"gerber", L""},                  // nothing created beside a cut directory
+      {L"gerber", L""},  // nothing created beside a cut directory
       {L"D:\\missing", L""},
-      {L"D:\\out", L"D:\\out\\"},        // does not depend on the design's directory
+      {L"D:\\out", L"D:\\out\\"},  // does not depend on the design's directory
   };
   for (const Case& c : cases) {
     FakeDisk disk;

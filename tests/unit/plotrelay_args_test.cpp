@@ -15,7 +15,8 @@ const std::wstring kJob = L"C:\\out\\pcad.ini";
 const std::wstring kErr = L"C:\\out\\board.ERR";
 
 TEST(PlotRelayArgs, WellFormedLineGivesItsValues) {
-  const plotrelay::ArgsCheck c = plotrelay::checkDriverArgs({L"4294967295", kJob, kErr, L"10", L"25", L"1"});
+  const plotrelay::ArgsCheck c =
+      plotrelay::checkDriverArgs({L"4294967295", kJob, kErr, L"10", L"25", L"1"});
   ASSERT_TRUE(c.ok) << std::string(c.error.begin(), c.error.end());
   EXPECT_EQ(c.args.editor, 4294967295u);
   EXPECT_EQ(c.args.jobPath, kJob);
@@ -75,12 +76,17 @@ TEST(PlotRelayArgs, RefusedLineStillNamesTheSafePlacesToReport) {
   };
   const Case cases[] = {
       {"all in place, bad handle", {L"x", kJob, kErr, L"10", L"10", L"0"}, L"C:\\out\\", kErr},
-      {"in place, report not an .ERR file", {L"x", kJob, L"C:\\out\\main.ini", L"10", L"10", L"0"}, L"C:\\out\\", L""},
+      {"in place, report not an .ERR file",
+       {L"x", kJob, L"C:\\out\\main.ini", L"10", L"10", L"0"},
+       L"C:\\out\\",
+       L""},
       {"job without folder", {L"x", L"pcad.ini", kErr, L"10", L"10", L"0"}, L"", kErr},
       // A blank inside an unquoted path shifts everything: only names that
       // cannot be mistaken are trusted.
-      {"shifted by a split path", {L"1", L"C:\\my", L"out\\pcad.ini", L"C:\\my", L"out\\b.ERR", L"10", L"10", L"0"},
-       L"out\\", L"out\\b.ERR"},
+      {"shifted by a split path",
+       {L"1", L"C:\\my", L"out\\pcad.ini", L"C:\\my", L"out\\b.ERR", L"10", L"10", L"0"},
+       L"out\\",
+       L"out\\b.ERR"},
       {"too few, no recognisable names", {L"1", L"C:\\out\\job.txt", L"10"}, L"", L""},
       {"bare .ERR is no report name", {L"1", L".ERR"}, L"", L""},
       {"nothing at all", {}, L"", L""},

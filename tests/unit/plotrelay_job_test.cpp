@@ -24,9 +24,10 @@ std::vector<std::wstring> refsOf(const Job& job) {
 }
 
 TEST(PlotRelayJob, SectionsEntriesAndComments) {
-  const Job job = Job::parse({L"Stray=ignored", L"[@Job]", L"  Run = @Layers , @Drills  ", L"; Run=commented",
-                              L"no equals sign here", L"[ Top ]", L"Layer = Top", L"layer=second", L"Ext==GTL",
-                              L"  [Empty]", L"", L"[top]", L"Layer=shadowed"});
+  const Job job =
+      Job::parse({L"Stray=ignored", L"[@Job]", L"  Run = @Layers , @Drills  ", L"; Run=commented",
+                  L"no equals sign here", L"[ Top ]", L"Layer = Top", L"layer=second", L"Ext==GTL",
+                  L"  [Empty]", L"", L"[top]", L"Layer=shadowed"});
   const plotrelay::JobSection* top = job.section(L"TOP");
   ASSERT_NE(top, nullptr);
   EXPECT_EQ(top->value(L"LAYER"), L"Top");  // first entry of the first section wins
@@ -50,25 +51,28 @@ TEST(PlotRelayJob, TriesComeFromTheJobOrTheDefault) {
     const wchar_t* line;
     int32_t windowTries;
   };
-  const Case cases[] = {{L"WindowTries=20", 20},   {L"WindowTries= 7 ", 7},      {L"WindowTries=", 1000},
-                        {L"WindowTries=abc", 1000}, {L"WindowTries=0", 1000},     {L"WindowTries=-3", 1000},
+  const Case cases[] = {{L"WindowTries=20", 20},  {L"WindowTries= 7 ", 7},
+                        {L"WindowTries=", 1000},  {L"WindowTries=abc", 1000},
+                        {L"WindowTries=0", 1000}, {L"WindowTries=-3", 1000},
                         {L"Other=1", 1000}};
   for (const Case& c : cases) {
     const Job job = Job::parse({L"[@Job]", c.line, L"ControlTries=5"});
-    EXPECT_EQ(job.settings().windowTries, c.windowTries) << std::string(c.line, c.line + wcslen(c.line));
+    EXPECT_EQ(job.settings().windowTries, c.windowTries)
+        << std::string(c.line, c.line + wcslen(c.line));
     EXPECT_EQ(job.settings().controlTries, 5);
   }
   EXPECT_EQ(Job::parse({}).settings().controlTries, plotrelay::kDefaultTries);
 }
 
 TEST(PlotRelayJob, BlocksFollowTheRunListsThenFileOrder) {
-  const Lines body = {L"[@Layers]", L"Top = r*Top", L"Note = reserved", L"Bottom = r*Bottom", L"Mid = R* Mid ",
-                      L"[@Drills]", L"13Bottom = r*13Top", L"All = r*@DrillAll"};
+  const Lines body = {L"[@Layers]",          L"Top = r*Top",      L"Note = reserved",
+                      L"Bottom = r*Bottom",  L"Mid = R* Mid ",    L"[@Drills]",
+                      L"13Bottom = r*13Top", L"All = r*@DrillAll"};
   Lines forward = {L"[@Job]", L"Run=@Layers,@Drills"};
   forward.insert(forward.end(), body.begin(), body.end());
   EXPECT_EQ(refsOf(Job::parse(forward)),
-            (Lines{L"@Layers/Top/Top", L"@Layers/Bottom/Bottom", L"@Layers/Mid/Mid", L"@Drills/13Bottom/13Top",
-                   L"@Drills/All/@DrillAll"}));
+            (Lines{L"@Layers/Top/Top", L"@Layers/Bottom/Bottom", L"@Layers/Mid/Mid",
+                   L"@Drills/13Bottom/13Top", L"@Drills/All/@DrillAll"}));
   Lines reversed = {L"[@Job]", L"Run=@Drills,,@Layers"};
   reversed.insert(reversed.end(), body.begin(), body.end());
   EXPECT_EQ(refsOf(Job::parse(reversed)),
@@ -85,7 +89,8 @@ TEST(PlotRelayJob, RunListWithoutSectionIsReported) {
 
 TEST(PlotRelayJob, ReadsEveryEncodingOfTheFile) {
   testfiles::TempDir dir("plotrelay-job");
-  const Lines lines = {L"[@Job]", L"Run=@Layers", L"[@Layers]", L"Верх=r*Верх", L"[Верх]", L"Layer=Верх"};
+  const Lines lines = {L"[@Job]",      L"Run=@Layers", L"[@Layers]",
+                       L"Верх=r*Верх", L"[Верх]",      L"Layer=Верх"};
   for (base::Encoding enc : {base::Encoding::Utf8Bom, base::Encoding::Utf16LeBom}) {
     base::TextFile file;
     file.encoding = enc;
@@ -101,9 +106,8 @@ TEST(PlotRelayJob, ReadsEveryEncodingOfTheFile) {
 // ---- steps ----
 
 std::wstring expand(const std::wstring& field) {
-  const std::map<std::wstring, std::wstring> block = {{L"layer", L"Sig|50%{Ext}"},
-                                                      {L"ext", L"GTL"},
-                                                      {L"outputpathid", L"C:\\out\\"}};
+  const std::map<std::wstring, std::wstring> block = {
+      {L"layer", L"Sig|50%{Ext}"}, {L"ext", L"GTL"}, {L"outputpathid", L"C:\\out\\"}};
   return plotrelay::expandRefs(
       field,
       [&](const std::wstring& key) {
@@ -128,7 +132,8 @@ TEST(PlotRelaySteps, ReferencesAreReplacedOnce) {
       {L"%Ext%", L"%Ext%"},
       {L"", L""},
   };
-  for (const auto& [field, want] : cases) EXPECT_EQ(expand(field), want) << std::string(field, field + wcslen(field));
+  for (const auto& [field, want] : cases)
+    EXPECT_EQ(expand(field), want) << std::string(field, field + wcslen(field));
 }
 
 Step parse(const std::wstring& value) {
@@ -176,8 +181,9 @@ TEST(PlotRelaySteps, EveryKindReadsItsFields) {
 }
 
 TEST(PlotRelaySteps, UnusableStepsAreErrors) {
-  const wchar_t* cases[] = {L"", L"press|1040", L"command", L"command|abc", L"click|{Layer}", L"settext||x",
-                            L"check|1011|{Odd}", L"check|1011", L"sleep|soon"};
+  const wchar_t* cases[] = {
+      L"",           L"press|1040",       L"command",    L"command|abc", L"click|{Layer}",
+      L"settext||x", L"check|1011|{Odd}", L"check|1011", L"sleep|soon"};
   for (const wchar_t* value : cases) {
     EXPECT_THROW(parse(value), base::AppError) << std::string(value, value + wcslen(value));
   }
@@ -185,7 +191,8 @@ TEST(PlotRelaySteps, UnusableStepsAreErrors) {
 
 TEST(PlotRelaySteps, EntriesRunUntilTheFirstGap) {
   const Job job = Job::parse({L"[@S]", L"S2=click|2", L"S1=click|1", L"S3=click|3", L"S5=click|5"});
-  EXPECT_EQ(plotrelay::stepEntries(*job.section(L"@S")), (Lines{L"click|1", L"click|2", L"click|3"}));
+  EXPECT_EQ(plotrelay::stepEntries(*job.section(L"@S")),
+            (Lines{L"click|1", L"click|2", L"click|3"}));
 }
 
 }  // namespace

@@ -68,10 +68,16 @@ class FakeEditor : public plotrelay::EditorPort {
   }
   bool windowShown(uintptr_t w) override { return w == kDialog && open_; }
   uintptr_t findControl(uintptr_t dialog, int32_t id) override {
-    return dialog == kDialog && open_ && open_->controls.count(id) ? kControlBase + static_cast<uintptr_t>(id) : 0;
+    return dialog == kDialog && open_ && open_->controls.count(id)
+               ? kControlBase + static_cast<uintptr_t>(id)
+               : 0;
   }
-  void setText(uintptr_t c, const std::wstring& text) override { actions.push_back(L"settext " + idOf(c) + L" " + text); }
-  void setCheck(uintptr_t c, bool on) override { actions.push_back(L"check " + idOf(c) + (on ? L" 1" : L" 0")); }
+  void setText(uintptr_t c, const std::wstring& text) override {
+    actions.push_back(L"settext " + idOf(c) + L" " + text);
+  }
+  void setCheck(uintptr_t c, bool on) override {
+    actions.push_back(L"check " + idOf(c) + (on ? L" 1" : L" 0"));
+  }
   bool selectItem(uintptr_t dialog, uintptr_t list, int32_t id, const std::wstring& text) override {
     if (dialog != kDialog || list != kControlBase + static_cast<uintptr_t>(id)) return false;
     for (const auto& item : open_->listItems) {
@@ -150,16 +156,25 @@ TEST_F(ShippedJob, EveryBlockWorksItsDialogInJobOrder) {
   EXPECT_EQ(result.blocks[0].file, out_ + L"board.GTL");
   EXPECT_EQ(result.blocks[3].file, out_ + L"board.1_3");
 
-  const Lines topBlock = {L"command 32786", L"settext 1001 " + out_ + L"board.GTL", L"select 1002 Top",
-                          L"check 1011 1", L"check 1012 0", L"check 1013 1", L"check 1014 0", L"check 1015 0",
-                          L"check 1016 0", L"check 1017 0", L"check 1018 0", L"check 1019 0",
-                          L"settext 1021 1.5", L"settext 1022 -2", L"click 1031", L"click 1040"};
+  const Lines topBlock = {L"command 32786",    L"settext 1001 " + out_ + L"board.GTL",
+                          L"select 1002 Top",  L"check 1011 1",
+                          L"check 1012 0",     L"check 1013 1",
+                          L"check 1014 0",     L"check 1015 0",
+                          L"check 1016 0",     L"check 1017 0",
+                          L"check 1018 0",     L"check 1019 0",
+                          L"settext 1021 1.5", L"settext 1022 -2",
+                          L"click 1031",       L"click 1040"};
   ASSERT_GE(editor_.actions.size(), topBlock.size());
-  EXPECT_EQ(Lines(editor_.actions.begin(), editor_.actions.begin() + static_cast<long>(topBlock.size())), topBlock);
+  EXPECT_EQ(
+      Lines(editor_.actions.begin(), editor_.actions.begin() + static_cast<long>(topBlock.size())),
+      topBlock);
   EXPECT_EQ(editor_.actions[topBlock.size() + 2], L"select 1002 Silk|50%");
-  const Lines drillBlock = {L"command 32787", L"settext 1101 " + out_ + L"board.1_3", L"settext 1102 Top%Bottom",
-                            L"settext 1121 1.5", L"settext 1122 -2", L"click 1140"};
-  EXPECT_EQ(Lines(editor_.actions.end() - static_cast<long>(drillBlock.size()), editor_.actions.end()), drillBlock);
+  const Lines drillBlock = {L"command 32787",           L"settext 1101 " + out_ + L"board.1_3",
+                            L"settext 1102 Top%Bottom", L"settext 1121 1.5",
+                            L"settext 1122 -2",         L"click 1140"};
+  EXPECT_EQ(
+      Lines(editor_.actions.end() - static_cast<long>(drillBlock.size()), editor_.actions.end()),
+      drillBlock);
   EXPECT_EQ(editor_.sleptMs % 7, 0);  // window waits paced by dw, control searches by dc = 0
   EXPECT_EQ(plotrelay::errorLogLines(result), (Lines{L"errors - 0"}));
 }
@@ -179,11 +194,13 @@ TEST_F(ShippedJob, DialogThatNeverOpensFailsItsBlockAfterItsTries) {
   EXPECT_EQ(result.blocks[1].error, L"Не открылось окно \"File Export Gerber\" (слой Silk|50%)");
   EXPECT_EQ(result.blocks[1].stepsDone, 1);
   EXPECT_FALSE(result.blocks[3].failed);  // the drill block still ran
-  EXPECT_EQ(editor_.windowLookups, 3 * 20 + 1);  // three waits that failed and the drill dialog's wait
-  EXPECT_EQ(plotrelay::errorLogLines(result),
-            (Lines{L"Top: Не открылось окно \"File Export Gerber\" (слой Top)",
-                   L"Silk|50%: Не открылось окно \"File Export Gerber\" (слой Silk|50%)",
-                   L"Bottom: Не открылось окно \"File Export Gerber\" (слой Bottom)", L"errors - 3"}));
+  EXPECT_EQ(editor_.windowLookups,
+            3 * 20 + 1);  // three waits that failed and the drill dialog's wait
+  EXPECT_EQ(
+      plotrelay::errorLogLines(result),
+      (Lines{L"Top: Не открылось окно \"File Export Gerber\" (слой Top)",
+             L"Silk|50%: Не открылось окно \"File Export Gerber\" (слой Silk|50%)",
+             L"Bottom: Не открылось окно \"File Export Gerber\" (слой Bottom)", L"errors - 3"}));
 }
 
 TEST_F(ShippedJob, StopFlagEndsTheJobAtTheFirstFailedBlock) {
@@ -193,7 +210,8 @@ TEST_F(ShippedJob, StopFlagEndsTheJobAtTheFirstFailedBlock) {
   ASSERT_EQ(result.blocks.size(), 2u);
   EXPECT_TRUE(result.stopped);
   EXPECT_EQ(result.blocks[1].error, L"Слой \"Silk|50%\" не найден в списке слоёв");
-  EXPECT_EQ(editor_.actions.back(), L"settext 1001 " + out_ + L"board.GTO");  // nothing clicked after the failure
+  EXPECT_EQ(editor_.actions.back(),
+            L"settext 1001 " + out_ + L"board.GTO");  // nothing clicked after the failure
   EXPECT_EQ(plotrelay::errorLogLines(result).back(), L"errors - 1");
 
   options_.stopOnError = false;
@@ -291,10 +309,10 @@ TEST(PlotRelayRunner, WaitsHaveBoundsTheJobCannotLift) {
     int lookups;
     int64_t sleptMs;
   } cases[] = {
-      {L"99999999", 0, L"1", plotrelay::kMaxTries, 1},             // tries capped
-      {L"99999999", 1000, L"1", 60, 60000 + 1},                   // a minute of waiting at most
-      {L"5", 1000, L"1", 5, 5000 + 1},                            // fewer tries are kept
-      {L"1", 0, L"2000000000", 1, plotrelay::kMaxWaitMs},          // a sleep step as well
+      {L"99999999", 0, L"1", plotrelay::kMaxTries, 1},     // tries capped
+      {L"99999999", 1000, L"1", 60, 60000 + 1},            // a minute of waiting at most
+      {L"5", 1000, L"1", 5, 5000 + 1},                     // fewer tries are kept
+      {L"1", 0, L"2000000000", 1, plotrelay::kMaxWaitMs},  // a sleep step as well
   };
   for (const Case& c : cases) {
     const Job job = Job::parse({L"[@Job]", L"Run=@A", std::wstring(L"WindowTries=") + c.tries,
@@ -310,32 +328,58 @@ TEST(PlotRelayRunner, WaitsHaveBoundsTheJobCannotLift) {
 }
 
 TEST(PlotRelayRunner, FaultsOfTheJobFailTheirBlocksOnly) {
-  const Job job = Job::parse({L"[@Job]", L"Run=@A,@Missing", L"WindowTries=2", L"[@A]", L"one=r*NoSuchBlock",
-                              L"two=r*NoSteps", L"three=r*Orphan", L"four=r*BadStep", L"five=r*Good",
-                              L"[NoSteps]", L"Steps=@Nowhere", L"[Orphan]", L"Steps=@Orphan", L"[BadStep]",
-                              L"Steps=@Bad", L"[Good]", L"Steps=@Good", L"Ext=GTL", L"OutputPathID=D\\",
-                              L"[@Orphan]", L"S1=click|5", L"[@Bad]", L"S1=sleep|5", L"S2=jump|1", L"[@Good]",
-                              L"S1=sleep|3", L"S2=command|9"});
+  const Job job = Job::parse({L"[@Job]",
+                              L"Run=@A,@Missing",
+                              L"WindowTries=2",
+                              L"[@A]",
+                              L"one=r*NoSuchBlock",
+                              L"two=r*NoSteps",
+                              L"three=r*Orphan",
+                              L"four=r*BadStep",
+                              L"five=r*Good",
+                              L"[NoSteps]",
+                              L"Steps=@Nowhere",
+                              L"[Orphan]",
+                              L"Steps=@Orphan",
+                              L"[BadStep]",
+                              L"Steps=@Bad",
+                              L"[Good]",
+                              L"Steps=@Good",
+                              L"Ext=GTL",
+                              L"OutputPathID=D\\",
+                              L"[@Orphan]",
+                              L"S1=click|5",
+                              L"[@Bad]",
+                              L"S1=sleep|5",
+                              L"S2=jump|1",
+                              L"[@Good]",
+                              L"S1=sleep|3",
+                              L"S2=command|9"});
   FakeEditor editor;
   plotrelay::RunOptions options;
   options.base = L"b";
   std::vector<std::wstring> progress;
-  const RunResult result = plotrelay::runJob(job, editor, options, [&](size_t i, size_t n, const auto& block) {
-    progress.push_back(std::to_wstring(i) + L"/" + std::to_wstring(n) + L" " + block.ref.label + L" " + block.file);
-  });
+  const RunResult result =
+      plotrelay::runJob(job, editor, options, [&](size_t i, size_t n, const auto& block) {
+        progress.push_back(std::to_wstring(i) + L"/" + std::to_wstring(n) + L" " + block.ref.label +
+                           L" " + block.file);
+      });
   EXPECT_EQ(plotrelay::errorLogLines(result),
-            (Lines{L"@Missing: Нет списка [@Missing] в задании", L"NoSuchBlock: Нет раздела [NoSuchBlock] в задании",
+            (Lines{L"@Missing: Нет списка [@Missing] в задании",
+                   L"NoSuchBlock: Нет раздела [NoSuchBlock] в задании",
                    L"NoSteps: Нет раздела шагов [@Nowhere] в задании",
                    L"Orphan: Элемент 5: перед шагом не найдено окно (нет шага waitwindow)",
                    L"BadStep: Неизвестный шаг \"jump\"", L"errors - 5"}));
-  EXPECT_EQ(progress, (Lines{L"0/5 one ", L"1/5 two ", L"2/5 three ", L"3/5 four ", L"4/5 five D\\b.GTL"}));
+  EXPECT_EQ(progress,
+            (Lines{L"0/5 one ", L"1/5 two ", L"2/5 three ", L"3/5 four ", L"4/5 five D\\b.GTL"}));
   EXPECT_EQ(editor.actions, (Lines{L"command 9"}));
   EXPECT_EQ(editor.sleptMs, 8);
 }
 
 TEST(PlotRelayRunner, WaitGoneWithoutDialogWaitsForTheTitle) {
-  const Job job = Job::parse({L"[@Job]", L"Run=@A", L"WindowTries=4", L"[@A]", L"x=r*X", L"[X]", L"Steps=@S",
-                              L"[@S]", L"S1=command|1", L"S2=waitgone|Busy|still there"});
+  const Job job =
+      Job::parse({L"[@Job]", L"Run=@A", L"WindowTries=4", L"[@A]", L"x=r*X", L"[X]", L"Steps=@S",
+                  L"[@S]", L"S1=command|1", L"S2=waitgone|Busy|still there"});
   FakeEditor editor;
   editor.opens[1] = {L"Busy", {}, {}, 0};
   const RunResult result = plotrelay::runJob(job, editor, {});
@@ -364,7 +408,8 @@ TEST(PlotRelayReport, ErrorLogIsCountedAsTheProgramCountsIt) {
   EXPECT_EQ(base::readTextFile(dir / "error.log").encoding, base::Encoding::Utf8Bom);
 
   plotrelay::writeLines(path, plotrelay::failureLogLines(L"Командная строка", L"плохо\nочень"));
-  EXPECT_EQ(base::readTextFile(dir / "error.log").lines, (Lines{L"Командная строка: плохо очень", L"errors - 1"}));
+  EXPECT_EQ(base::readTextFile(dir / "error.log").lines,
+            (Lines{L"Командная строка: плохо очень", L"errors - 1"}));
   EXPECT_EQ(exportcore::countLoggedErrors(path), 1);
 
   RunResult clean;
@@ -393,8 +438,9 @@ TEST(PlotRelayReport, ReportSaysWhatBecameOfEveryBlock) {
   result.editorLost = true;
   const Lines lines = plotrelay::reportLines({L"head"}, result);
   EXPECT_EQ(lines, (Lines{L"head", L"", L"[Top] D\\b.GTL - готово (шагов: 18)",
-                          L"[Bottom] D\\b.GTL - ошибка на шаге 2 из 18: no dialog", L"[12Top] - не выполнен: gone", L"",
-                          L"Блоков: 3, с ошибками: 2", L"Окно редактора закрылось во время работы."}));
+                          L"[Bottom] D\\b.GTL - ошибка на шаге 2 из 18: no dialog",
+                          L"[12Top] - не выполнен: gone", L"", L"Блоков: 3, с ошибками: 2",
+                          L"Окно редактора закрылось во время работы."}));
 }
 
 }  // namespace

@@ -116,9 +116,9 @@ TEST_F(SettingsStoreTest, ReadsIntegersAndBooleans) {
     int32_t expected;
   };
   const Case ints[] = {
-      {L"dec", 25},   {L"neg", -3},    {L"hex", 31},   {L"hex", 31},     {L"short", 99},
-      {L"badhex", 99}, {L"dollar", 16}, {L"word", 99}, {L"trail", 99},   {L"empty", 99},
-      {L"huge", 99},  {L"quoted", 7},  {L"errcheck", 7}, {L"missing", 99},
+      {L"dec", 25},    {L"neg", -3},    {L"hex", 31},     {L"hex", 31},     {L"short", 99},
+      {L"badhex", 99}, {L"dollar", 16}, {L"word", 99},    {L"trail", 99},   {L"empty", 99},
+      {L"huge", 99},   {L"quoted", 7},  {L"errcheck", 7}, {L"missing", 99},
   };
   for (const auto& c : ints) {
     EXPECT_EQ(ini.readInteger(L"pcad", c.key, 99), c.expected) << base::toUtf8(c.key);
@@ -137,14 +137,14 @@ TEST_F(SettingsStoreTest, ReadsIntegersAndBooleans) {
 TEST_F(SettingsStoreTest, ProgramReadsTheDefaultsOfMissingKeys) {
   using namespace base;
   // dw, dc, autoclose, dir, SMS, PS, AutoSMS, AutoPS, CleanGRB, errcheck
-  using Values = std::tuple<int32_t, int32_t, bool, std::wstring, std::wstring, std::wstring,
-                            bool, bool, bool, int32_t>;
+  using Values = std::tuple<int32_t, int32_t, bool, std::wstring, std::wstring, std::wstring, bool,
+                            bool, bool, int32_t>;
   const auto valuesOf = [](const base::SettingsStore& s) {
-    return Values{readDelay(s, kWindowDelay), readDelay(s, kControlDelay),
-                  readSetting(s, kAutoClose), readSetting(s, kOutputDir),
+    return Values{readDelay(s, kWindowDelay),       readDelay(s, kControlDelay),
+                  readSetting(s, kAutoClose),       readSetting(s, kOutputDir),
                   readSetting(s, kSolderMaskSwell), readSetting(s, kPlaneSwell),
-                  readSetting(s, kAutoSms), readSetting(s, kAutoPs), readSetting(s, kCleanGrb),
-                  readSetting(s, kErrorChoice)};
+                  readSetting(s, kAutoSms),         readSetting(s, kAutoPs),
+                  readSetting(s, kCleanGrb),        readSetting(s, kErrorChoice)};
   };
   const Values defaults{10, 10, false, L"", L"", L"", true, true, true, 2};
   EXPECT_EQ(valuesOf(ini), defaults);
@@ -153,8 +153,9 @@ TEST_F(SettingsStoreTest, ProgramReadsTheDefaultsOfMissingKeys) {
   EXPECT_EQ(valuesOf(base::SettingsStore(dir.path())), defaults);
   writeBytes(path, "[layers]\nTop=1,0,1\n");
   EXPECT_EQ(valuesOf(ini), defaults);
-  writeBytes(path, "[MAIN]\nDW=25\ndc=-5\nautoclose=1\n[pcad]\ndir=gerber\nSMS=0.1\nPS=0.2\n"
-                   "AutoSMS=0\nAutoPS=0\nCleanGRB=0\nerrcheck=0\n");
+  writeBytes(path,
+             "[MAIN]\nDW=25\ndc=-5\nautoclose=1\n[pcad]\ndir=gerber\nSMS=0.1\nPS=0.2\n"
+             "AutoSMS=0\nAutoPS=0\nCleanGRB=0\nerrcheck=0\n");
   EXPECT_EQ(valuesOf(ini), Values(25, 0, true, L"gerber", L"0.1", L"0.2", false, false, false, 0));
 }
 
@@ -178,7 +179,8 @@ TEST_F(SettingsStoreTest, ListsSectionKeysInFileOrder) {
 
 TEST_F(SettingsStoreTest, ManyKeysWithoutLimit) {
   std::string text = "[layers]\r\n";
-  for (int i = 0; i < 3000; ++i) text += "key" + std::to_string(i) + "=" + std::string(40, 'x') + "\r\n";
+  for (int i = 0; i < 3000; ++i)
+    text += "key" + std::to_string(i) + "=" + std::string(40, 'x') + "\r\n";
   writeBytes(path, text);
   const auto keys = ini.readSectionKeys(L"layers");
   ASSERT_EQ(keys.size(), 3000u);
@@ -195,9 +197,10 @@ TEST_F(SettingsStoreTest, WritesChangeOnlyTheirOwnLine) {
   const Case cases[] = {
       {"replace keeps blanks and key spelling", "; top\r\n[main]\r\n  DW = 10\r\n\r\ndc=10\r\n",
        L"main", L"dw", L"25", "; top\r\n[main]\r\n  DW = 25\r\n\r\ndc=10\r\n"},
-      {"replace only the first of two", "[a]\nk=1\nk=2\n", L"a", L"k", L"3", "[a]\r\nk=3\r\nk=2\r\n"},
-      {"new key after the last key of its section", "[main]\ndw=1\n\n; pcad\n[pcad]\nx=1\n", L"main",
-       L"dc", L"5", "[main]\r\ndw=1\r\ndc=5\r\n\r\n; pcad\r\n[pcad]\r\nx=1\r\n"},
+      {"replace only the first of two", "[a]\nk=1\nk=2\n", L"a", L"k", L"3",
+       "[a]\r\nk=3\r\nk=2\r\n"},
+      {"new key after the last key of its section", "[main]\ndw=1\n\n; pcad\n[pcad]\nx=1\n",
+       L"main", L"dc", L"5", "[main]\r\ndw=1\r\ndc=5\r\n\r\n; pcad\r\n[pcad]\r\nx=1\r\n"},
       {"new key in an empty section", "[main]\n[pcad]\n", L"main", L"dw", L"1",
        "[main]\r\ndw=1\r\n[pcad]\r\n"},
       {"new key goes to the first part of a split section", "[a]\nx=1\n[b]\n[A]\ny=2\n", L"a", L"z",
@@ -210,7 +213,8 @@ TEST_F(SettingsStoreTest, WritesChangeOnlyTheirOwnLine) {
       {"empty value", "[a]\nk=1\n", L"a", L"k", L"", "[a]\r\nk=\r\n"},
       {"value that a read would trim is quoted", "", L"a", L"k", L" x ", "[a]\r\nk=\" x \"\r\n"},
       {"value in quotes keeps them", "", L"a", L"k", L"'q'", "[a]\r\nk=\"'q'\"\r\n"},
-      {"line breaks in a value cannot add lines", "", L"a", L"k", L"1\r\n[x]", "[a]\r\nk=1  [x]\r\n"},
+      {"line breaks in a value cannot add lines", "", L"a", L"k", L"1\r\n[x]",
+       "[a]\r\nk=1  [x]\r\n"},
       {"ANSI bytes of other lines stay", "[l]\r\n\xC2\xE5\xF0\xF5=1,0,1\r\n[m]\r\n", L"m", L"k",
        L"v", "[l]\r\n\xC2\xE5\xF0\xF5=1,0,1\r\n[m]\r\nk=v\r\n"},
   };
@@ -302,12 +306,19 @@ TEST_F(SettingsStoreTest, BadFilesNeitherCrashNorHang) {
     std::vector<std::wstring> keys;
   } const cases[] = {
       {junk, 10, L"", none},
-      {std::string("[main]\0\ndw=\0" "5\n", 14), 10, std::wstring(L"\0" L"5", 2), justDw},  // NUL
+      {std::string("[main]\0\ndw=\0"
+                   "5\n",
+                   14),
+       10,
+       std::wstring(L"\0"
+                    L"5",
+                    2),
+       justDw},                            // NUL
       {"[main\ndw=7\n", 7, L"7", justDw},  // a section line without its bracket
       {"]main[\ndw=7\n", 10, L"", none},   // no section line: the key is in none
       {"[main]\n" + std::string(1000000, 'k'), 10, L"", none},  // no "=": no key
       {"[main]\ndw=" + std::string(1000000, '9') + "\n", 10, std::wstring(2047, L'9'), justDw},
-      {std::string("\xFF\xFE\x00", 3), 10, L"", none},  // half a UTF-16 character
+      {std::string("\xFF\xFE\x00", 3), 10, L"", none},           // half a UTF-16 character
       {"\xEF\xBB\xBF\xFF\xFF[main]\ndw=\xC0\n", 10, L"", none},  // "[" not first: no section
   };
   for (const auto& c : cases) {

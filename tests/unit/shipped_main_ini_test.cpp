@@ -57,7 +57,8 @@ TEST(ShippedMainIni, LayerTypesHaveColours) {
   const auto keys = ini.readSectionKeys(L"layers");
   ASSERT_GE(keys.size(), 18u);
   EXPECT_EQ(keys[0], L"Металл верхний");
-  EXPECT_EQ(std::set<std::wstring>(keys.begin(), keys.end()).size(), keys.size()) << "duplicate names";
+  EXPECT_EQ(std::set<std::wstring>(keys.begin(), keys.end()).size(), keys.size())
+      << "duplicate names";
   for (size_t i = 0; i < keys.size(); ++i) {
     const auto parts = pieces(ini.readString(L"layers", keys[i], L""));
     ASSERT_EQ(parts.size(), 3u) << i;

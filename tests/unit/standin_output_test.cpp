@@ -48,7 +48,8 @@ const wchar_t kBoard[] =
     L"text \"Top Silk\" value 33 26 1.0 \"10K\"\n"
     L"text \"Top Silk\" title 3 36 2.0 \"BOARD\"\n";
 
-constexpr int kTop = 0, kInner = 1, kGnd = 2, kBottom = 3, kTopMask = 4, kBotMask = 5, kTopSilk = 6, kOutline = 7;
+constexpr int kTop = 0, kInner = 1, kGnd = 2, kBottom = 3, kTopMask = 4, kBotMask = 5, kTopSilk = 6,
+              kOutline = 7;
 
 Board board() { return standin::parseBoard(kBoard); }
 
@@ -65,12 +66,14 @@ std::vector<std::string> lines(const std::string& text) {
 }
 
 size_t countStarting(const std::vector<std::string>& ls, const std::string& prefix) {
-  return static_cast<size_t>(std::count_if(ls.begin(), ls.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }));
+  return static_cast<size_t>(std::count_if(
+      ls.begin(), ls.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }));
 }
 
 size_t countEnding(const std::vector<std::string>& ls, const std::string& suffix) {
   return static_cast<size_t>(std::count_if(ls.begin(), ls.end(), [&](const std::string& l) {
-    return l.size() >= suffix.size() && l.compare(l.size() - suffix.size(), suffix.size(), suffix) == 0;
+    return l.size() >= suffix.size() &&
+           l.compare(l.size() - suffix.size(), suffix.size(), suffix) == 0;
   }));
 }
 
@@ -82,7 +85,8 @@ bool hasLine(const std::vector<std::string>& ls, const std::string& line) {
 bool hasAperture(const std::vector<std::string>& ls, const std::string& shape) {
   return std::any_of(ls.begin(), ls.end(), [&](const std::string& l) {
     return l.rfind("%ADD", 0) == 0 && l.size() > shape.size() + 2 &&
-           l.compare(l.size() - shape.size() - 2, shape.size(), shape) == 0 && l.substr(l.size() - 2) == "*%";
+           l.compare(l.size() - shape.size() - 2, shape.size(), shape) == 0 &&
+           l.substr(l.size() - 2) == "*%";
   });
 }
 
@@ -93,7 +97,9 @@ GerberJob job(int layer, std::initializer_list<int> classes = {}) {
   return j;
 }
 
-std::vector<std::string> gerber(const GerberJob& j) { return lines(standin::writeGerber(board(), j)); }
+std::vector<std::string> gerber(const GerberJob& j) {
+  return lines(standin::writeGerber(board(), j));
+}
 
 std::vector<std::string> drill(std::vector<int> span) {
   DrillJob j;
@@ -104,7 +110,8 @@ std::vector<std::string> drill(std::vector<int> span) {
 // ---------------------------------------------------------------------------
 
 TEST(StandinGerber, FileHasHeaderDefinedAperturesRepeatedLayerRecordsAndEnd) {
-  const std::string text = standin::writeGerber(board(), job(kTop, {standin::kClassPad, standin::kClassVias}));
+  const std::string text =
+      standin::writeGerber(board(), job(kTop, {standin::kClassPad, standin::kClassVias}));
   ASSERT_GE(text.size(), 2u);
   EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
   const auto ls = lines(text);
@@ -113,7 +120,8 @@ TEST(StandinGerber, FileHasHeaderDefinedAperturesRepeatedLayerRecordsAndEnd) {
   EXPECT_EQ(ls.back(), "M02*");
   // Tracks, pads and vias: the first record and one per group.
   EXPECT_EQ(countStarting(ls, "%LN"), 4u);
-  EXPECT_EQ(countStarting(ls, "%LN"), static_cast<size_t>(std::count(ls.begin(), ls.end(), "%LNTop*%")));
+  EXPECT_EQ(countStarting(ls, "%LN"),
+            static_cast<size_t>(std::count(ls.begin(), ls.end(), "%LNTop*%")));
   // Every aperture selected is defined above its first use, and defined once.
   std::set<std::string> defined;
   for (const std::string& l : ls) {
@@ -167,7 +175,8 @@ TEST(StandinGerber, MasksFlashTheirSidesPadsGrownByTheSwell) {
 }
 
 TEST(StandinGerber, HolesArePunchedOutOfCopperWithClearPolarity) {
-  const auto ls = gerber(job(kTop, {standin::kClassPad, standin::kClassPvHoles, standin::kClassNoMtHole}));
+  const auto ls =
+      gerber(job(kTop, {standin::kClassPad, standin::kClassPvHoles, standin::kClassNoMtHole}));
   auto clear = std::find(ls.begin(), ls.end(), "%LPC*%");
   ASSERT_NE(clear, ls.end());
   EXPECT_TRUE(std::find(clear, ls.end(), "X40000Y40000D03*") != ls.end());  // the non-plated hole
@@ -177,7 +186,8 @@ TEST(StandinGerber, HolesArePunchedOutOfCopperWithClearPolarity) {
 TEST(StandinGerber, TextsFollowTheirKindsChecks) {
   const auto none = gerber(job(kTopSilk));
   const auto refdes = gerber(job(kTopSilk, {standin::kClassRefDes}));
-  const auto all = gerber(job(kTopSilk, {standin::kClassRefDes, standin::kClassValue, standin::kClassTitles}));
+  const auto all =
+      gerber(job(kTopSilk, {standin::kClassRefDes, standin::kClassValue, standin::kClassTitles}));
   EXPECT_EQ(countEnding(none, "D01*"), 0u);
   EXPECT_GT(countEnding(refdes, "D01*"), 0u);
   EXPECT_GT(countEnding(all, "D01*"), countEnding(refdes, "D01*"));
@@ -206,17 +216,18 @@ TEST(StandinGerber, OffsetsUnitsAndMirrorChangeCoordinates) {
   j.units = OutputUnits::Inch;
   ls = gerber(j);
   EXPECT_TRUE(hasLine(ls, "%MOIN*%"));
-  EXPECT_TRUE(hasLine(ls, "%ADD10C,0.00984*%"));         // 0.25 mm
-  EXPECT_TRUE(hasLine(ls, "X4528Y3150D02*"));            // 11.5 mm, 8 mm
+  EXPECT_TRUE(hasLine(ls, "%ADD10C,0.00984*%"));  // 0.25 mm
+  EXPECT_TRUE(hasLine(ls, "X4528Y3150D02*"));     // 11.5 mm, 8 mm
   j = job(kTop, {standin::kClassMirror});
   ls = gerber(j);
-  EXPECT_TRUE(hasLine(ls, "X500000Y100000D02*"));        // 10 mm mirrored about x = 30 mm
+  EXPECT_TRUE(hasLine(ls, "X500000Y100000D02*"));  // 10 mm mirrored about x = 30 mm
 }
 
 TEST(StandinGerber, LayerRecordsCannotBeBrokenByTheLayerName) {
   EXPECT_EQ(standin::gerberLayerName(L"Inner|50%"), "Inner|50_");
   EXPECT_EQ(standin::gerberLayerName(L"a*b\tc"), "a_b_c");
-  EXPECT_EQ(standin::gerberLayerName(L"Сигнал"), "\xD0\xA1\xD0\xB8\xD0\xB3\xD0\xBD\xD0\xB0\xD0\xBB");
+  EXPECT_EQ(standin::gerberLayerName(L"Сигнал"),
+            "\xD0\xA1\xD0\xB8\xD0\xB3\xD0\xBD\xD0\xB0\xD0\xBB");
 }
 
 TEST(StandinGerber, LayerOutsideTheBoardIsRefused) {
@@ -226,14 +237,16 @@ TEST(StandinGerber, LayerOutsideTheBoardIsRefused) {
 
 // ---------------------------------------------------------------------------
 
-bool thirdFromEndIsPercent(const std::vector<std::string>& ls) { return ls.size() >= 3 && ls[ls.size() - 3] == "%"; }
+bool thirdFromEndIsPercent(const std::vector<std::string>& ls) {
+  return ls.size() >= 3 && ls[ls.size() - 3] == "%";
+}
 
 TEST(StandinDrill, PercentIsThirdFromTheEndExactlyWhenNoHoles) {
   const auto empty = drill({kInner, kGnd});
   EXPECT_TRUE(thirdFromEndIsPercent(empty));
   EXPECT_EQ(empty.front(), "M48");
   EXPECT_EQ(empty.back(), "M30");
-  EXPECT_FALSE(thirdFromEndIsPercent(drill({kTop, kInner})));             // one blind via
+  EXPECT_FALSE(thirdFromEndIsPercent(drill({kTop, kInner})));  // one blind via
   EXPECT_FALSE(thirdFromEndIsPercent(drill({kTop, kInner, kGnd, kBottom})));
   EXPECT_FALSE(thirdFromEndIsPercent(drill({})));
   Board bare = standin::parseBoard(L"layer \"Top\" \"SEA\"\nlayer \"Bottom\" \"SEA\"\n");
@@ -261,7 +274,8 @@ TEST(StandinDrill, BlindViaOnlyInItsOwnPairAndBareHolesOnlyThrough) {
 TEST(StandinDrill, ToolsAreNumberedBySizeAndHitsFollowTheirTool) {
   const auto all = drill({});
   std::vector<std::string> tools;
-  for (const std::string& l : all) if (l.size() > 4 && l[0] == 'T' && l[3] == 'C') tools.push_back(l);
+  for (const std::string& l : all)
+    if (l.size() > 4 && l[0] == 'T' && l[3] == 'C') tools.push_back(l);
   EXPECT_EQ(tools, (std::vector<std::string>{"T01C0.250", "T02C0.300", "T03C1.000", "T04C3.000"}));
   auto t04 = std::find(all.begin(), all.end(), "T04");
   ASSERT_NE(t04, all.end());
@@ -308,7 +322,8 @@ TEST(StandinOutputTexts, LengthsTakeTheirUnitOrTheDialogsUnits) {
 
 TEST(StandinOutputTexts, SpanListsSplitIntoWholeLayerNames) {
   Board b = standin::parseBoard(
-      L"layer \"A%B\" \"SEA\"\nlayer \"A\" \"SEA\"\nlayer \"B\" \"SEA\"\nlayer \"C\" \"SEA\"\nlayer \"50%\" \"SEA\"\n");
+      L"layer \"A%B\" \"SEA\"\nlayer \"A\" \"SEA\"\nlayer \"B\" \"SEA\"\nlayer \"C\" "
+      L"\"SEA\"\nlayer \"50%\" \"SEA\"\n");
   using standin::parseSpan;
   EXPECT_EQ(*parseSpan(b, L"A%B%C"), (std::vector<int>{0, 3}));
   EXPECT_EQ(*parseSpan(b, L"A%C"), (std::vector<int>{1, 3}));

@@ -73,11 +73,11 @@ TEST_F(ChooserFixture, OneEditorIsChosenWithoutTheOperator) {
   EXPECT_EQ(entries(), Lines{L"P-CAD 2004 PCB - [test-board.pcb] 2004_215"});
   EXPECT_TRUE(pumpUntilHidden(5000));
   // Title read, build window opened, its build read once, closed with WM_CLOSE.
-  EXPECT_JOURNAL(editor.lines(),
-                 (Lines{line(L"main", L"WM_GETTEXT", L"127", L"addr"),
-                        line(L"main", L"WM_COMMAND", 32927, 0),
-                        line(control(L"P-CAD 2004 PCB", 1287), L"WM_GETTEXT", L"127", L"addr"),
-                        line(quoted(L"P-CAD 2004 PCB"), L"WM_CLOSE", 0, 0)}));
+  EXPECT_JOURNAL(
+      editor.lines(),
+      (Lines{line(L"main", L"WM_GETTEXT", L"127", L"addr"), line(L"main", L"WM_COMMAND", 32927, 0),
+             line(control(L"P-CAD 2004 PCB", 1287), L"WM_GETTEXT", L"127", L"addr"),
+             line(quoted(L"P-CAD 2004 PCB"), L"WM_CLOSE", 0, 0)}));
 }
 
 TEST_F(ChooserFixture, UnknownVersionIsListedWithBuildMinusOne) {
@@ -130,8 +130,8 @@ TEST_F(ChooserFixture, TitleThatIsNotANumberIsStillListed) {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"ACCEL PCB";
   RegisterClassW(&wc);
-  HWND fake = CreateWindowExW(0, L"ACCEL PCB", L"Editor without a version", WS_POPUP, 0, 0, 10,
-                              10, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND fake = CreateWindowExW(0, L"ACCEL PCB", L"Editor without a version", WS_POPUP, 0, 0, 10, 10,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(fake, nullptr);
   form.showListed();
   EXPECT_EQ(entries(), Lines{L"Editor without a version -1_-1"});

@@ -187,22 +187,20 @@ TEST(CadlinkSwells, WritesAreTakenOverAndReadBack) {
     bool solderMask;
     std::wstring value;
   };
-  for (const Case& c : {Case{true, L"0.3mm"}, Case{false, L"12mil"}, Case{true, L""},
-                        Case{false, L"1,5 мм"}}) {
+  for (const Case& c :
+       {Case{true, L"0.3mm"}, Case{false, L"12mil"}, Case{true, L""}, Case{false, L"1,5 мм"}}) {
     Standin editor(L"swell-write", L"");
     auto link = cadlink_test::attach(editor.main());
     if (c.solderMask) {
       cadlink::writeSolderMaskSwell(link, c.value);
-      EXPECT_JOURNAL(editor.lines(),
-                     swellWrite(2236, 2755790, c.value,
-                                {197606, 16779452, 67111100, 50333884, 33556668}));
+      EXPECT_JOURNAL(editor.lines(), swellWrite(2236, 2755790, c.value,
+                                                {197606, 16779452, 67111100, 50333884, 33556668}));
       EXPECT_EQ(cadlink::readSolderMaskSwell(link), c.value);
       EXPECT_EQ(cadlink::readPlaneSwell(link), L"0.25mm");
     } else {
       cadlink::writePlaneSwell(link, c.value);
-      EXPECT_JOURNAL(editor.lines(),
-                     swellWrite(2212, 5115144, c.value,
-                                {197606, 16779428, 67111076, 50333860, 33556644}));
+      EXPECT_JOURNAL(editor.lines(), swellWrite(2212, 5115144, c.value,
+                                                {197606, 16779428, 67111076, 50333860, 33556644}));
       EXPECT_EQ(cadlink::readPlaneSwell(link), c.value);
       EXPECT_EQ(cadlink::readSolderMaskSwell(link), L"0.1mm");
     }

@@ -64,12 +64,13 @@ inline std::string show(const std::vector<std::wstring>& lines) {
   return s;
 }
 
-#define EXPECT_JOURNAL(actual, ...)                                                   \
-  do {                                                                                \
-    const std::vector<std::wstring> actual_ = (actual);                               \
-    const std::vector<std::wstring> expected_ = (__VA_ARGS__);                        \
-    EXPECT_EQ(actual_, expected_) << "journal:\n" << cadlink_test::show(actual_)      \
-                                  << "expected:\n" << cadlink_test::show(expected_);  \
+#define EXPECT_JOURNAL(actual, ...)                                               \
+  do {                                                                            \
+    const std::vector<std::wstring> actual_ = (actual);                           \
+    const std::vector<std::wstring> expected_ = (__VA_ARGS__);                    \
+    EXPECT_EQ(actual_, expected_) << "journal:\n"                                 \
+                                  << cadlink_test::show(actual_) << "expected:\n" \
+                                  << cadlink_test::show(expected_);               \
   } while (0)
 
 }  // namespace cadlink_test

@@ -160,7 +160,8 @@ TEST(CadlinkLayers, EmptyListAddsNothingButClosesTheDialog) {
 // The windows of the editor's thread titled "Options Layers", in the order
 // in which the thread's enumeration visits them.
 BOOL CALLBACK collectLayersDialogs(HWND w, LPARAM out) {
-  if (harness::textOf(w) == L"Options Layers") reinterpret_cast<std::vector<HWND>*>(out)->push_back(w);
+  if (harness::textOf(w) == L"Options Layers")
+    reinterpret_cast<std::vector<HWND>*>(out)->push_back(w);
   return TRUE;
 }
 

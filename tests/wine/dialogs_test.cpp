@@ -95,7 +95,8 @@ TEST(SettingsDialog, RoundTripKeepsForeignKeysAndTheLayerList) {
   EXPECT_FALSE(checked(item(SettingsDialog::kIdAutoClose)));
 
   // the operator's edits
-  SendMessageW(item(SettingsDialog::kIdWindowDelay), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"250"));
+  SendMessageW(item(SettingsDialog::kIdWindowDelay), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(L"250"));
   SendMessageW(item(SettingsDialog::kIdOutputToDesignDir), BM_SETCHECK, BST_UNCHECKED, 0);
   SendMessageW(item(SettingsDialog::kIdOutputToOtherDir), BM_SETCHECK, BST_CHECKED, 0);
   const std::wstring outputText = output.wstring();
@@ -225,7 +226,8 @@ TEST(SettingsDialog, SizesTabsAndTheTabKeptBetweenOpenings) {
 
   // the operator picks "P-Cad"
   SendMessageW(tabs, TCM_SETCURSEL, 1, 0);
-  NMHDR change{tabs, static_cast<UINT_PTR>(SettingsDialog::kIdTabs), static_cast<UINT>(TCN_SELCHANGE)};
+  NMHDR change{tabs, static_cast<UINT_PTR>(SettingsDialog::kIdTabs),
+               static_cast<UINT>(TCN_SELCHANGE)};
   SendMessageW(form.hwnd(), WM_NOTIFY, SettingsDialog::kIdTabs, reinterpret_cast<LPARAM>(&change));
   EXPECT_FALSE(GetWindowLongW(dw, GWL_STYLE) & WS_VISIBLE);
   EXPECT_TRUE(GetWindowLongW(sms, GWL_STYLE) & WS_VISIBLE);
@@ -305,14 +307,15 @@ TEST(ParamDialogs, ApplyWritesTheCheckedValueAndShowsItReadBack) {
     struct Step {
       std::wstring typed, written;
     };
-    for (const Step& s : {Step{L"0.3", L"0.3mm"}, Step{L"0.35mm", L"0.35mm"},
-                          Step{L"8mil", L"8mil"}}) {
+    for (const Step& s :
+         {Step{L"0.3", L"0.3mm"}, Step{L"0.35mm", L"0.35mm"}, Step{L"8mil", L"8mil"}}) {
       dialog->show();
       editor.mark();
       SetWindowTextW(edit, s.typed.c_str());
       SendMessageW(dialog->hwnd(), WM_COMMAND, MAKEWPARAM(ParamDialog::kIdApply, BN_CLICKED), 0);
       EXPECT_TRUE(journalHasWrite(editor.lines(), c.field, s.written))
-          << harness::narrow(s.typed) << "\n" << cadlink_test::show(editor.lines());
+          << harness::narrow(s.typed) << "\n"
+          << cadlink_test::show(editor.lines());
       EXPECT_EQ(harness::textOf(edit), s.written);
       EXPECT_EQ(dialog->readFromEditor(), s.written);
       EXPECT_FALSE(IsWindowVisible(dialog->hwnd()));

@@ -167,9 +167,9 @@ TEST_F(ExportRun, FourLayerBoardGivesTheCompleteSet) {
 
   auto files = filesIn(design_);
   const std::set<std::wstring> expected = {
-      L"pcad.ini", L"error.log", L"four-layer.ERR", L"four-layer.GTL", L"four-layer.G1",
-      L"four-layer.GP1", L"four-layer.GBL", L"four-layer.GTS", L"four-layer.GBS",
-      L"four-layer.GTO", L"four-layer.GBO", L"four-layer.brd", L"four-layer.TXT"};
+      L"pcad.ini",       L"error.log",      L"four-layer.ERR", L"four-layer.GTL", L"four-layer.G1",
+      L"four-layer.GP1", L"four-layer.GBL", L"four-layer.GTS", L"four-layer.GBS", L"four-layer.GTO",
+      L"four-layer.GBO", L"four-layer.brd", L"four-layer.TXT"};
   EXPECT_EQ(files, expected);
   // rows: Top, Inner1, GND, Bottom, Top Mask, Bot Mask, Top Silk, Bot Silk, Board
   const wchar_t* ext[] = {L"GTL", L"G1", L"GP1", L"GBL", L"GTS", L"GBS", L"GTO", L"GBO", L"brd"};
@@ -177,7 +177,9 @@ TEST_F(ExportRun, FourLayerBoardGivesTheCompleteSet) {
   for (int i = 0; i < 9; ++i) {
     expectStamped(design_ / (L"four-layer." + std::wstring(ext[i])), i, i, types[i]);
   }
-  EXPECT_EQ(fileLines(design_ / L"error.log").back(), "\xEF\xBB\xBF" "errors - 0");
+  EXPECT_EQ(fileLines(design_ / L"error.log").back(),
+            "\xEF\xBB\xBF"
+            "errors - 0");
   auto drill = fileLines(design_ / L"four-layer.TXT");
   ASSERT_GE(drill.size(), 4u);
   EXPECT_EQ(drill[1], ";Korvant TAVROLIN");
@@ -220,8 +222,8 @@ TEST_F(ExportRun, TwelveLayerBoardRenamesTheDrillFilesInOrder) {
   for (const auto& f : files) {
     EXPECT_EQ(f.find(L'_'), std::wstring::npos) << "a pair file is left: " << harness::narrow(f);
     if (f.rfind(L"twelve-layer.TXT", 0) == 0) {
-      std::wstring expectedName = drills == 0 ? L"twelve-layer.TXT"
-                                              : L"twelve-layer.TXT" + std::to_wstring(drills);
+      std::wstring expectedName =
+          drills == 0 ? L"twelve-layer.TXT" : L"twelve-layer.TXT" + std::to_wstring(drills);
       EXPECT_TRUE(files.count(expectedName)) << harness::narrow(expectedName);
       ++drills;
     } else if (f != L"pcad.ini" && f != L"error.log" && f != L"twelve-layer.ERR") {

@@ -45,18 +45,29 @@ TEST(MainWindow, MenuTableAndDetachedState) {
   app::MainWindow form;
   ASSERT_TRUE(form.create());
   HMENU bar = GetMenu(form.hwnd());
-  const std::vector<std::wstring> expected = {
-      L"[Файл]", L"-", L"Выход\tCtrl+X",
-      L"[Параметры]", L"Оффсет\tCtrl+F", L"SolderMaskSwell\tCtrl+S", L"Plane Swell\tCtrl+P",
-      L"Draw Aperture Size\tCtrl+A", L"-", L"Настройки\tCtrl+O",
-      L"[О программе]", L"Описание", L"-", L"О программе"};
+  const std::vector<std::wstring> expected = {L"[Файл]",
+                                              L"-",
+                                              L"Выход\tCtrl+X",
+                                              L"[Параметры]",
+                                              L"Оффсет\tCtrl+F",
+                                              L"SolderMaskSwell\tCtrl+S",
+                                              L"Plane Swell\tCtrl+P",
+                                              L"Draw Aperture Size\tCtrl+A",
+                                              L"-",
+                                              L"Настройки\tCtrl+O",
+                                              L"[О программе]",
+                                              L"Описание",
+                                              L"-",
+                                              L"О программе"};
   EXPECT_EQ(menuTexts(bar), expected);
 
-  for (const wchar_t* item : {L"Оффсет", L"SolderMaskSwell", L"Plane Swell", L"Draw Aperture Size"}) {
+  for (const wchar_t* item :
+       {L"Оффсет", L"SolderMaskSwell", L"Plane Swell", L"Draw Aperture Size"}) {
     EXPECT_FALSE(greyed(bar, item));
   }
   form.setDetached();
-  for (const wchar_t* item : {L"Оффсет", L"SolderMaskSwell", L"Plane Swell", L"Draw Aperture Size"}) {
+  for (const wchar_t* item :
+       {L"Оффсет", L"SolderMaskSwell", L"Plane Swell", L"Draw Aperture Size"}) {
     EXPECT_TRUE(greyed(bar, item)) << harness::narrow(item);
   }
   for (const wchar_t* item : {L"Выход", L"Настройки", L"Описание", L"О программе"}) {

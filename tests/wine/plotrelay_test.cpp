@@ -94,8 +94,8 @@ class FakeEditor {
 
   void threadMain() {
     registerClasses();
-    main_ = CreateWindowExW(0, L"ACCEL PCB", L"P-CAD 2004 PCB - [board.pcb]", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
-                            nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    main_ = CreateWindowExW(0, L"ACCEL PCB", L"P-CAD 2004 PCB - [board.pcb]", WS_OVERLAPPEDWINDOW,
+                            0, 0, 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     {
       std::lock_guard<std::mutex> lock(mutex_);
       started_ = true;
@@ -110,8 +110,9 @@ class FakeEditor {
 
   static LRESULT CALLBACK mainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+      SetWindowLongPtrW(
+          hwnd, GWLP_USERDATA,
+          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
     }
     auto* self = reinterpret_cast<FakeEditor*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (message == WM_COMMAND && self) {
@@ -137,21 +138,24 @@ class FakeEditor {
     return CreateWindowExW(0, kDialogClass, title, WS_POPUP | WS_CAPTION, 40, 40, 420, 400, main_,
                            nullptr, GetModuleHandleW(nullptr), this);
   }
-  static void child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int id, int y) {
+  static void child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int id,
+                    int y) {
     CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, 10, y, 380, 20, parent,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                    nullptr);
   }
 
   void openGerber() {
     HWND d = openDialog(L"File Export Gerber");
     child(d, L"EDIT", L"", ES_AUTOHSCROLL, 1001, 0);
-    CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_HASSTRINGS, 10, 22, 380, 60, d,
-                    reinterpret_cast<HMENU>(1002), GetModuleHandleW(nullptr), nullptr);
+    CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_HASSTRINGS, 10, 22,
+                    380, 60, d, reinterpret_cast<HMENU>(1002), GetModuleHandleW(nullptr), nullptr);
     // "TOP" comes first: the driver must pick the item that matches exactly.
     for (const wchar_t* item : {L"TOP", L"Top", L"Inner|50%", L"Bottom"}) {
       SendDlgItemMessageW(d, 1002, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     }
-    for (int k = 0; k < 9; ++k) child(d, L"BUTTON", L"class", BS_AUTOCHECKBOX, 1011 + k, 90 + 20 * (k % 5));
+    for (int k = 0; k < 9; ++k)
+      child(d, L"BUTTON", L"class", BS_AUTOCHECKBOX, 1011 + k, 90 + 20 * (k % 5));
     child(d, L"EDIT", L"", 0, 1021, 200);
     child(d, L"EDIT", L"", 0, 1022, 222);
     child(d, L"BUTTON", L"mm", BS_AUTORADIOBUTTON | WS_GROUP, 1031, 244);
@@ -173,13 +177,15 @@ class FakeEditor {
 
   static LRESULT CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+      SetWindowLongPtrW(
+          hwnd, GWLP_USERDATA,
+          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
     }
     auto* self = reinterpret_cast<FakeEditor*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (message == WM_COMMAND && self) {
       if (LOWORD(wParam) == 1002 && HIWORD(wParam) == LBN_SELCHANGE) ++self->selChanges_;
-      if ((LOWORD(wParam) == kGerberGenerate || LOWORD(wParam) == kDrillGenerate) && HIWORD(wParam) == BN_CLICKED) {
+      if ((LOWORD(wParam) == kGerberGenerate || LOWORD(wParam) == kDrillGenerate) &&
+          HIWORD(wParam) == BN_CLICKED) {
         self->generate(hwnd);
         DestroyWindow(hwnd);
       }
@@ -197,20 +203,24 @@ class FakeEditor {
       out.path = textOfControl(d, 1001);
       const LRESULT sel = SendDlgItemMessageW(d, 1002, LB_GETCURSEL, 0, 0);
       wchar_t item[256] = {};
-      if (sel >= 0) SendDlgItemMessageW(d, 1002, LB_GETTEXT, static_cast<WPARAM>(sel), reinterpret_cast<LPARAM>(item));
+      if (sel >= 0)
+        SendDlgItemMessageW(d, 1002, LB_GETTEXT, static_cast<WPARAM>(sel),
+                            reinterpret_cast<LPARAM>(item));
       out.layer = item;
-      for (int k = 0; k < 9; ++k) out.checks += IsDlgButtonChecked(d, 1011 + k) == BST_CHECKED ? L"1" : L"0";
+      for (int k = 0; k < 9; ++k)
+        out.checks += IsDlgButtonChecked(d, 1011 + k) == BST_CHECKED ? L"1" : L"0";
       out.offsetX = textOfControl(d, 1021);
       out.offsetY = textOfControl(d, 1022);
-      out.mm = IsDlgButtonChecked(d, 1031) == BST_CHECKED && IsDlgButtonChecked(d, 1032) != BST_CHECKED;
+      out.mm =
+          IsDlgButtonChecked(d, 1031) == BST_CHECKED && IsDlgButtonChecked(d, 1032) != BST_CHECKED;
     } else {
       out.path = textOfControl(d, 1101);
       out.drillLayers = textOfControl(d, 1102);
       out.offsetX = textOfControl(d, 1121);
       out.offsetY = textOfControl(d, 1122);
     }
-    if (HWND progress = harness::findWindowOf(runningDriver.load(), L"",
-                                              L"TavrolinPlotRelayProgress")) {
+    if (HWND progress =
+            harness::findWindowOf(runningDriver.load(), L"", L"TavrolinPlotRelayProgress")) {
       out.progressShown = IsWindowVisible(progress) != FALSE;
       out.progressIconic = IsIconic(progress) != FALSE;
       out.progressLabel = harness::textOf(FindWindowExW(progress, nullptr, L"Static", nullptr));
@@ -258,7 +268,8 @@ struct JobFolder {
     if (windowTries > 0) {
       base::TextFile job = base::readTextFile(dir / L"pcad.ini");
       for (std::wstring& line : job.lines) {
-        if (line.rfind(L"WindowTries=", 0) == 0) line = L"WindowTries=" + std::to_wstring(windowTries);
+        if (line.rfind(L"WindowTries=", 0) == 0)
+          line = L"WindowTries=" + std::to_wstring(windowTries);
       }
       base::writeTextFile(dir / L"pcad.ini", job);
     }
@@ -280,8 +291,8 @@ DWORD runDriver(const std::wstring& arguments, int show = -1) {
     si.wShowWindow = static_cast<WORD>(show);
   }
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
-                      &si, &pi)) {
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
+                      nullptr, nullptr, &si, &pi)) {
     ADD_FAILURE() << "the driver did not start";
     return STILL_ACTIVE;
   }
@@ -297,9 +308,10 @@ DWORD runDriver(const std::wstring& arguments, int show = -1) {
   return code;
 }
 
-std::wstring argsFor(HWND editor, const JobFolder& job, const wchar_t* delays, const wchar_t* stop) {
-  return std::to_wstring(reinterpret_cast<uintptr_t>(editor)) + L" \"" + job.d + L"pcad.ini\" \"" + job.d +
-         L"board.ERR\" " + delays + L" " + stop;
+std::wstring argsFor(HWND editor, const JobFolder& job, const wchar_t* delays,
+                     const wchar_t* stop) {
+  return std::to_wstring(reinterpret_cast<uintptr_t>(editor)) + L" \"" + job.d + L"pcad.ini\" \"" +
+         job.d + L"board.ERR\" " + delays + L" " + stop;
 }
 
 TEST(PlotRelay, WritesEveryFileThroughTheEditorsDialogs) {
@@ -372,7 +384,8 @@ TEST(PlotRelay, StopFlagEndsAtTheFirstFailedBlock) {
   FakeEditor editor(false);
   EXPECT_EQ(runDriver(argsFor(editor.main(), job, L"0 0", L"1")), 1u);
 
-  EXPECT_EQ(job.errorLog(), (Lines{L"Top: Не открылось окно \"File Export Gerber\" (слой Top)", L"errors - 1"}));
+  EXPECT_EQ(job.errorLog(),
+            (Lines{L"Top: Не открылось окно \"File Export Gerber\" (слой Top)", L"errors - 1"}));
   EXPECT_EQ(editor.commands(), (std::vector<WORD>{kGerberCommand}));
   EXPECT_FALSE(job.has(L"board.1_2"));
 }

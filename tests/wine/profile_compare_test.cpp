@@ -104,11 +104,11 @@ TEST(ProfileCompare, StringReads) {
     const Difference* differs;
   };
   const Case cases[] = {
-      {L"main", L"dw", nullptr},      {L"MAIN", L"DW", nullptr},     {L"main", L"dc", nullptr},
-      {L"main", L"mixed", nullptr},   {L"main", L"eq", nullptr},     {L"main", L"dq", nullptr},
-      {L"main", L"sq", nullptr},      {L"main", L"half", nullptr},   {L"main", L"inner", nullptr},
-      {L"main", L"empty", nullptr},   {L"main", L"twice", nullptr},  {L"main", L"missing", nullptr},
-      {L"none", L"dw", nullptr},      {L"pcad", L"dir", nullptr},    {L"pcad", L"AutoSMS", nullptr},
+      {L"main", L"dw", nullptr},    {L"MAIN", L"DW", nullptr},    {L"main", L"dc", nullptr},
+      {L"main", L"mixed", nullptr}, {L"main", L"eq", nullptr},    {L"main", L"dq", nullptr},
+      {L"main", L"sq", nullptr},    {L"main", L"half", nullptr},  {L"main", L"inner", nullptr},
+      {L"main", L"empty", nullptr}, {L"main", L"twice", nullptr}, {L"main", L"missing", nullptr},
+      {L"none", L"dw", nullptr},    {L"pcad", L"dir", nullptr},   {L"pcad", L"AutoSMS", nullptr},
       {L"spaced", L"k", nullptr},
   };
   const fs::path path = caseFile(kFile);
@@ -190,9 +190,9 @@ TEST(ProfileCompare, WritesGiveTheSameValues) {
     const wchar_t* value;
   };
   const Write writes[] = {
-      {L"main", L"dw", L"40"},         {L"MAIN", L"Mixed", L"other"}, {L"main", L"newkey", L"n"},
-      {L"pcad", L"SMS", L"0.2"},       {L"fresh", L"a", L"1"},        {L"main", L"empty", L"filled"},
-      {L"main", L"twice", L"3"},       {L"pcad", L"dir", L""},
+      {L"main", L"dw", L"40"},   {L"MAIN", L"Mixed", L"other"}, {L"main", L"newkey", L"n"},
+      {L"pcad", L"SMS", L"0.2"}, {L"fresh", L"a", L"1"},        {L"main", L"empty", L"filled"},
+      {L"main", L"twice", L"3"}, {L"pcad", L"dir", L""},
   };
   const fs::path theirs = caseFile(kFile);
   const fs::path oursPath = caseFile(kFile);
@@ -206,7 +206,8 @@ TEST(ProfileCompare, WritesGiveTheSameValues) {
     const auto keys = platformKeys(theirs, section);
     EXPECT_EQ(ours.readSectionKeys(section), keys) << show(section);
     for (const auto& key : keys) {
-      EXPECT_EQ(ours.readString(section, key, L"-"), platformString(theirs, section, key.c_str(), L"-"))
+      EXPECT_EQ(ours.readString(section, key, L"-"),
+                platformString(theirs, section, key.c_str(), L"-"))
           << show(std::wstring(section) + L"/" + key);
     }
   }
@@ -251,7 +252,8 @@ TEST(ProfileCompare, CodePageTablesMatchThePlatform) {
       const char byte = static_cast<char>(b);
       wchar_t ch = 0;
       ASSERT_EQ(MultiByteToWideChar(c.codePage, 0, &byte, 1, &ch, 1), 1);
-      EXPECT_EQ(static_cast<int>((*c.table)[b]), static_cast<int>(ch)) << c.codePage << " byte " << b;
+      EXPECT_EQ(static_cast<int>((*c.table)[b]), static_cast<int>(ch))
+          << c.codePage << " byte " << b;
     }
   }
 }

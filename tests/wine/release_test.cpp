@@ -64,7 +64,8 @@ std::string unpackStored(const fs::path& archive, const fs::path& into) {
       fs::create_directories(target);
     } else {
       fs::create_directories(target.parent_path());
-      std::ofstream(target, std::ios::binary).write(data.data(), static_cast<std::streamsize>(size));
+      std::ofstream(target, std::ios::binary)
+          .write(data.data(), static_cast<std::streamsize>(size));
       ++files;
     }
     at = dataAt + size;
@@ -118,11 +119,11 @@ TEST(Release, UnpackedProgramExportsABoard) {
   for (wchar_t ch : std::wstring(L"222")) SendMessageW(edit, WM_CHAR, ch, 0);
   // a run without questions: the button returns when the run is over
   DWORD_PTR result = 0;
-  ASSERT_TRUE(SendMessageTimeoutW(harness::findChild(p.main, L"Button", L"Экспорт"), BM_CLICK, 0,
-                                  0, SMTO_NORMAL, 120000, &result));
-  for (const wchar_t* name : {L"two-layer.GTL", L"two-layer.GBL", L"two-layer.GTS",
-                              L"two-layer.GBS", L"two-layer.GTO", L"two-layer.GBO",
-                              L"two-layer.brd", L"two-layer.TXT"}) {
+  ASSERT_TRUE(SendMessageTimeoutW(harness::findChild(p.main, L"Button", L"Экспорт"), BM_CLICK, 0, 0,
+                                  SMTO_NORMAL, 120000, &result));
+  for (const wchar_t* name :
+       {L"two-layer.GTL", L"two-layer.GBL", L"two-layer.GTS", L"two-layer.GBS", L"two-layer.GTO",
+        L"two-layer.GBO", L"two-layer.brd", L"two-layer.TXT"}) {
     EXPECT_TRUE(fs::exists(design / name)) << harness::narrow(name);
   }
   std::ifstream gtl(design / L"two-layer.GTL", std::ios::binary);

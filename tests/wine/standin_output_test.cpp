@@ -64,8 +64,9 @@ struct OutputJob {
 
 DWORD runDriver(HWND editor, const OutputJob& job, const wchar_t* stop) {
   const fs::path exe = harness::buildDir() / L"plotrelay.exe";
-  harness::Process driver(L"\"" + exe.wstring() + L"\" " + std::to_wstring(reinterpret_cast<uintptr_t>(editor)) +
-                          L" \"" + job.d + L"pcad.ini\" \"" + job.d + L"four-layer.ERR\" 10 10 " + stop);
+  harness::Process driver(L"\"" + exe.wstring() + L"\" " +
+                          std::to_wstring(reinterpret_cast<uintptr_t>(editor)) + L" \"" + job.d +
+                          L"pcad.ini\" \"" + job.d + L"four-layer.ERR\" 10 10 " + stop);
   if (!driver.started()) {
     ADD_FAILURE() << "the driver did not start";
     return STILL_ACTIVE;
@@ -79,11 +80,13 @@ DWORD runDriver(HWND editor, const OutputJob& job, const wchar_t* stop) {
 using harness::fileLines;
 
 size_t countStarting(const std::vector<std::string>& ls, const std::string& prefix) {
-  return static_cast<size_t>(
-      std::count_if(ls.begin(), ls.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }));
+  return static_cast<size_t>(std::count_if(
+      ls.begin(), ls.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }));
 }
 
-bool noHoles(const std::vector<std::string>& ls) { return ls.size() >= 3 && ls[ls.size() - 3] == "%"; }
+bool noHoles(const std::vector<std::string>& ls) {
+  return ls.size() >= 3 && ls[ls.size() - 3] == "%";
+}
 
 fs::path boardFile() { return harness::boardsDir() / L"four-layer.brd"; }
 
@@ -129,12 +132,13 @@ TEST(StandinOutput, DriverLeavesEveryGerberAndDrillFileOfTheJob) {
 
   const Lines journal = editor.lines();
   EXPECT_TRUE(journalHas(journal, L"main\tWM_COMMAND\t32787\t0"));
-  EXPECT_TRUE(journalHas(journal, L"\"File N/C Drill\"#1102\tWM_SETTEXT\t0\t\"Top%Inner1%GND%Bottom\""));
+  EXPECT_TRUE(
+      journalHas(journal, L"\"File N/C Drill\"#1102\tWM_SETTEXT\t0\t\"Top%Inner1%GND%Bottom\""));
   EXPECT_TRUE(journalHas(journal, L"\"File Export Gerber\"#1040\tBM_CLICK\t0\t0"));
   EXPECT_TRUE(journalHas(journal, L"\"File Export Gerber\"#1019\tBM_SETCHECK\t1\t0"));
   // The layer pick is announced to the dialog with the list as lParam.
-  const std::wstring selChange =
-      L"\"File Export Gerber\"\tWM_COMMAND\t" + std::to_wstring(MAKEWPARAM(1002, LBN_SELCHANGE)) + L"\t";
+  const std::wstring selChange = L"\"File Export Gerber\"\tWM_COMMAND\t" +
+                                 std::to_wstring(MAKEWPARAM(1002, LBN_SELCHANGE)) + L"\t";
   EXPECT_EQ(std::count_if(journal.begin(), journal.end(),
                           [&](const std::wstring& l) { return l.rfind(selChange, 0) == 0; }),
             9);

@@ -65,7 +65,8 @@ std::wstring readCell(HWND list, int row, int column) {
   GetWindowThreadProcessId(list, &pid);
   HANDLE proc = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
   if (!proc) return L"<no process>";
-  auto* remote = static_cast<char*>(VirtualAllocEx(proc, nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  auto* remote = static_cast<char*>(
+      VirtualAllocEx(proc, nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
   LVITEMW item{};
   item.mask = LVIF_TEXT;
   item.iItem = row;
@@ -101,7 +102,8 @@ class StandinLayers : public testing::TestWithParam<LayerCase> {};
 
 TEST_P(StandinLayers, ListAppearsAfterClicksAndReadsOutOfProcess) {
   const LayerCase& c = GetParam();
-  Standin s = startStandin(L"layers", c.board, L"--list-after-clicks " + std::to_wstring(c.clicksNeeded));
+  Standin s =
+      startStandin(L"layers", c.board, L"--list-after-clicks " + std::to_wstring(c.clicksNeeded));
   ASSERT_NE(s.main(), nullptr);
   PostMessageW(s.main(), WM_COMMAND, 32883, 0);
   HWND dlg = waitTop(s.pid(), L"Options Layers");
@@ -136,11 +138,12 @@ TEST_P(StandinLayers, ListAppearsAfterClicksAndReadsOutOfProcess) {
   EXPECT_EQ(s.lines(), want);
 }
 
-INSTANTIATE_TEST_SUITE_P(Boards, StandinLayers,
-                         testing::Values(LayerCase{L"four-layer.brd", 1, 9, 2, L"GND", L"PE "},
-                                         LayerCase{L"twelve-layer.brd", 3, 18, 2, L"Сигнал 3", L"SEH"},
-                                         LayerCase{L"twelve-layer.brd", 1, 18, 17, L"Сборка", L"XX "},
-                                         LayerCase{L"empty.brd", 1, 0, 0, L"", L""}));
+INSTANTIATE_TEST_SUITE_P(
+    Boards, StandinLayers,
+    testing::Values(LayerCase{L"four-layer.brd", 1, 9, 2, L"GND", L"PE "},
+                    LayerCase{L"twelve-layer.brd", 3, 18, 2, L"Сигнал 3", L"SEH"},
+                    LayerCase{L"twelve-layer.brd", 1, 18, 17, L"Сборка", L"XX "},
+                    LayerCase{L"empty.brd", 1, 0, 0, L"", L""}));
 
 // ---------------------------------------------------------------------------
 
@@ -155,7 +158,8 @@ class StandinBuild : public testing::TestWithParam<BuildCase> {};
 
 TEST_P(StandinBuild, BuildNumberStandsFromCharacter27ToNextToLast) {
   const BuildCase& c = GetParam();
-  Standin s = startStandin(L"build", L"two-layer.brd", std::wstring(L"--version ") + c.version + L" " + c.extra);
+  Standin s = startStandin(L"build", L"two-layer.brd",
+                           std::wstring(L"--version ") + c.version + L" " + c.extra);
   ASSERT_NE(s.main(), nullptr);
   wchar_t title[256];
   GetWindowTextW(s.main(), title, 256);
@@ -173,7 +177,8 @@ TEST_P(StandinBuild, BuildNumberStandsFromCharacter27ToNextToLast) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, StandinBuild,
-                         testing::Values(BuildCase{L"2002", L"", 32927, 101}, BuildCase{L"2004", L"", 32927, 215},
+                         testing::Values(BuildCase{L"2002", L"", 32927, 101},
+                                         BuildCase{L"2004", L"", 32927, 215},
                                          BuildCase{L"2006", L"", 60009, 437},
                                          BuildCase{L"2004", L"--build 98765", 32927, 98765}));
 
@@ -188,7 +193,8 @@ TEST(StandinBuild, UnknownVersionHasNoBuildWindow) {
   // Both commands arrived and were journaled, and nothing opened.
   EXPECT_TRUE(harness::waitFor([&] { return s.lines().size() == 2; }, kWaitMs));
   EXPECT_EQ(waitTop(s.pid(), L"P-CAD 2001 PCB", 700), nullptr);
-  EXPECT_EQ(s.lines(), (std::vector<std::wstring>{L"main\tWM_COMMAND\t32927\t0", L"main\tWM_COMMAND\t60009\t0"}));
+  EXPECT_EQ(s.lines(), (std::vector<std::wstring>{L"main\tWM_COMMAND\t32927\t0",
+                                                  L"main\tWM_COMMAND\t60009\t0"}));
 }
 
 // ---------------------------------------------------------------------------
@@ -242,11 +248,13 @@ TEST_P(StandinSwell, ValueIsTakenOverOnlyAfterTheFullNotificationRun) {
 
   std::vector<std::wstring> lines = s.lines();
   ASSERT_GE(lines.size(), 3u);
-  EXPECT_EQ(lines[1], L"\"Options Configure\"#" + std::to_wstring(c.field) + L"\tWM_SETTEXT\t0\t\"0.42mm\"");
+  EXPECT_EQ(lines[1],
+            L"\"Options Configure\"#" + std::to_wstring(c.field) + L"\tWM_SETTEXT\t0\t\"0.42mm\"");
   if (c.run == Run::Full) {
     EXPECT_EQ(lines[2], L"\"Options Configure\"\tWM_COMMAND\t197606\t" + std::to_wstring(c.tag));
     EXPECT_EQ(lines[6], L"\"Options Configure\"\tWM_COMMAND\t" +
-                            std::to_wstring((EN_KILLFOCUS << 16) | c.field) + L"\t" + std::to_wstring(c.tag));
+                            std::to_wstring((EN_KILLFOCUS << 16) | c.field) + L"\t" +
+                            std::to_wstring(c.tag));
   }
 }
 
@@ -255,7 +263,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(SwellCase{"MaskFull", 2236, 2755790, Run::Full, L"0.42mm"},
                     SwellCase{"PlaneFull", 2212, 5115144, Run::Full, L"0.42mm"},
                     SwellCase{"MaskNoNotifications", 2236, 2755790, Run::None, L"0.1mm"},
-                    SwellCase{"PlaneMissingKillFocus", 2212, 5115144, Run::MissingKillFocus, L"0.3mm"},
+                    SwellCase{"PlaneMissingKillFocus", 2212, 5115144, Run::MissingKillFocus,
+                              L"0.3mm"},
                     SwellCase{"MaskWithPlaneTag", 2236, 2755790, Run::OtherFieldsTag, L"0.1mm"},
                     SwellCase{"MaskClosed", 2236, 2755790, Run::ClosedInsteadOfOk, L"0.1mm"}),
     [](const testing::TestParamInfo<SwellCase>& info) { return std::string(info.param.name); });
@@ -303,10 +312,11 @@ TEST_P(StandinAperture, ValueIsTakenOverAfterEnterAndOk) {
   EXPECT_EQ(textOfControl(GetDlgItem(ap, 2137)), c.stored);
 }
 
-INSTANTIATE_TEST_SUITE_P(Versions, StandinAperture,
-                         testing::Values(ApertureCase{L"2002", L"File Gerber Out", true, L"0.33mm"},
-                                         ApertureCase{L"2004", L"File Export Gerber", true, L"0.33mm"},
-                                         ApertureCase{L"2006", L"File Export Gerber", false, L"0.2mm"}));
+INSTANTIATE_TEST_SUITE_P(
+    Versions, StandinAperture,
+    testing::Values(ApertureCase{L"2002", L"File Gerber Out", true, L"0.33mm"},
+                    ApertureCase{L"2004", L"File Export Gerber", true, L"0.33mm"},
+                    ApertureCase{L"2006", L"File Export Gerber", false, L"0.2mm"}));
 
 // ---------------------------------------------------------------------------
 
@@ -384,7 +394,8 @@ TEST(StandinFaults, LongAndEmptyTexts) {
 }
 
 TEST(StandinFaults, DecoyWindowsBesideTheRealDialogs) {
-  Standin s = startStandin(L"decoys", L"two-layer.brd", L"--dup-layers-dialog --title-prefix-dialog");
+  Standin s =
+      startStandin(L"decoys", L"two-layer.brd", L"--dup-layers-dialog --title-prefix-dialog");
   ASSERT_NE(s.main(), nullptr);
   PostMessageW(s.main(), WM_COMMAND, 32883, 0);
   ASSERT_NE(waitTop(s.pid(), L"Options Layers"), nullptr);
@@ -409,7 +420,9 @@ TEST(StandinFaults, DecoyWindowsBesideTheRealDialogs) {
   }
   EXPECT_EQ(withList, 1);
   std::vector<std::wstring> lines = s.lines();
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), L"decoy:\"Options Layers\"#998\tWM_LBUTTONUP\t0\t0"), 1);
+  EXPECT_EQ(
+      std::count(lines.begin(), lines.end(), L"decoy:\"Options Layers\"#998\tWM_LBUTTONUP\t0\t0"),
+      1);
 
   PostMessageW(s.main(), WM_COMMAND, 32784, 0);
   EXPECT_NE(waitTop(s.pid(), L"Design Info"), nullptr);
@@ -468,13 +481,13 @@ TEST(StandinBoardFile, QuotedTextsKeepBlanksQuotesAndBackslashes) {
 
 TEST(StandinBoardFile, FaultyDescriptionsEndTheStartWithCode2) {
   const wchar_t* faulty[] = {
-      L"layer \"Top\" \"SEA\n",                      // unterminated quote
+      L"layer \"Top\" \"SEA\n",                                  // unterminated quote
       L"layer \"Top\" \"SEA\"\ntrack \"Bottom\" 0.2 0 0 1 1\n",  // unknown layer
       L"layer \"Top\" \"SEA\"\ntrack \"Top\" 0.2 0 0 1\n",       // odd coordinates
-      L"hole 1 1 3,2\n",                                  // not a number
-      L"units inch\n",                                    // unknown unit
-      L"layer \"Top\" \"SEA\"\nlayer \"Top\" \"SEA\"\n",        // layer declared twice
-      L"pads 1 1\n",                                      // unknown record
+      L"hole 1 1 3,2\n",                                         // not a number
+      L"units inch\n",                                           // unknown unit
+      L"layer \"Top\" \"SEA\"\nlayer \"Top\" \"SEA\"\n",         // layer declared twice
+      L"pads 1 1\n",                                             // unknown record
   };
   fs::path dir = harness::freshDir(L"standin-faulty-src");
   int i = 0;

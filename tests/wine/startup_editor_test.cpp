@@ -20,8 +20,8 @@ namespace fs = std::filesystem;
 using cadlink_test::Standin;
 
 using program_test::exportBoxes;
-using program_test::Program;
 using program_test::handleArg;
+using program_test::Program;
 using program_test::startProgram;
 using program_test::writePcadSettings;
 constexpr int kIdBoardTypeCode = program_test::kIdBoardTypeCode;
@@ -33,9 +33,7 @@ class StartupEditor : public testing::Test {
     program_ = harness::copyProgram(L"startup-editor");
   }
   // a backslash before the closing quote is doubled, as command lines want it
-  std::wstring designArg() const {
-    return L"--design-dir \"" + designDir_.wstring() + L"\\\\\"";
-  }
+  std::wstring designArg() const { return L"--design-dir \"" + designDir_.wstring() + L"\\\\\""; }
 
   fs::path designDir_;
   fs::path program_;
@@ -59,11 +57,11 @@ TEST_F(StartupEditor, WithHandleFillsTableAndBottomBand) {
   auto has = [&](const std::wstring& l) {
     return std::find(journal.begin(), journal.end(), l) != journal.end();
   };
-  EXPECT_TRUE(has(cadlink_test::line(L"\"Options Configure\"#2236", L"WM_SETTEXT", L"0",
-                                     L"\"0.15mm\"")))
+  EXPECT_TRUE(
+      has(cadlink_test::line(L"\"Options Configure\"#2236", L"WM_SETTEXT", L"0", L"\"0.15mm\"")))
       << cadlink_test::show(journal);
-  EXPECT_TRUE(has(cadlink_test::line(L"\"Options Configure\"#2212", L"WM_SETTEXT", L"0",
-                                     L"\"0.3mm\"")));
+  EXPECT_TRUE(
+      has(cadlink_test::line(L"\"Options Configure\"#2212", L"WM_SETTEXT", L"0", L"\"0.3mm\"")));
   EXPECT_NE(harness::findChild(p.main, L"Static", L"0.15mm"), nullptr);
   EXPECT_NE(harness::findChild(p.main, L"Static", L"0.3mm"), nullptr);
   EXPECT_NE(harness::findChild(p.main, L"Static", L"8mil"), nullptr);  // the board's aperture
@@ -99,7 +97,8 @@ TEST_F(StartupEditor, ChooserAttachesToTheOnlyEditorAndAutoSwellOff) {
   ASSERT_TRUE(p.main && IsWindowVisible(p.main));
   EXPECT_TRUE(harness::waitFor([&] { return exportBoxes(p.main).size() == 9; }, 10000));
   auto journal = editor.lines();
-  for (const auto& l : journal) EXPECT_EQ(l.find(L"WM_SETTEXT"), std::wstring::npos) << base::toUtf8(l);
+  for (const auto& l : journal)
+    EXPECT_EQ(l.find(L"WM_SETTEXT"), std::wstring::npos) << base::toUtf8(l);
   PostMessageW(p.main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(p.process.wait(10000));
 }

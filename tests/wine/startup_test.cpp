@@ -25,7 +25,8 @@ Started startProgram(const std::wstring& name) {
   Started s;
   s.process = std::move(t.process);
   s.about = t.splash;
-  if (s.process.started()) s.main = harness::findWindowOf(s.process.pid(), L"", harness::kMainClass);
+  if (s.process.started())
+    s.main = harness::findWindowOf(s.process.pid(), L"", harness::kMainClass);
   return s;
 }
 
@@ -39,7 +40,8 @@ TEST(Startup, SplashFirstThenDetachedMainWindow) {
   EXPECT_TRUE(harness::roundTrip(s.about));
   EXPECT_TRUE(IsWindowVisible(s.about));
   EXPECT_FALSE(IsWindowVisible(s.main));
-  EXPECT_EQ(harness::textOf(harness::findChild(s.about, L"Static", L"Tavrolin 1.3")), L"Tavrolin 1.3");
+  EXPECT_EQ(harness::textOf(harness::findChild(s.about, L"Static", L"Tavrolin 1.3")),
+            L"Tavrolin 1.3");
 
   HWND ok = harness::findChild(s.about, L"Button", L"Ok");
   ASSERT_NE(ok, nullptr);
