@@ -62,6 +62,56 @@ bool answerMessageBox(DWORD pid, const fs::path& shots, int& count) {
   return true;
 }
 
+// Types the board type code "4 2 2" and ticks the titles of the top silk
+// screen, which its type does not expect, so that the cell turns red.
+void typeCodeAndMarkACell(HWND main, const fs::path& shots) {
+  HWND edit = GetDlgItem(main, harness::kBoardTypeCodeEditId);
+  for (wchar_t ch : std::wstring(L"422")) SendMessageW(edit, WM_CHAR, ch, 0);
+  say(L"board type code: " + harness::textOf(edit));
+  std::vector<HWND> titles = harness::tableBoxes(main, 14);
+  if (titles.size() > 6) {
+    SendMessageW(titles[6], BM_CLICK, 0, 0);
+    say(L"titles checked on the top silk screen row: its cell is marked");
+  }
+  shot(shots, L"03-board-type-code");
+}
+
+// Presses "Экспорт" from a thread of its own (the call returns when the run
+// is over) and answers the run's message boxes meanwhile.
+void exportAnsweringBoxes(HWND main, DWORD pid, const fs::path& shots) {
+  HWND exportButton = harness::findChild(main, L"Button", L"Экспорт");
+  std::atomic<bool> done{false};
+  std::thread press([&] {
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(exportButton, BM_CLICK, 0, 0, SMTO_NORMAL, 600000, &r);
+    done = true;
+  });
+  // the driver's progress window while it works
+  HWND progress = nullptr;
+  harness::waitFor(
+      [&] {
+        progress = FindWindowW(nullptr, L"Tavrolin \x2014 вывод файлов");
+        return progress != nullptr || done;
+      },
+      60000);
+  if (progress) shot(shots, L"04-plot-driver");
+  int boxes = 0;
+  harness::waitFor(
+      [&] {
+        answerMessageBox(pid, shots, boxes);
+        return done.load();
+      },
+      600000);
+  press.join();
+}
+
+void listFolder(const fs::path& folder) {
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    say(L"  " + entry.path().filename().wstring() + L"  " +
+        std::to_wstring(entry.is_regular_file() ? entry.file_size() : 0));
+  }
+}
+
 int run(const fs::path& out, bool keep) {
   fs::create_directories(out);
   gLog.open(out / L"demo.log");
@@ -74,7 +124,7 @@ int run(const fs::path& out, bool keep) {
 
   // the editor with the four-layer board, its design in the board folder
   harness::Standin editor(L"four-layer.brd", L"demo",
-                          L"--design-dir \"" + board.wstring() + L"\\\"");
+                          L"--design-dir \"" + board.wstring() + L"\\\\\"");
   HWND editorWindow = editor.main();
   say(editorWindow ? L"editor started" : L"editor did not start");
   if (!editorWindow) return 1;
@@ -97,50 +147,11 @@ int run(const fs::path& out, bool keep) {
   say(L"attached: " + harness::textOf(main));
   shot(shots, L"02-main-window");
 
-  HWND edit = GetDlgItem(main, harness::kBoardTypeCodeEditId);
-  for (wchar_t ch : std::wstring(L"422")) SendMessageW(edit, WM_CHAR, ch, 0);
-  say(L"board type code: " + harness::textOf(edit));
-  // titles on the top silk screen: not what its type expects, so the cell
-  // turns red
-  std::vector<HWND> titles = harness::tableBoxes(main, 14);
-  if (titles.size() > 6) {
-    SendMessageW(titles[6], BM_CLICK, 0, 0);
-    say(L"titles checked on the top silk screen row: its cell is marked");
-  }
-  shot(shots, L"03-board-type-code");
-
-  // "Экспорт" pressed from a thread of its own: the call returns when the
-  // run is over; message boxes of the run are answered meanwhile
-  HWND exportButton = harness::findChild(main, L"Button", L"Экспорт");
-  std::atomic<bool> done{false};
-  std::thread press([&] {
-    DWORD_PTR r = 0;
-    SendMessageTimeoutW(exportButton, BM_CLICK, 0, 0, SMTO_NORMAL, 600000, &r);
-    done = true;
-  });
-  // the driver's progress window while it works
-  HWND progress = nullptr;
-  harness::waitFor(
-      [&] {
-        progress = FindWindowW(nullptr, L"Tavrolin \x2014 вывод файлов");
-        return progress != nullptr || done;
-      },
-      60000);
-  if (progress) shot(shots, L"04-plot-driver");
-  int boxes = 0;
-  harness::waitFor(
-      [&] {
-        answerMessageBox(tavrolin.process.pid(), shots, boxes);
-        return done.load();
-      },
-      600000);
-  press.join();
+  typeCodeAndMarkACell(main, shots);
+  exportAnsweringBoxes(main, tavrolin.process.pid(), shots);
   say(L"export finished");
   shot(shots, L"06-after-export");
-  for (const auto& entry : fs::directory_iterator(board)) {
-    say(L"  " + entry.path().filename().wstring() + L"  " +
-        std::to_wstring(entry.is_regular_file() ? entry.file_size() : 0));
-  }
+  listFolder(board);
   if (keep) {
     // a person goes on with the windows; the driver leaves them running
     tavrolin.process.detach();
