@@ -122,24 +122,19 @@ TextKind textKind(const Record& r, size_t i) {
   r.fail("text kind must be refdes, type, value or title");
 }
 
-// Applies one record to the board; `unit` may be changed by a units record.
-void applyRecord(const Record& r, Board& board, double& unit) {
+// The board's own values, its units, layers and outline; false for any
+// other record. `unit` may be changed by a units record.
+bool applyBoardValue(const Record& r, Board& board, double& unit) {
   const std::wstring& k = r.keyword();
-  if (k == L"design-dir") {
+  std::wstring* text = k == L"design-dir"          ? &board.designDir
+                       : k == L"file-name"         ? &board.fileName
+                       : k == L"solder-mask-swell" ? &board.params.solderMaskSwell
+                       : k == L"plane-swell"       ? &board.params.planeSwell
+                       : k == L"draw-aperture"     ? &board.params.drawAperture
+                                                   : nullptr;
+  if (text) {
     r.needExactly(1);
-    board.designDir = r.text(1);
-  } else if (k == L"file-name") {
-    r.needExactly(1);
-    board.fileName = r.text(1);
-  } else if (k == L"solder-mask-swell") {
-    r.needExactly(1);
-    board.params.solderMaskSwell = r.text(1);
-  } else if (k == L"plane-swell") {
-    r.needExactly(1);
-    board.params.planeSwell = r.text(1);
-  } else if (k == L"draw-aperture") {
-    r.needExactly(1);
-    board.params.drawAperture = r.text(1);
+    *text = r.text(1);
   } else if (k == L"units") {
     r.needExactly(1);
     if (r.text(1) == L"mm") {
@@ -156,30 +151,48 @@ void applyRecord(const Record& r, Board& board, double& unit) {
     board.layers.push_back({r.text(1), r.text(2)});
   } else if (k == L"outline") {
     board.outline = r.points(1, 3);
-  } else if (k == L"pad") {
-    r.needAtLeast(8);
-    if (r.size() > 10) r.fail("too many fields after 'pad'");
-    Pad p;
-    p.at = r.point(1);
-    p.shape = padShape(r, 3);
-    p.width = r.length(4);
-    p.height = r.length(5);
-    p.hole = r.length(6);
-    p.fromLayer = r.layer(7);
-    p.toLayer = r.layer(8);
-    if (r.size() == 10) p.name = r.text(9);
-    board.pads.push_back(p);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void addPad(const Record& r, Board& board) {
+  r.needAtLeast(8);
+  if (r.size() > 10) r.fail("too many fields after 'pad'");
+  Pad p;
+  p.at = r.point(1);
+  p.shape = padShape(r, 3);
+  p.width = r.length(4);
+  p.height = r.length(5);
+  p.hole = r.length(6);
+  p.fromLayer = r.layer(7);
+  p.toLayer = r.layer(8);
+  if (r.size() == 10) p.name = r.text(9);
+  board.pads.push_back(p);
+}
+
+void addVia(const Record& r, Board& board) {
+  r.needExactly(6);
+  Via v;
+  v.at = r.point(1);
+  v.diameter = r.length(3);
+  v.hole = r.length(4);
+  v.fromLayer = r.layer(5);
+  v.toLayer = r.layer(6);
+  if (v.hole <= 0 || v.hole >= v.diameter)
+    r.fail("a via's hole must be above 0 and below its diameter");
+  board.vias.push_back(v);
+}
+
+// The board's objects: pads, vias, holes, tracks and texts; false for any
+// other record.
+bool applyObject(const Record& r, Board& board) {
+  const std::wstring& k = r.keyword();
+  if (k == L"pad") {
+    addPad(r, board);
   } else if (k == L"via") {
-    r.needExactly(6);
-    Via v;
-    v.at = r.point(1);
-    v.diameter = r.length(3);
-    v.hole = r.length(4);
-    v.fromLayer = r.layer(5);
-    v.toLayer = r.layer(6);
-    if (v.hole <= 0 || v.hole >= v.diameter)
-      r.fail("a via's hole must be above 0 and below its diameter");
-    board.vias.push_back(v);
+    addVia(r, board);
   } else if (k == L"hole") {
     r.needExactly(3);
     board.holes.push_back({r.point(1), r.length(3)});
@@ -200,8 +213,15 @@ void applyRecord(const Record& r, Board& board, double& unit) {
     t.string = r.text(6);
     board.texts.push_back(t);
   } else {
-    r.fail("unknown record '" + narrow(k) + "'");
+    return false;
   }
+  return true;
+}
+
+// Applies one record to the board; `unit` may be changed by a units record.
+void applyRecord(const Record& r, Board& board, double& unit) {
+  if (applyBoardValue(r, board, unit) || applyObject(r, board)) return;
+  r.fail("unknown record '" + narrow(r.keyword()) + "'");
 }
 
 }  // namespace

@@ -85,13 +85,8 @@ void drawPanel(HDC dc, const RECT& area, const Board& board) {
   }
 }
 
-void drawPlan(HDC dc, const RECT& area, const Board& board) {
-  HBRUSH back = CreateSolidBrush(RGB(16, 16, 24));
-  FillRect(dc, &area, back);
-  DeleteObject(back);
-  PlanMapping m(board, area);
-  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-
+// The outline and the tracks, as lines in the layers' colours.
+void drawLines(HDC dc, const PlanMapping& m, const Board& board) {
   if (board.outline.size() >= 3) {
     HPEN pen = CreatePen(PS_SOLID, 2, RGB(230, 230, 120));
     HGDIOBJ old = SelectObject(dc, pen);
@@ -110,7 +105,11 @@ void drawPlan(HDC dc, const RECT& area, const Board& board) {
     SelectObject(dc, old);
     DeleteObject(pen);
   }
-  HBRUSH padBrush = CreateSolidBrush(RGB(200, 200, 200));
+}
+
+// Pads and vias in grey with their holes in black, and the mounting holes;
+// the brush selected is the caller's to restore.
+void drawCopperAndHoles(HDC dc, const PlanMapping& m, const Board& board, HBRUSH padBrush) {
   SelectObject(dc, padBrush);
   SelectObject(dc, GetStockObject(NULL_PEN));
   for (const Pad& p : board.pads) {
@@ -142,6 +141,17 @@ void drawPlan(HDC dc, const RECT& area, const Board& board) {
   }
   for (const Via& v : board.vias) drill(v.at, v.hole);
   for (const Hole& h : board.holes) drill(h.at, h.diameter);
+}
+
+void drawPlan(HDC dc, const RECT& area, const Board& board) {
+  HBRUSH back = CreateSolidBrush(RGB(16, 16, 24));
+  FillRect(dc, &area, back);
+  DeleteObject(back);
+  PlanMapping m(board, area);
+  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  drawLines(dc, m, board);
+  HBRUSH padBrush = CreateSolidBrush(RGB(200, 200, 200));
+  drawCopperAndHoles(dc, m, board, padBrush);
   SelectObject(dc, oldBrush);
   DeleteObject(padBrush);
 
