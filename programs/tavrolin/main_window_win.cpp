@@ -103,19 +103,20 @@ void MainWindow::createMenu() {
   AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(about), L"О программе");
 }
 
+HWND MainWindow::createLabel(const std::wstring& text, DWORD extraStyle) {
+  return widgets::createControl(L"STATIC", text, SS_LEFT | SS_NOPREFIX | extraStyle, 0, 0, 10, 14,
+                                hwnd(), -1, widgets::programFont());
+}
+
 void MainWindow::createControls() {
   HFONT font = widgets::programFont();
   HWND w = hwnd();
-  auto label = [&](const std::wstring& text, DWORD extra = 0) {
-    return widgets::createControl(L"STATIC", text, SS_LEFT | SS_NOPREFIX | extra, 0, 0, 10, 14, w,
-                                  -1, font);
-  };
-  c_.typeLabel = label(L"Тип платы : ");
+  c_.typeLabel = createLabel(L"Тип платы : ");
   c_.boardTypeCode = widgets::createControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 60, 21,
                                             w, kIdBoardTypeCode, font, WS_EX_CLIENTEDGE);
   SetWindowSubclass(c_.boardTypeCode, boardTypeCodeProc, 1, reinterpret_cast<DWORD_PTR>(this));
-  c_.plus = label(L"+");
-  c_.otherLayerCount = label(L"");
+  c_.plus = createLabel(L"+");
+  c_.otherLayerCount = createLabel(L"");
   c_.bindToType =
       widgets::createControl(L"BUTTON", model_.bindToType.caption, WS_TABSTOP | BS_AUTOCHECKBOX, 0,
                              0, 10, 17, w, kIdBindToType, font);
@@ -133,28 +134,24 @@ void MainWindow::createControls() {
 void MainWindow::createBottomBand() {
   HFONT font = widgets::programFont();
   HWND w = hwnd();
-  auto label = [&](const std::wstring& text, DWORD extra = 0) {
-    return widgets::createControl(L"STATIC", text, SS_LEFT | SS_NOPREFIX | extra, 0, 0, 10, 14, w,
-                                  -1, font);
-  };
-  c_.solderMaskSwellCaption = label(L"Значение \"Solder Mask Svell\" :");
-  c_.solderMaskSwell = label(L"");
-  c_.planeSwellCaption = label(L"Значение \"Plane Svell\" :");
-  c_.planeSwell = label(L"");
-  c_.drawApertureSizeCaption = label(L"Значение \"Draw aperture size\" :");
-  c_.drawApertureSize = label(L"");
-  c_.offsetXCaption = label(L"Оффсет X :");
-  c_.offsetX = label(L"");
-  c_.offsetYCaption = label(L"Оффсет Y :");
-  c_.offsetY = label(L"");
-  c_.unitsCaption = label(L"Формат экспорта:");
+  c_.solderMaskSwellCaption = createLabel(L"Значение \"Solder Mask Svell\" :");
+  c_.solderMaskSwell = createLabel(L"");
+  c_.planeSwellCaption = createLabel(L"Значение \"Plane Svell\" :");
+  c_.planeSwell = createLabel(L"");
+  c_.drawApertureSizeCaption = createLabel(L"Значение \"Draw aperture size\" :");
+  c_.drawApertureSize = createLabel(L"");
+  c_.offsetXCaption = createLabel(L"Оффсет X :");
+  c_.offsetX = createLabel(L"");
+  c_.offsetYCaption = createLabel(L"Оффсет Y :");
+  c_.offsetY = createLabel(L"");
+  c_.unitsCaption = createLabel(L"Формат экспорта:");
   c_.unitsMm = widgets::createControl(L"BUTTON", L"MM", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
                                       0, 0, 40, 17, w, kIdUnitsMm, font);
   c_.unitsInch = widgets::createControl(L"BUTTON", L"Inch", BS_AUTORADIOBUTTON, 0, 0, 45, 17, w,
                                         kIdUnitsInch, font);
   SendMessageW(c_.unitsMm, BM_SETCHECK, BST_CHECKED, 0);
-  c_.outputDirCaption = label(L"Директория герберов:");
-  c_.outputDir = label(L"", SS_PATHELLIPSIS);
+  c_.outputDirCaption = createLabel(L"Директория герберов:");
+  c_.outputDir = createLabel(L"", SS_PATHELLIPSIS);
   c_.exportButton = widgets::createControl(L"BUTTON", L"Экспорт", WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
                                            95, 40, w, kIdExport, font);
 }

@@ -89,6 +89,8 @@ class MainWindow : public widgets::Window {
 
  private:
   void createMenu();
+  // A text of the window, placed later by the layout.
+  HWND createLabel(const std::wstring& text, DWORD extraStyle = 0);
   void createControls();
   void createBottomBand();
   void createOwnedWindows();

@@ -12,11 +12,6 @@ namespace widgets {
 namespace {
 
 constexpr UINT kMsgRefresh = WM_APP + 17;
-// Window properties that let a test tool read the table as the operator
-// sees it: the model row of each embedded control, and a mark on the grid
-// while a change of the model is not yet shown.
-constexpr wchar_t kRowProperty[] = L"TavrolinGridRow";
-constexpr wchar_t kPendingProperty[] = L"TavrolinGridPending";
 constexpr int kBorderGrip = 3;  // pixels either side of a border that grip it
 const COLORREF kLineColour = RGB(192, 192, 192);
 
@@ -42,7 +37,7 @@ bool GridWindow::create(HWND parent, int id, GridModel* model) {
 void GridWindow::scheduleRefresh() {
   if (refreshPending_ || !hwnd()) return;
   refreshPending_ = true;
-  SetPropW(hwnd(), kPendingProperty, reinterpret_cast<HANDLE>(1));
+  SetPropW(hwnd(), kGridPendingProperty, reinterpret_cast<HANDLE>(1));
   PostMessageW(hwnd(), kMsgRefresh, 0, 0);
 }
 
@@ -51,7 +46,7 @@ void GridWindow::refresh() {
   // cleared at the end of this pass, once the controls stand where they show
   struct ClearPending {
     HWND grid;
-    ~ClearPending() { RemovePropW(grid, kPendingProperty); }
+    ~ClearPending() { RemovePropW(grid, kGridPendingProperty); }
   } clearPending{hwnd()};
   if (!model_) return;
   // Texts and colours only repaint; controls are placed again only when the
@@ -94,9 +89,9 @@ int GridWindow::rowOfRealControl(HWND control) const {
 void GridWindow::releaseControls() {
   for (auto& [control, embedded] : embedded_) {
     const_cast<Control*>(control)->onViewUpdate = nullptr;
-    RemovePropW(embedded->hwnd(), kRowProperty);
+    RemovePropW(embedded->hwnd(), kGridRowProperty);
   }
-  if (hwnd()) RemovePropW(hwnd(), kPendingProperty);
+  if (hwnd()) RemovePropW(hwnd(), kGridPendingProperty);
   embedded_.clear();
   byHwnd_.clear();
   if (model_) model_->onChanged = nullptr;
@@ -195,12 +190,12 @@ void GridWindow::placeControls() {
                              SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
       placed[it->first] = true;
       cellOf_[real] = {c, r};
-      SetPropW(real, kRowProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(r)));
+      SetPropW(real, kGridRowProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(r)));
     }
   }
   for (auto& [control, embedded] : embedded_) {
     if (placed.count(control)) continue;
-    RemovePropW(embedded->hwnd(), kRowProperty);
+    RemovePropW(embedded->hwnd(), kGridRowProperty);
     batch =
         DeferWindowPos(batch, embedded->hwnd(), nullptr, 0, 0, 0, 0,
                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_HIDEWINDOW);

@@ -23,6 +23,11 @@ namespace widgets {
 // and its embedded controls by them.
 inline constexpr wchar_t kGridClass[] = L"TavrolinGrid";
 inline constexpr wchar_t kGridBodyClass[] = L"TavrolinGridBody";
+// Window properties for the same reader: the model row of each embedded
+// control, and a mark on the grid while a change of the model is not yet
+// shown.
+inline constexpr wchar_t kGridRowProperty[] = L"TavrolinGridRow";
+inline constexpr wchar_t kGridPendingProperty[] = L"TavrolinGridPending";
 
 class GridWindow : public Window {
  public:

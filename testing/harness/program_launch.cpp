@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "base/encoding.h"
+#include "widgets/grid_window_win.h"
 
 namespace harness {
 
@@ -66,9 +67,6 @@ Tavrolin startTavrolin(const fs::path& dir, const std::wstring& args, DWORD ms) 
 
 namespace {
 
-constexpr wchar_t kRowProperty[] = L"TavrolinGridRow";
-constexpr wchar_t kPendingProperty[] = L"TavrolinGridPending";
-
 struct ColumnSearch {
   int column;
   const wchar_t* cls;
@@ -80,12 +78,13 @@ BOOL CALLBACK collectColumnBox(HWND w, LPARAM lp) {
   auto* f = reinterpret_cast<ColumnSearch*>(lp);
   wchar_t cls[32];
   GetClassNameW(w, cls, 32);
-  if (_wcsicmp(cls, L"TavrolinGrid") == 0 && GetPropW(w, kPendingProperty)) f->complete = false;
+  if (_wcsicmp(cls, widgets::kGridClass) == 0 && GetPropW(w, widgets::kGridPendingProperty))
+    f->complete = false;
   if (_wcsicmp(cls, f->cls) != 0 || GetWindowLongPtrW(w, GWLP_ID) != f->column) return TRUE;
   wchar_t parentCls[32];
   GetClassNameW(GetParent(w), parentCls, 32);
-  if (_wcsicmp(parentCls, L"TavrolinGridBody") != 0) return TRUE;
-  const INT_PTR row = reinterpret_cast<INT_PTR>(GetPropW(w, kRowProperty));
+  if (_wcsicmp(parentCls, widgets::kGridBodyClass) != 0) return TRUE;
+  const INT_PTR row = reinterpret_cast<INT_PTR>(GetPropW(w, widgets::kGridRowProperty));
   if (row <= 0 || !IsWindowVisible(w)) f->complete = false;
   f->boxes.emplace_back(row, w);
   return TRUE;

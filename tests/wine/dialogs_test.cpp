@@ -59,6 +59,19 @@ bool checked(HWND w) { return SendMessageW(w, BM_GETCHECK, 0, 0) == BST_CHECKED;
 // Starts the copy, presses "Ok" of the splash and waits for the main window.
 harness::Tavrolin startDetached(const fs::path& dir) { return harness::startTavrolin(dir, L""); }
 
+// "Настройки" from the menu; the dialog once it is visible, or null.
+HWND openSettings(const harness::Tavrolin& program) {
+  PostMessageW(program.main, WM_COMMAND, kCmdSettings, 0);
+  HWND dialog = nullptr;
+  harness::waitFor(
+      [&] {
+        dialog = harness::findWindowOf(program.process.pid(), L"Настройки", L"TForm11");
+        return dialog && IsWindowVisible(dialog);
+      },
+      10000);
+  return dialog && IsWindowVisible(dialog) ? dialog : nullptr;
+}
+
 TEST(SettingsDialog, RoundTripKeepsForeignKeysAndTheLayerList) {
   const fs::path dir = harness::copyProgram(L"dialogs_settings");
   const fs::path ini = dir / L"main.ini";
@@ -74,14 +87,8 @@ TEST(SettingsDialog, RoundTripKeepsForeignKeysAndTheLayerList) {
 
   harness::Tavrolin program = startDetached(dir);
   ASSERT_NE(program.main, nullptr) << "the main window never came up";
-  PostMessageW(program.main, WM_COMMAND, kCmdSettings, 0);
-  HWND dialog = nullptr;
-  ASSERT_TRUE(harness::waitFor(
-      [&] {
-        dialog = harness::findWindowOf(program.process.pid(), L"Настройки", L"TForm11");
-        return dialog && IsWindowVisible(dialog);
-      },
-      10000));
+  HWND dialog = openSettings(program);
+  ASSERT_NE(dialog, nullptr);
   auto item = [&](int id) { return GetDlgItem(dialog, id); };
 
   // loaded from the file: the delay, the clamped error choice, the defaults
@@ -134,14 +141,8 @@ TEST(SettingsDialog, ReadOnlySettingsFileIsReportedAndTheDialogStillHides) {
 
   harness::Tavrolin program = startDetached(dir);
   ASSERT_NE(program.main, nullptr);
-  PostMessageW(program.main, WM_COMMAND, kCmdSettings, 0);
-  HWND dialog = nullptr;
-  ASSERT_TRUE(harness::waitFor(
-      [&] {
-        dialog = harness::findWindowOf(program.process.pid(), L"Настройки", L"TForm11");
-        return dialog && IsWindowVisible(dialog);
-      },
-      10000));
+  HWND dialog = openSettings(program);
+  ASSERT_NE(dialog, nullptr);
   SendMessageW(GetDlgItem(dialog, SettingsDialog::kIdWindowDelay), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>(L"77"));
   PostMessageW(dialog, WM_CLOSE, 0, 0);
@@ -184,14 +185,8 @@ TEST(SettingsDialog, EditsAreKeptWhenTheProgramClosesWithTheDialogOpen) {
     const fs::path ini = dir / L"main.ini";
     harness::Tavrolin program = startDetached(dir);
     ASSERT_NE(program.main, nullptr);
-    PostMessageW(program.main, WM_COMMAND, kCmdSettings, 0);
-    HWND dialog = nullptr;
-    ASSERT_TRUE(harness::waitFor(
-        [&] {
-          dialog = harness::findWindowOf(program.process.pid(), L"Настройки", L"TForm11");
-          return dialog && IsWindowVisible(dialog);
-        },
-        10000));
+    HWND dialog = openSettings(program);
+    ASSERT_NE(dialog, nullptr);
     SendMessageW(GetDlgItem(dialog, SettingsDialog::kIdWindowDelay), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(L"77"));
     SendMessageW(GetDlgItem(dialog, SettingsDialog::kIdOnErrorAsk), BM_SETCHECK, BST_UNCHECKED, 0);
