@@ -1,8 +1,11 @@
 // Post-processing speed and memory: a Gerber set of 12 files, 300 MB in
-// all, cleaned of repeated "%LN" records, drill-checked and stamped in one
-// run, beside an awk pipeline doing the same clean-up and header and a
-// plain copy of the files. Prints the times, their ratios and the peak
-// memory of this process.
+// all, cleaned of repeated "%LN" records, stamped and drill-checked in one
+// run, beside one read of the files (cat to /dev/null, the floor), a plain
+// cp, a copy through a user-space buffer (read and write of 1 MiB blocks)
+// and an awk pipeline doing the same clean-up and header. Prints the times
+// and their ratios, then the peak memory of the post-processing of two
+// files of 25 MiB and of 100 MiB, each in a fresh process of its own.
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -13,11 +16,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "layers/layer_table_model.h"
 #include "base/encoding.h"
-#include "export/drill_check.h"
-#include "export/gerber_post.h"
+#include "export/post_process.h"
 #include "layers/layer_model.h"
 
 namespace fs = std::filesystem;
@@ -25,7 +28,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kFiles = 12;
-constexpr size_t kBytesPerFile = 25u << 20;  // 12 x 25 MiB = 300 MiB
+constexpr size_t kMiBPerFile = 25;  // 12 x 25 MiB = 300 MiB
 
 long peakKb() {
   std::ifstream status("/proc/self/status");
@@ -39,7 +42,7 @@ long peakKb() {
 // A realistic RS-274X file: header, apertures, draws and flashes, and a
 // layer-name record repeated every few thousand lines (as the editor writes
 // one per plotted object group).
-void writeGerber(const fs::path& path, bool crlf, int salt) {
+void writeGerber(const fs::path& path, size_t bytes, bool crlf, int salt) {
   const char* eol = crlf ? "\r\n" : "\n";
   std::string out;
   out.reserve(2u << 20);
@@ -58,7 +61,7 @@ void writeGerber(const fs::path& path, bool crlf, int salt) {
   size_t written = 0;
   unsigned x = 100000u + static_cast<unsigned>(salt) * 1000u;
   unsigned y = 50000u;
-  for (long n = 0; written + out.size() < kBytesPerFile; ++n) {
+  for (long n = 0; written + out.size() < bytes; ++n) {
     if (n % 4000 == 3999) line("%LNTOP*%");
     x = (x * 1103515245u + 12345u) % 999999u;
     y = (y * 69069u + 1u) % 999999u;
@@ -81,20 +84,101 @@ double secondsOf(const std::function<void()>& work) {
 
 std::wstring wide(const fs::path& path) { return base::fromUtf8(path.string()); }
 
+// A layer table with one exported row per file and its drill requests.
+layers::LayerTableModel tableOf(const std::vector<fs::path>& gerbers,
+                                const std::vector<fs::path>& drills) {
+  layers::LayerTableModel form;
+  form.grid.setSize(16, static_cast<int>(gerbers.size()) + 1);
+  for (size_t i = 0; i < gerbers.size(); ++i) {
+    layers::LayerRow layer;
+    layer.editor.name = L"L" + std::to_wstring(i);
+    layer.exportBox = std::make_shared<widgets::CheckBox>();
+    layer.exportBox->setChecked(true);
+    layer.cam.typeBox = std::make_shared<widgets::DropDown>();
+    layer.cam.typeBox->setItems({L"a", L"b"});
+    layer.cam.typeBox->setItemIndex(static_cast<int>(i % 2));
+    layer.gerberPath = wide(gerbers[i]);
+    form.rows.push_back(std::move(layer));
+    form.grid.setCell(15, static_cast<int>(i) + 1, std::to_wstring(i));
+  }
+  int from = 1;
+  for (const fs::path& drill : drills) {
+    form.drills.push_back({from, from + 1, wide(drill)});
+    ++from;
+  }
+  return form;
+}
+
+// Copies each file through one user-space buffer: read(2) and write(2) of
+// 1 MiB blocks, no line handling. False when a call fails.
+bool copyThroughBuffer(const std::vector<fs::path>& files, const fs::path& toDir) {
+  std::vector<char> buffer(1u << 20);
+  for (const fs::path& from : files) {
+    const int in = ::open(from.c_str(), O_RDONLY);
+    const int out = ::open((toDir / from.filename()).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    bool ok = in >= 0 && out >= 0;
+    for (ssize_t got = 1; ok && got > 0;) {
+      got = ::read(in, buffer.data(), buffer.size());
+      ok = got >= 0 && ::write(out, buffer.data(), static_cast<size_t>(got)) == got;
+    }
+    if (in >= 0) ::close(in);
+    if (out >= 0) ::close(out);
+    if (!ok) return false;
+  }
+  return true;
+}
+
+// The peak memory of post-processing two files of `mib` MiB (one with CR LF,
+// one with LF line breaks) in this process; prints it and returns the exit code.
+int peakRun(const fs::path& root, size_t mib) {
+  fs::create_directories(root);
+  const std::vector<fs::path> gerbers = {root / "b.G0", root / "b.G1"};
+  for (size_t i = 0; i < gerbers.size(); ++i) {
+    writeGerber(gerbers[i], mib << 20, i == 0, static_cast<int>(i));
+  }
+  const long before = peakKb();
+  bool ok = true;
+  try {
+    exportcore::finishExportFiles(tableOf(gerbers, {}), true, nullptr);
+  } catch (const std::exception& e) {
+    std::printf("post-processing failed: %s\n", e.what());
+    ok = false;
+  }
+  std::printf(
+      "peak memory with 2 files of %zu MiB: %ld kB before the post-processing, %ld kB "
+      "after\n",
+      mib, before, peakKb());
+  std::error_code ec;
+  fs::remove_all(root, ec);
+  return ok ? 0 : 1;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   const fs::path root =
       fs::temp_directory_path() / ("tavrolin-export-bench-" + std::to_string(::getpid()));
+  if (argc == 3 && std::string(argv[1]) == "--peak") {
+    return peakRun(root, static_cast<size_t>(std::atol(argv[2])));
+  }
   const fs::path orig = root / "orig";
   const fs::path ours = root / "ours";
   const fs::path viaAwk = root / "awk";
   const fs::path viaCp = root / "cp";
-  for (const auto& dir : {orig, ours, viaAwk, viaCp}) fs::create_directories(dir);
+  const fs::path viaBuffer = root / "buffer";
+  for (const auto& dir : {orig, ours, viaAwk, viaCp, viaBuffer}) fs::create_directories(dir);
 
-  std::printf("generating %d Gerber files of %zu MiB in %s\n", kFiles, kBytesPerFile >> 20,
+  std::printf("generating %d Gerber files of %zu MiB in %s\n", kFiles, kMiBPerFile,
               root.string().c_str());
-  for (int i = 0; i < kFiles; ++i) writeGerber(orig / ("b.G" + std::to_string(i)), i % 2 == 0, i);
+  std::vector<fs::path> originals, gerbers;
+  std::string files;  // their names for the shell
+  for (int i = 0; i < kFiles; ++i) {
+    const std::string name = "b.G" + std::to_string(i);
+    writeGerber(orig / name, kMiBPerFile << 20, i % 2 == 0, i);
+    originals.push_back(orig / name);
+    gerbers.push_back(ours / name);
+    files += (i ? " " : "") + name;
+  }
   const std::string holes = "M48\r\nT01C0.8\r\n%\r\nT01\r\nX1Y1\r\nM30\r\n";
   const std::string noHoles = "M48\r\n%\r\nT01\r\nM30\r\n";
   std::ofstream(orig / "b.1_2", std::ios::binary) << holes;
@@ -103,79 +187,74 @@ int main() {
   uintmax_t total = 0;
   for (auto& e : fs::directory_iterator(orig)) total += fs::file_size(e.path());
   for (auto& e : fs::directory_iterator(orig)) fs::copy_file(e.path(), ours / e.path().filename());
-
-  // The layer table: 12 exported rows, one per file; three drill requests.
-  layers::LayerTableModel form;
-  form.grid.setSize(16, kFiles + 1);
-  for (int i = 0; i < kFiles; ++i) {
-    layers::LayerRow layer;
-    layer.editor.name = L"L" + std::to_wstring(i);
-    layer.exportBox = std::make_shared<widgets::CheckBox>();
-    layer.exportBox->setChecked(true);
-    layer.cam.typeBox = std::make_shared<widgets::DropDown>();
-    layer.cam.typeBox->setItems({L"a", L"b"});
-    layer.cam.typeBox->setItemIndex(i % 2);
-    layer.gerberPath = wide(ours / ("b.G" + std::to_string(i)));
-    form.rows.push_back(std::move(layer));
-    form.grid.setCell(15, i + 1, std::to_wstring(i));
-  }
-  form.drills = {
-      {1, 2, wide(ours / "b.1_2")}, {1, 3, wide(ours / "b.1_3")}, {2, 3, wide(ours / "b.2_3")}};
+  // 12 exported rows, one per file; three drill requests
+  const layers::LayerTableModel form =
+      tableOf(gerbers, {ours / "b.1_2", ours / "b.1_3", ours / "b.2_3"});
 
   bool broken = false;  // figures of work that failed are worth nothing
-  const std::string files = "b.G0 b.G1 b.G2 b.G3 b.G4 b.G5 b.G6 b.G7 b.G8 b.G9 b.G10 b.G11";
-  const double copyTime = secondsOf([&] {
-    const std::string cmd =
-        "cd '" + orig.string() + "' && cp " + files + " '" + viaCp.string() + "'";
-    if (std::system(cmd.c_str()) != 0) {
-      std::printf("cp failed\n");
+  const auto shell = [&](const char* what, const std::string& cmd) {
+    return secondsOf([&] {
+      if (std::system(cmd.c_str()) != 0) {
+        std::printf("%s failed\n", what);
+        broken = true;
+      }
+    });
+  };
+  const std::string inOrig = "cd '" + orig.string() + "' && ";
+  const double readTime = shell("cat", inOrig + "cat " + files + " > /dev/null");
+  const double copyTime = shell("cp", inOrig + "cp " + files + " '" + viaCp.string() + "'");
+  const double bufferTime = secondsOf([&] {
+    if (!copyThroughBuffer(originals, viaBuffer)) {
+      std::printf("copy through a buffer failed\n");
       broken = true;
     }
   });
 
-  const long peakBefore = peakKb();
   size_t failures = 0;
   const double ourTime = secondsOf([&] {
-    exportcore::keepFirstLayerName(form);
-    failures = exportcore::finishDrillFiles(form.drills).size();
-    exportcore::stampGerberHeaders(form);
-  });
-  const long peakAfter = peakKb();
-
-  const double awkTime = secondsOf([&] {
-    const std::string script =
-        "BEGIN { RS = \"\\r?\\n\"; ORS = \"\\r\\n\";"
-        " print \"G04 Korvant TAVROLIN*\"; print \"G04 layer position = 0*\";"
-        " print \"G04 layer base position = 0*\"; print \"G04 layer type = 0*\";"
-        " print \"G04 layer flash color = -1*\"; print \"G04 layer line color = -1*\" }"
-        " substr($0, 1, 3) == \"%LN\" { if (seen++) next } { print }";
-    const std::string cmd = "cd '" + orig.string() + "' && for f in " + files +
-                            "; do LC_ALL=C awk '" + script + "' $f > '" + viaAwk.string() +
-                            "'/$f.tmp && mv '" + viaAwk.string() + "'/$f.tmp '" + viaAwk.string() +
-                            "'/$f; done";
-    if (std::system(cmd.c_str()) != 0) {
-      std::printf("awk failed\n");
+    try {
+      failures = exportcore::finishExportFiles(form, true, nullptr).size();
+    } catch (const std::exception& e) {
+      std::printf("post-processing failed: %s\n", e.what());
       broken = true;
     }
   });
 
-  // Same content from both pipelines for a file stamped with the same values.
-  uintmax_t ourBytes = 0;
-  for (int i = 0; i < kFiles; ++i) ourBytes += fs::file_size(ours / ("b.G" + std::to_string(i)));
+  const std::string script =
+      "BEGIN { RS = \"\\r?\\n\"; ORS = \"\\r\\n\";"
+      " print \"G04 Korvant TAVROLIN*\"; print \"G04 layer position = 0*\";"
+      " print \"G04 layer base position = 0*\"; print \"G04 layer type = 0*\";"
+      " print \"G04 layer flash color = -1*\"; print \"G04 layer line color = -1*\" }"
+      " substr($0, 1, 3) == \"%LN\" { if (seen++) next } { print }";
+  const std::string awkDir = "'" + viaAwk.string() + "'";
+  const double awkTime =
+      shell("awk", inOrig + "for f in " + files + "; do LC_ALL=C awk '" + script + "' $f > " +
+                       awkDir + "/$f.tmp && mv " + awkDir + "/$f.tmp " + awkDir + "/$f; done");
 
-  std::printf("input: %.1f MiB in %d Gerber files (+3 drill files), output %.1f MiB\n",
-              static_cast<double>(total) / (1 << 20), kFiles,
+  uintmax_t ourBytes = 0;
+  for (const fs::path& gerber : gerbers) ourBytes += fs::file_size(gerber);
+  const double mib = static_cast<double>(total) / (1 << 20);
+  std::printf("input: %.1f MiB in %d Gerber files (+3 drill files), output %.1f MiB\n", mib, kFiles,
               static_cast<double>(ourBytes) / (1 << 20));
   std::printf(
-      "layer names, drill files, headers: %.2f s (%.0f MiB/s of input), drill failures %zu\n",
-      ourTime, static_cast<double>(total) / (1 << 20) / ourTime, failures);
-  std::printf("awk clean-up + header:           %.2f s\n", awkTime);
-  std::printf("cp of the Gerber files:          %.2f s\n", copyTime);
-  std::printf("ratio ours/awk: %.2f   ours/cp: %.2f\n", ourTime / awkTime, ourTime / copyTime);
-  std::printf("peak memory (VmHWM): %ld kB before the run, %ld kB after\n", peakBefore, peakAfter);
-
+      "layer names + headers, drill files: %.2f s (%.0f MiB/s of input), drill "
+      "failures %zu\n",
+      ourTime, mib / ourTime, failures);
+  std::printf("awk clean-up + header:              %.2f s\n", awkTime);
+  std::printf("cp of the Gerber files:             %.2f s\n", copyTime);
+  std::printf("copy through a 1 MiB buffer:        %.2f s\n", bufferTime);
+  std::printf("one read (cat > /dev/null):         %.2f s\n", readTime);
+  std::printf("ratio ours/awk: %.2f   ours/cp: %.2f   ours/buffer copy: %.2f   ours/read: %.2f\n",
+              ourTime / awkTime, ourTime / copyTime, ourTime / bufferTime, ourTime / readTime);
   std::error_code ec;
   fs::remove_all(root, ec);
   std::printf("removed %s%s\n", root.string().c_str(), ec ? " (failed)" : "");
+
+  // Peak memory, each size in a fresh process.
+  std::fflush(stdout);
+  for (const char* size : {"25", "100"}) {
+    const std::string cmd = "'" + fs::read_symlink("/proc/self/exe").string() + "' --peak " + size;
+    if (std::system(cmd.c_str()) != 0) broken = true;
+  }
   return broken || failures != 0 ? 1 : 0;
 }

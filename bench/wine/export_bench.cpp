@@ -15,12 +15,11 @@
 #include "cadlink/design_info_win.h"
 #include "cadlink/layer_readout_win.h"
 #include "cadlink_fixture.h"
-#include "export/drill_check.h"
 #include "export/exec_wait_win.h"
 #include "export/export_paths.h"
 #include "export/export_run.h"
-#include "export/gerber_post.h"
 #include "export/job_writer.h"
+#include "export/post_process.h"
 #include "harness.h"
 #include "layers/board_type_code.h"
 #include "layers/layer_model.h"
@@ -79,10 +78,8 @@ TEST(ExportBench, TwelveLayerBoard) {
   t = Clock::now();
   std::string outcome = "complete";
   try {
-    exportcore::keepFirstLayerName(*model);
-    if (!exportcore::finishDrillFiles(model->drills).empty())
+    if (!exportcore::finishExportFiles(*model, true, nullptr).empty())
       outcome = "drill files left as they were";
-    exportcore::stampGerberHeaders(*model);
   } catch (const base::AppError& e) {
     outcome = e.what();
   }

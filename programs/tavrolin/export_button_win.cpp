@@ -15,8 +15,8 @@
 #include "export/exec_wait_win.h"
 #include "export/export_paths.h"
 #include "export/export_run.h"
-#include "export/gerber_post.h"
 #include "export/job_writer.h"
+#include "export/post_process.h"
 #include "export/run_files.h"
 
 namespace app {
@@ -137,13 +137,11 @@ bool MainWindow::acceptDriverEnd(const exportcore::DriverEnd& end, exportcore::E
 }
 
 bool MainWindow::postProcess(exportcore::RunFiles& run) {
-  // 10. the files: one layer-name record, drill files checked, headers
-  // (the layer-name clean-up unless the settings turn it off)
-  if (base::readSetting(base::SettingsStore(mainIniPath()), base::kCleanGrb)) {
-    exportcore::keepFirstLayerName(model_, &run);
-  }
-  std::vector<std::wstring> drillFailures = exportcore::finishDrillFiles(model_.drills, &run);
-  exportcore::stampGerberHeaders(model_, &run);
+  // 10. the files: one layer-name record (unless the settings turn the
+  // clean-up off) and the header in one pass over each Gerber file, drill
+  // files checked
+  const std::vector<std::wstring> drillFailures = exportcore::finishExportFiles(
+      model_, base::readSetting(base::SettingsStore(mainIniPath()), base::kCleanGrb), &run);
   if (!drillFailures.empty()) {
     MessageBoxW(hwnd(), exportcore::drillFailureText(drillFailures).c_str(), L"Ошибка",
                 MB_OK | MB_ICONERROR);

@@ -14,13 +14,31 @@ std::atomic<int>& failingStep() {
   return step;
 }
 
+// Calls of the failing step still let through.
+std::atomic<int>& passesLeft() {
+  static std::atomic<int> passes{0};
+  return passes;
+}
+
 }  // namespace
 
-bool fileStepFails(FileStep step) { return failingStep().load() == static_cast<int>(step); }
+bool fileStepFails(FileStep step) {
+  if (failingStep().load() != static_cast<int>(step)) return false;
+  int left = passesLeft().load();
+  while (left > 0) {
+    if (passesLeft().compare_exchange_weak(left, left - 1)) return false;
+  }
+  return true;
+}
 
-FileFaultForTest::FileFaultForTest(FileStep step)
-    : previous_(failingStep().exchange(static_cast<int>(step))) {}
+FileFaultForTest::FileFaultForTest(FileStep step, int passes)
+    : previousStep_(failingStep().load()), previousPasses_(passesLeft().exchange(passes)) {
+  failingStep().store(static_cast<int>(step));
+}
 
-FileFaultForTest::~FileFaultForTest() { failingStep().store(previous_); }
+FileFaultForTest::~FileFaultForTest() {
+  failingStep().store(previousStep_);
+  passesLeft().store(previousPasses_);
+}
 
 }  // namespace base

@@ -19,22 +19,25 @@ enum class FileStep {
   Replace,     // the atomic replace of the target by it
   Delete,      // deleting a file (removeFile)
   Rename,      // moving a file to a free name (moveFile)
+  Read,        // reading a block of a file (LineReader)
 };
 
 // True while a FileFaultForTest for `step` is alive.
 bool fileStepFails(FileStep step);
 
-// Makes `step` fail for as long as it lives; the previous state comes back
-// when it ends.
+// Makes `step` fail for as long as it lives, after its first `passes` calls
+// have gone through (a failure in the middle of a file); the previous state
+// comes back when it ends.
 class FileFaultForTest {
  public:
-  explicit FileFaultForTest(FileStep step);
+  explicit FileFaultForTest(FileStep step, int passes = 0);
   ~FileFaultForTest();
   FileFaultForTest(const FileFaultForTest&) = delete;
   FileFaultForTest& operator=(const FileFaultForTest&) = delete;
 
  private:
-  int previous_;
+  int previousStep_;
+  int previousPasses_;
 };
 
 }  // namespace base

@@ -45,7 +45,8 @@ bool LineReader::fill() {
   if (end_ == buf_.size()) buf_.resize(buf_.size() * 2);
   in_.read(buf_.data() + end_, static_cast<std::streamsize>(buf_.size() - end_));
   const size_t got = static_cast<size_t>(in_.gcount());
-  if (in_.bad()) throw AppError(L"Cannot read file \"" + pathText(path_) + L"\"");
+  if (in_.bad() || fileStepFails(FileStep::Read))
+    throw AppError(L"Cannot read file \"" + pathText(path_) + L"\"");
   end_ += got;
   if (in_.eof()) eof_ = true;
   return got > 0;
@@ -66,15 +67,48 @@ size_t LineReader::findBreak(size_t from) const {
   return limit;
 }
 
-bool LineReader::next(std::string_view& line) {
-  if (skipLf_) {
-    skipLf_ = false;
-    while (end_ - pos_ < unit_ && fill()) {
-    }
-    if (end_ - pos_ >= unit_ && buf_[pos_] == '\n' && (unit_ == 1 || buf_[pos_ + 1] == 0)) {
-      pos_ += unit_;
-    }
+size_t LineReader::findLastBreak(size_t limit) const {
+  const char* const data = buf_.data();
+  for (size_t i = limit; i >= pos_ + unit_;) {
+    i -= unit_;
+    if ((data[i] == '\n' || data[i] == '\r') && (unit_ == 1 || data[i + 1] == 0)) return i;
   }
+  return limit;
+}
+
+void LineReader::skipLfAfterCr() {
+  if (!skipLf_) return;
+  skipLf_ = false;
+  while (end_ - pos_ < unit_ && fill()) {
+  }
+  if (end_ - pos_ >= unit_ && buf_[pos_] == '\n' && (unit_ == 1 || buf_[pos_ + 1] == 0)) {
+    pos_ += unit_;
+  }
+}
+
+bool LineReader::nextLines(std::string_view& lines) {
+  skipLfAfterCr();
+  for (;;) {
+    const size_t limit = pos_ + (end_ - pos_) / unit_ * unit_;
+    const size_t brk = findLastBreak(limit);
+    if (brk < limit) {
+      lines = std::string_view(buf_.data() + pos_, brk + unit_ - pos_);
+      skipLf_ = buf_[brk] == '\r';
+      pos_ = brk + unit_;
+      return true;
+    }
+    if (eof_) {
+      const bool any = limit > pos_;
+      lines = std::string_view(buf_.data() + pos_, limit - pos_);
+      pos_ = end_;
+      return any;
+    }
+    fill();
+  }
+}
+
+bool LineReader::next(std::string_view& line) {
+  skipLfAfterCr();
   size_t scanned = 0;  // bytes after pos_ known to hold no line break
   for (;;) {
     const size_t limit = pos_ + (end_ - pos_) / unit_ * unit_;
@@ -144,7 +178,8 @@ void LineWriter::flush() {
 void LineWriter::put(std::string_view bytes) {
   if (buf_.size() - used_ < bytes.size()) {
     flush();
-    if (bytes.size() >= buf_.size()) {
+    // A large piece goes out at once rather than through the buffer.
+    if (bytes.size() >= buf_.size() / 4) {
       writeOut(bytes.data(), bytes.size());
       return;
     }

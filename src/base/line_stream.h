@@ -37,11 +37,21 @@ class LineReader {
   // The next line; the view stays valid until the next call. False at the
   // end of the file. Throws AppError when reading fails.
   bool next(std::string_view& line);
+  // The buffered lines from the next one through the last line break read so
+  // far, as raw bytes with their breaks, reading on when no break is buffered;
+  // at the end of the file, a last line without a break. The view stays valid
+  // until the next call, and next() goes on after these lines. An LF that
+  // follows a CR ending the view belongs to that CR's line and is skipped.
+  // For passing a whole file through in large pieces. False at the end of
+  // the file. Throws AppError when reading fails.
+  bool nextLines(std::string_view& lines);
   void close() { in_.close(); }
 
  private:
   bool fill();
+  void skipLfAfterCr();
   size_t findBreak(size_t from) const;
+  size_t findLastBreak(size_t limit) const;
 
   std::filesystem::path path_;
   std::ifstream in_;
@@ -73,6 +83,8 @@ class LineWriter {
   // Writes the line's raw units (as LineReader hands them out, or as
   // encodeText makes them) and CR LF. Throws AppError when a write fails.
   void writeLine(std::string_view units);
+  // Writes the bytes as they are, line breaks included.
+  void writeBytes(std::string_view bytes) { put(bytes); }
   // Finishes the temporary file and replaces the target with it. Throws
   // AppError when that fails; the temporary file is then removed and the
   // target left as it was.

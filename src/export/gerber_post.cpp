@@ -2,7 +2,6 @@
 #include "export/gerber_post.h"
 
 #include <string>
-#include <system_error>
 
 #include "base/encoding.h"
 #include "base/line_stream.h"
@@ -15,25 +14,63 @@ namespace exportcore {
 
 namespace {
 
-bool fileExists(const std::wstring& path) {
-  std::error_code ec;
-  return !path.empty() && std::filesystem::is_regular_file(toPath(path), ec);
-}
-
-// Whether a Gerber file is one to work on: present, and new when the run is known.
-bool toWorkOn(const std::wstring& path, const RunFiles* run) {
-  return run ? run->writtenInRun(path) : fileExists(path);
+// Passes whole lines of an 8-bit file on to `writer`. Runs of kept lines
+// that already end in CR LF go out as one piece straight from the read
+// buffer; another break (a lone CR or LF, none at the end of the file) is
+// written as CR LF.
+void passLines(std::string_view lines, bool removeRepeated, bool& seenLayerName,
+               base::LineWriter& writer) {
+  const char* p = lines.data();
+  const char* const end = p + lines.size();
+  const char* run = p;  // start of the bytes that go out as they are
+  while (p != end) {
+    const bool layerName =
+        removeRepeated && end - p >= 3 && p[0] == '%' && p[1] == 'L' && p[2] == 'N';
+    const char* brk = p;
+    while (brk != end && *brk != '\n' && *brk != '\r') ++brk;
+    const bool crLf = end - brk >= 2 && brk[0] == '\r' && brk[1] == '\n';
+    const char* const next = brk == end ? end : brk + (crLf ? 2 : 1);
+    if (layerName && seenLayerName) {
+      writer.writeBytes(std::string_view(run, static_cast<size_t>(p - run)));
+      run = next;
+    } else if (!crLf) {
+      writer.writeBytes(std::string_view(run, static_cast<size_t>(brk - run)));
+      writer.writeBytes("\r\n");
+      run = next;
+    }
+    seenLayerName = seenLayerName || layerName;
+    p = next;
+  }
+  writer.writeBytes(std::string_view(run, static_cast<size_t>(end - run)));
 }
 
 }  // namespace
 
-void removeRepeatedLayerNames(const std::filesystem::path& path) {
-  base::rewriteFile(path, [](base::LineReader& reader, base::LineWriter& writer) {
-    const size_t unit = reader.unitSize();
+void finishGerber(const std::filesystem::path& path, bool removeRepeated,
+                  const GerberStamp* stamp) {
+  base::rewriteFile(path, [&](base::LineReader& reader, base::LineWriter& writer) {
+    if (stamp) {
+      const std::wstring header[] = {
+          L"G04 Korvant TAVROLIN*",
+          L"G04 layer position = " + std::to_wstring(stamp->position) + L"*",
+          L"G04 layer base position = " + stamp->basePosition + L"*",
+          L"G04 layer type = " + std::to_wstring(stamp->type) + L"*",
+          L"G04 layer flash color = " + std::to_wstring(stamp->flashColour) + L"*",
+          L"G04 layer line color = " + std::to_wstring(stamp->lineColour) + L"*"};
+      for (const std::wstring& text : header) {
+        writer.writeLine(base::encodeText(text, reader.encoding()));
+      }
+    }
     bool seen = false;
+    if (reader.unitSize() == 1) {
+      std::string_view lines;
+      while (reader.nextLines(lines)) passLines(lines, removeRepeated, seen, writer);
+      return;
+    }
+    const size_t unit = reader.unitSize();
     std::string_view line;
     while (reader.next(line)) {
-      if (base::lineStartsWith(line, unit, "%LN")) {
+      if (removeRepeated && base::lineStartsWith(line, unit, "%LN")) {
         if (seen) continue;
         seen = true;
       }
@@ -42,21 +79,23 @@ void removeRepeatedLayerNames(const std::filesystem::path& path) {
   });
 }
 
+void removeRepeatedLayerNames(const std::filesystem::path& path) {
+  finishGerber(path, true, nullptr);
+}
+
 void stampGerber(const std::filesystem::path& path, const GerberStamp& stamp) {
-  const std::wstring header[] = {
-      L"G04 Korvant TAVROLIN*",
-      L"G04 layer position = " + std::to_wstring(stamp.position) + L"*",
-      L"G04 layer base position = " + stamp.basePosition + L"*",
-      L"G04 layer type = " + std::to_wstring(stamp.type) + L"*",
-      L"G04 layer flash color = " + std::to_wstring(stamp.flashColour) + L"*",
-      L"G04 layer line color = " + std::to_wstring(stamp.lineColour) + L"*"};
-  base::rewriteFile(path, [&header](base::LineReader& reader, base::LineWriter& writer) {
-    for (const std::wstring& text : header) {
-      writer.writeLine(base::encodeText(text, reader.encoding()));
-    }
-    std::string_view line;
-    while (reader.next(line)) writer.writeLine(line);
-  });
+  finishGerber(path, false, &stamp);
+}
+
+GerberStamp gerberStampOf(const layers::LayerTableModel& table, int row) {
+  const layers::LayerRow& layer = rowLayer(table, row);
+  GerberStamp stamp;
+  stamp.position = row - 1;
+  stamp.basePosition = table.grid.cell(layers::kColId, row);
+  stamp.type = layer.camType();
+  stamp.flashColour = layer.cam.flashColour ? layer.cam.flashColour->itemIndex() : -1;
+  stamp.lineColour = layer.cam.lineColour ? layer.cam.lineColour->itemIndex() : -1;
+  return stamp;
 }
 
 void keepFirstLayerName(const layers::LayerTableModel& table, const RunFiles* run) {
@@ -70,13 +109,7 @@ void stampGerberHeaders(const layers::LayerTableModel& table, const RunFiles* ru
   for (int row = 1; row < table.grid.rowCount(); ++row) {
     const layers::LayerRow& layer = rowLayer(table, row);
     if (!layer.exported() || !toWorkOn(layer.gerberPath, run)) continue;
-    GerberStamp stamp;
-    stamp.position = row - 1;
-    stamp.basePosition = table.grid.cell(layers::kColId, row);
-    stamp.type = layer.camType();
-    stamp.flashColour = layer.cam.flashColour ? layer.cam.flashColour->itemIndex() : -1;
-    stamp.lineColour = layer.cam.lineColour ? layer.cam.lineColour->itemIndex() : -1;
-    stampGerber(toPath(layer.gerberPath), stamp);
+    stampGerber(toPath(layer.gerberPath), gerberStampOf(table, row));
   }
 }
 

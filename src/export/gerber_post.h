@@ -1,7 +1,8 @@
 // Post-processing of the Gerber files that the plot driver has written:
 // one layer-name record ("%LN") left in each file, and a six-line comment
 // header naming the maker and the layer's position, type and colours.
-// Files are streamed line by line and replaced atomically.
+// Each file is read once and written once, into a temporary file that then
+// replaces it; every line leaves with CR LF.
 #pragma once
 
 #include <filesystem>
@@ -21,10 +22,21 @@ struct GerberStamp {
   int lineColour = -1;        // palette position, -1 for none
 };
 
+// One pass over the file: with `removeRepeated`, the first line that starts
+// with "%LN" is kept and every later one dropped; with `stamp`, the six
+// header lines go above the file's first line. Throws AppError when the file
+// cannot be read or the new one cannot be written; the file is then left as
+// it was.
+void finishGerber(const std::filesystem::path& path, bool removeRepeated, const GerberStamp* stamp);
+
 // Keeps the first line that starts with "%LN" and drops every later one.
 void removeRepeatedLayerNames(const std::filesystem::path& path);
 // Puts the six header lines above the file's first line.
 void stampGerber(const std::filesystem::path& path, const GerberStamp& stamp);
+
+// The header values of table row `row` (1 = first layer row). Throws
+// AppError when the row's "Id" cell names no record.
+GerberStamp gerberStampOf(const layers::LayerTableModel& table, int row);
 
 // For every exported record of the model whose Gerber file exists (and, with
 // `run`, was written by the driver in that run): one "%LN" record left in

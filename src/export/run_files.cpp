@@ -43,6 +43,12 @@ bool RunFiles::writtenInRun(const std::wstring& path) const {
   return now.size != it->second.size || now.time != it->second.time;
 }
 
+bool toWorkOn(const std::wstring& path, const RunFiles* run) {
+  if (run) return run->writtenInRun(path);
+  std::error_code ec;
+  return !path.empty() && fs::is_regular_file(toPath(path), ec);
+}
+
 std::vector<std::wstring> requestedOutputs(const layers::LayerTableModel& table) {
   std::vector<std::wstring> paths;
   for (const layers::LayerRow& layer : table.rows) {

@@ -33,6 +33,10 @@ class RunFiles {
   std::map<std::wstring, State> before_;
 };
 
+// Whether an output file is one to work on: present, and with `run`, written
+// by the driver in that run.
+bool toWorkOn(const std::wstring& path, const RunFiles* run);
+
 // The files an export asks the driver for: the Gerber file of every exported
 // record of the model and every drill file of the export.
 std::vector<std::wstring> requestedOutputs(const layers::LayerTableModel& table);

@@ -1,11 +1,17 @@
 // Gerber post-processing: the "%LN" clean-up and the comment header under
-// every encoding and line break.
+// every encoding and line break, in one pass across the reader's buffer
+// ends; the export's files as the separate steps leave them; a failure in
+// the middle of a file leaves it as it was.
 #include <gtest/gtest.h>
 
 #include "base/encoding.h"
 #include "base/error.h"
+#include "base/file_faults.h"
+#include "base/line_stream.h"
 #include "base_test_files.h"
+#include "export/drill_check.h"
 #include "export/gerber_post.h"
+#include "export/post_process.h"
 #include "export_test_support.h"
 
 namespace {
@@ -110,6 +116,128 @@ TEST(GerberPost, WholeRunOverTheTable) {
           "G04 Korvant TAVROLIN*\r\nG04 layer position = 1*\r\nG04 layer base position = 0*\r\n"
           "G04 layer type = 0*\r\nG04 layer flash color = 0*\r\nG04 layer line color = 1*\r\n")
           .size());
+}
+
+// What the pass must leave: the header, then the file's lines as the line
+// reader splits them, without the repeated layer-name records, with CR LF.
+std::string cleanedAndStamped(const fs::path& path, const std::string& header) {
+  base::LineReader reader(path);
+  std::string out = header;
+  bool seen = false;
+  std::string_view line;
+  while (reader.next(line)) {
+    if (base::lineStartsWith(line, 1, "%LN") && std::exchange(seen, true)) continue;
+    out.append(line).append("\r\n");
+  }
+  return out;
+}
+
+TEST(GerberPost, OnePassAcrossTheReadBufferEnd) {
+  testfiles::TempDir dir("export-grb-pass");
+  const exportcore::GerberStamp stamp{0, L"7", 1, 2, 3};
+  const std::string header =
+      "G04 Korvant TAVROLIN*\r\nG04 layer position = 0*\r\nG04 layer base position = 7*\r\n"
+      "G04 layer type = 1*\r\nG04 layer flash color = 2*\r\nG04 layer line color = 3*\r\n";
+  // Each piece is put so that the end of the first read (1 MiB) falls on
+  // every one of its bytes in turn.
+  const std::string pieces[] = {"X1*\r\nX2*\r\n", "X1*\n\nX2*\r", "X1*\r%LNB*%\r\n",
+                                "%LNA*%\r\n%LNB*%\r\n%LNC*%\n", "X1*\r\r\nX2*"};
+  const size_t readEnd = size_t{1} << 20;
+  for (const std::string& piece : pieces) {
+    for (size_t k = 0; k <= piece.size(); ++k) {
+      const size_t start = readEnd - k;  // the piece's first byte
+      std::string bytes = "%LNTOP*%\r\n";
+      while (bytes.size() + 10 <= start) bytes += "X1Y2D01*\r\n";
+      const size_t gap = start - bytes.size();
+      if (gap > 0) bytes += gap == 1 ? std::string("\n") : std::string(gap - 2, 'Y') + "\r\n";
+      bytes += piece + "\nM02*";
+      testfiles::writeBytes(dir / "f.GTL", bytes);
+      const std::string expected = cleanedAndStamped(dir / "f.GTL", header);
+      exportcore::finishGerber(dir / "f.GTL", true, &stamp);
+      EXPECT_TRUE(testfiles::readBytes(dir / "f.GTL") == expected)
+          << testing::PrintToString(piece) << " at " << k;
+    }
+  }
+}
+
+// The export's files, in one folder worked by finishExportFiles and in a
+// copy worked by the separate steps, end up the same: a row shown second, a
+// record outside the table's rows (cleaned, not stamped), a drill file
+// deleted and one renamed, and a Gerber file that is also the drill file.
+TEST(GerberPost, ExportFilesAsTheSeparateStepsLeaveThem) {
+  testfiles::TempDir dir("export-grb-steps");
+  const std::string holes = "M48\r\nT01C0.8\r\n%\r\n%LNX\r\n%LNX\r\nM30\r\n";
+  const std::string noHoles = "M48\r\n%\r\nT01\r\nM30\r\n";
+  for (bool removeRepeated : {true, false}) {
+    std::string results[2];
+    for (int way = 0; way < 2; ++way) {
+      const fs::path d = dir / (std::to_string(removeRepeated) + std::to_string(way));
+      fs::create_directories(d);
+      const auto path = [&](const char* name) { return base::fromUtf8((d / name).string()); };
+      layers::LayerTableModel form;
+      exporttest::buildTable(form, {{L"Top", 1, 0, true, {}, 0, 1},
+                                    {L"Bottom", 1, 3, true, {}, 4, 5},
+                                    {L"Txt", 3, 17},
+                                    {L"Mask", 3, 8}});
+      const char* names[] = {"b.GTL", "b.GBL", "b.TXT", "b.GTS"};
+      for (size_t i = 0; i < 4; ++i) {
+        form.rows[i].gerberPath = path(names[i]);
+        testfiles::writeBytes(d / names[i], "%LNA*%\n%LNA*%\r\nX1D01*\rM02*\n%LNB");
+      }
+      testfiles::writeBytes(d / "b.TXT", holes);
+      testfiles::writeBytes(d / "b.1_2", noHoles);
+      testfiles::writeBytes(d / "b.1_3", holes);
+      form.drills = {{1, 2, path("b.1_2")}, {1, 3, path("b.1_3")}, {-1, -1, path("b.TXT")}};
+      form.grid.moveRow(2, 1);
+      form.grid.setSize(16, 4);  // Mask's record is in no row
+      if (way == 0) {
+        EXPECT_TRUE(exportcore::finishExportFiles(form, removeRepeated, nullptr).empty());
+      } else {
+        if (removeRepeated) exportcore::keepFirstLayerName(form);
+        EXPECT_TRUE(exportcore::finishDrillFiles(form.drills).empty());
+        exportcore::stampGerberHeaders(form);
+      }
+      for (const auto& entry : fs::directory_iterator(d)) {
+        results[way] +=
+            entry.path().filename().string() + ":" + testfiles::readBytes(entry.path()) + "\n";
+      }
+    }
+    EXPECT_EQ(results[0], results[1]);
+    EXPECT_NE(results[0].find("G04 layer position = 1*"), std::string::npos);
+    // The shared file, cleaned first, leaves "%" third from the end: no holes.
+    EXPECT_EQ(results[0].find("b.TXT1:M48\r\n;Korvant") != std::string::npos, !removeRepeated);
+  }
+}
+
+// A read or a write that fails in the middle of a file: the file keeps its
+// bytes, the failure is raised naming it, no temporary file is left.
+TEST(GerberPost, FailureInTheMiddleLeavesTheFile) {
+  testfiles::TempDir dir("export-grb-fault");
+  const fs::path file = dir / "b.GTL";
+  std::string bytes;
+  for (int i = 0; bytes.size() < (size_t{3} << 20); ++i) {
+    bytes += i % 5000 == 0 ? "%LNTOP*%\n" : "X" + std::to_string(i) + "D01*\n";
+  }
+  testfiles::writeBytes(file, bytes);
+  layers::LayerTableModel form;
+  exporttest::buildTable(form, {{L"Top", 1, 0}});
+  form.rows[0].gerberPath = base::fromUtf8(file.string());
+  const std::pair<base::FileStep, const char*> faults[] = {
+      {base::FileStep::Write, "Cannot create file \""},
+      {base::FileStep::Read, "Cannot read file \""},
+  };
+  for (const auto& [step, report] : faults) {
+    std::string raised;
+    try {
+      base::FileFaultForTest fault(step, 1);
+      exportcore::finishExportFiles(form, true, nullptr);
+    } catch (const base::AppError& e) {
+      raised = base::toUtf8(e.text());
+    }
+    EXPECT_EQ(raised, report + file.string() + "\"");
+    EXPECT_TRUE(testfiles::readBytes(file) == bytes);
+    EXPECT_EQ(testfiles::entryCount(dir.path()), 1u);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,23 @@
+// The post-processing of one export's files after the plot driver: each
+// Gerber file cleaned of repeated layer-name records and stamped with its
+// header in one pass, and the drill files checked.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "export/run_files.h"
+#include "layers/layer_table_model.h"
+
+namespace exportcore {
+
+// Works every exported Gerber file (with `run`, only those the driver wrote
+// in that run): with `removeRepeated`, one "%LN" record left; the header
+// stamped for the layer rows of the table. Then the drill check
+// (finishDrillFiles). Returns the drill check's failure texts. Throws
+// AppError when a Gerber file cannot be read or written (that file is left
+// as it was and the run stops there) or the drill check stops.
+std::vector<std::wstring> finishExportFiles(const layers::LayerTableModel& table,
+                                            bool removeRepeated, const RunFiles* run);
+
+}  // namespace exportcore
