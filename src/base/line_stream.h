@@ -108,9 +108,11 @@ class LineWriter {
 // Rewrites the file at `path` in place: `body(reader, writer)` reads the old
 // lines and writes the new ones; then the reader is closed and the new file
 // replaces the old one. An error leaves the old file as it was.
+// `readBuffer` is the reader's first buffer size (small values are for tests).
 template <typename Body>
-void rewriteFile(const std::filesystem::path& path, Body body) {
-  LineReader reader(path);
+void rewriteFile(const std::filesystem::path& path, Body body,
+                 size_t readBuffer = size_t{1} << 20) {
+  LineReader reader(path, readBuffer);
   LineWriter writer(path, reader.encoding());
   body(reader, writer);
   reader.close();

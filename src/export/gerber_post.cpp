@@ -46,37 +46,40 @@ void passLines(std::string_view lines, bool removeRepeated, bool& seenLayerName,
 
 }  // namespace
 
-void finishGerber(const std::filesystem::path& path, bool removeRepeated,
-                  const GerberStamp* stamp) {
-  base::rewriteFile(path, [&](base::LineReader& reader, base::LineWriter& writer) {
-    if (stamp) {
-      const std::wstring header[] = {
-          L"G04 Korvant TAVROLIN*",
-          L"G04 layer position = " + std::to_wstring(stamp->position) + L"*",
-          L"G04 layer base position = " + stamp->basePosition + L"*",
-          L"G04 layer type = " + std::to_wstring(stamp->type) + L"*",
-          L"G04 layer flash color = " + std::to_wstring(stamp->flashColour) + L"*",
-          L"G04 layer line color = " + std::to_wstring(stamp->lineColour) + L"*"};
-      for (const std::wstring& text : header) {
-        writer.writeLine(base::encodeText(text, reader.encoding()));
-      }
-    }
-    bool seen = false;
-    if (reader.unitSize() == 1) {
-      std::string_view lines;
-      while (reader.nextLines(lines)) passLines(lines, removeRepeated, seen, writer);
-      return;
-    }
-    const size_t unit = reader.unitSize();
-    std::string_view line;
-    while (reader.next(line)) {
-      if (removeRepeated && base::lineStartsWith(line, unit, "%LN")) {
-        if (seen) continue;
-        seen = true;
-      }
-      writer.writeLine(line);
-    }
-  });
+void finishGerber(const std::filesystem::path& path, bool removeRepeated, const GerberStamp* stamp,
+                  size_t readBuffer) {
+  base::rewriteFile(
+      path,
+      [&](base::LineReader& reader, base::LineWriter& writer) {
+        if (stamp) {
+          const std::wstring header[] = {
+              L"G04 Korvant TAVROLIN*",
+              L"G04 layer position = " + std::to_wstring(stamp->position) + L"*",
+              L"G04 layer base position = " + stamp->basePosition + L"*",
+              L"G04 layer type = " + std::to_wstring(stamp->type) + L"*",
+              L"G04 layer flash color = " + std::to_wstring(stamp->flashColour) + L"*",
+              L"G04 layer line color = " + std::to_wstring(stamp->lineColour) + L"*"};
+          for (const std::wstring& text : header) {
+            writer.writeLine(base::encodeText(text, reader.encoding()));
+          }
+        }
+        bool seen = false;
+        if (reader.unitSize() == 1) {
+          std::string_view lines;
+          while (reader.nextLines(lines)) passLines(lines, removeRepeated, seen, writer);
+          return;
+        }
+        const size_t unit = reader.unitSize();
+        std::string_view line;
+        while (reader.next(line)) {
+          if (removeRepeated && base::lineStartsWith(line, unit, "%LN")) {
+            if (seen) continue;
+            seen = true;
+          }
+          writer.writeLine(line);
+        }
+      },
+      readBuffer);
 }
 
 void removeRepeatedLayerNames(const std::filesystem::path& path) {

@@ -26,8 +26,10 @@ struct GerberStamp {
 // with "%LN" is kept and every later one dropped; with `stamp`, the six
 // header lines go above the file's first line. Throws AppError when the file
 // cannot be read or the new one cannot be written; the file is then left as
-// it was.
-void finishGerber(const std::filesystem::path& path, bool removeRepeated, const GerberStamp* stamp);
+// it was. `readBuffer` is the size of the first read (small values are for
+// tests).
+void finishGerber(const std::filesystem::path& path, bool removeRepeated, const GerberStamp* stamp,
+                  size_t readBuffer = size_t{1} << 20);
 
 // Keeps the first line that starts with "%LN" and drops every later one.
 void removeRepeatedLayerNames(const std::filesystem::path& path);

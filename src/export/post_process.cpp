@@ -81,7 +81,8 @@ std::vector<std::wstring> finishExportFiles(const layers::LayerTableModel& table
   }
   std::vector<std::wstring> failures = finishDrillFiles(table.drills, run);
   for (const GerberJob& job : jobs) {
-    if (job.drillFile && job.stamp && toWorkOn(job.path, run)) stampGerber(toPath(job.path), *job.stamp);
+    if (job.drillFile && job.stamp && toWorkOn(job.path, run))
+      stampGerber(toPath(job.path), *job.stamp);
   }
   if (rowError) std::rethrow_exception(rowError);
   return failures;

@@ -132,30 +132,26 @@ std::string cleanedAndStamped(const fs::path& path, const std::string& header) {
   return out;
 }
 
-TEST(GerberPost, OnePassAcrossTheReadBufferEnd) {
+TEST(GerberPost, OnePassAtEveryReadBufferSize) {
   testfiles::TempDir dir("export-grb-pass");
   const exportcore::GerberStamp stamp{0, L"7", 1, 2, 3};
   const std::string header =
       "G04 Korvant TAVROLIN*\r\nG04 layer position = 0*\r\nG04 layer base position = 7*\r\n"
       "G04 layer type = 1*\r\nG04 layer flash color = 2*\r\nG04 layer line color = 3*\r\n";
-  // Each piece is put so that the end of the first read (1 MiB) falls on
-  // every one of its bytes in turn.
-  const std::string pieces[] = {"X1*\r\nX2*\r\n", "X1*\n\nX2*\r", "X1*\r%LNB*%\r\n",
-                                "%LNA*%\r\n%LNB*%\r\n%LNC*%\n", "X1*\r\r\nX2*"};
-  const size_t readEnd = size_t{1} << 20;
-  for (const std::string& piece : pieces) {
-    for (size_t k = 0; k <= piece.size(); ++k) {
-      const size_t start = readEnd - k;  // the piece's first byte
-      std::string bytes = "%LNTOP*%\r\n";
-      while (bytes.size() + 10 <= start) bytes += "X1Y2D01*\r\n";
-      const size_t gap = start - bytes.size();
-      if (gap > 0) bytes += gap == 1 ? std::string("\n") : std::string(gap - 2, 'Y') + "\r\n";
-      bytes += piece + "\nM02*";
+  // Small reads put their ends on every byte: in CR LF pairs, in "%LN" and
+  // between a lone CR and the line after it.
+  const std::string cases[] = {
+      "%LNA*%\r\n%LNB*%\r\nX1*\rX2*\n\nM02*\r\n%LNC\r",
+      "X1*\r\r\n%LN\n%L\r%LND*%\r\n\r\nX2*",
+      "\xEF\xBB\xBF%LNA\r%LNB\r\n%LN\r\n\xC3\xA9\r",
+  };
+  for (const std::string& bytes : cases) {
+    for (size_t size = 1; size <= 24; ++size) {
       testfiles::writeBytes(dir / "f.GTL", bytes);
-      const std::string expected = cleanedAndStamped(dir / "f.GTL", header);
-      exportcore::finishGerber(dir / "f.GTL", true, &stamp);
-      EXPECT_TRUE(testfiles::readBytes(dir / "f.GTL") == expected)
-          << testing::PrintToString(piece) << " at " << k;
+      const std::string mark = bytes[0] == '\xEF' ? "\xEF\xBB\xBF" : "";
+      const std::string expected = mark + cleanedAndStamped(dir / "f.GTL", header);
+      exportcore::finishGerber(dir / "f.GTL", true, &stamp, size);
+      EXPECT_EQ(testfiles::readBytes(dir / "f.GTL"), expected) << bytes << " buffer " << size;
     }
   }
 }
@@ -204,8 +200,9 @@ TEST(GerberPost, ExportFilesAsTheSeparateStepsLeaveThem) {
     }
     EXPECT_EQ(results[0], results[1]);
     EXPECT_NE(results[0].find("G04 layer position = 1*"), std::string::npos);
-    // The shared file, cleaned first, leaves "%" third from the end: no holes.
-    EXPECT_EQ(results[0].find("b.TXT1:M48\r\n;Korvant") != std::string::npos, !removeRepeated);
+    // b.1_3 becomes b.TXT1. The shared file, cleaned first, has "%" third
+    // from the end: no holes, deleted; else it becomes b.TXT2.
+    EXPECT_EQ(results[0].find("b.TXT2:M48\r\n;Korvant") != std::string::npos, !removeRepeated);
   }
 }
 
@@ -238,6 +235,10 @@ TEST(GerberPost, FailureInTheMiddleLeavesTheFile) {
     EXPECT_TRUE(testfiles::readBytes(file) == bytes);
     EXPECT_EQ(testfiles::entryCount(dir.path()), 1u);
   }
+  // Without a fault, across the ends of the full-size reads.
+  const std::string expected = cleanedAndStamped(file, "");
+  exportcore::finishGerber(file, true, nullptr);
+  EXPECT_TRUE(testfiles::readBytes(file) == expected);
 }
 
 }  // namespace
