@@ -6,6 +6,7 @@
 // and their ratios, then the peak memory of the post-processing of two
 // files of 25 MiB and of 100 MiB, each in a fresh process of its own.
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -76,10 +77,32 @@ void writeGerber(const fs::path& path, size_t bytes, bool crlf, int salt) {
   file.write(out.data(), static_cast<std::streamsize>(out.size()));
 }
 
-double secondsOf(const std::function<void()>& work) {
+// User plus system time of this process and of its waited-for children.
+double cpuSeconds() {
+  double total = 0;
+  for (int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
+    rusage usage{};
+    getrusage(who, &usage);
+    for (const timeval& t : {usage.ru_utime, usage.ru_stime}) {
+      total += static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    }
+  }
+  return total;
+}
+
+// Wall-clock and processor time of one piece of work. The machine is shared:
+// the processor time is the steadier figure when others load it.
+struct Spent {
+  double wall = 0;
+  double cpu = 0;
+};
+
+Spent spentOn(const std::function<void()>& work) {
+  const double cpuStart = cpuSeconds();
   const auto start = std::chrono::steady_clock::now();
   work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  return {std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+          cpuSeconds() - cpuStart};
 }
 
 std::wstring wide(const fs::path& path) { return base::fromUtf8(path.string()); }
@@ -193,7 +216,7 @@ int main(int argc, char** argv) {
 
   bool broken = false;  // figures of work that failed are worth nothing
   const auto shell = [&](const char* what, const std::string& cmd) {
-    return secondsOf([&] {
+    return spentOn([&] {
       if (std::system(cmd.c_str()) != 0) {
         std::printf("%s failed\n", what);
         broken = true;
@@ -201,9 +224,9 @@ int main(int argc, char** argv) {
     });
   };
   const std::string inOrig = "cd '" + orig.string() + "' && ";
-  const double readTime = shell("cat", inOrig + "cat " + files + " > /dev/null");
-  const double copyTime = shell("cp", inOrig + "cp " + files + " '" + viaCp.string() + "'");
-  const double bufferTime = secondsOf([&] {
+  const Spent oneRead = shell("cat", inOrig + "cat " + files + " > /dev/null");
+  const Spent copy = shell("cp", inOrig + "cp " + files + " '" + viaCp.string() + "'");
+  const Spent buffer = spentOn([&] {
     if (!copyThroughBuffer(originals, viaBuffer)) {
       std::printf("copy through a buffer failed\n");
       broken = true;
@@ -211,7 +234,7 @@ int main(int argc, char** argv) {
   });
 
   size_t failures = 0;
-  const double ourTime = secondsOf([&] {
+  const Spent pass = spentOn([&] {
     try {
       failures = exportcore::finishExportFiles(form, true, nullptr).size();
     } catch (const std::exception& e) {
@@ -227,7 +250,7 @@ int main(int argc, char** argv) {
       " print \"G04 layer flash color = -1*\"; print \"G04 layer line color = -1*\" }"
       " substr($0, 1, 3) == \"%LN\" { if (seen++) next } { print }";
   const std::string awkDir = "'" + viaAwk.string() + "'";
-  const double awkTime =
+  const Spent awk =
       shell("awk", inOrig + "for f in " + files + "; do LC_ALL=C awk '" + script + "' $f > " +
                        awkDir + "/$f.tmp && mv " + awkDir + "/$f.tmp " + awkDir + "/$f; done");
 
@@ -236,16 +259,26 @@ int main(int argc, char** argv) {
   const double mib = static_cast<double>(total) / (1 << 20);
   std::printf("input: %.1f MiB in %d Gerber files (+3 drill files), output %.1f MiB\n", mib, kFiles,
               static_cast<double>(ourBytes) / (1 << 20));
-  std::printf(
-      "layer names + headers, drill files: %.2f s (%.0f MiB/s of input), drill "
-      "failures %zu\n",
-      ourTime, mib / ourTime, failures);
-  std::printf("awk clean-up + header:              %.2f s\n", awkTime);
-  std::printf("cp of the Gerber files:             %.2f s\n", copyTime);
-  std::printf("copy through a 1 MiB buffer:        %.2f s\n", bufferTime);
-  std::printf("one read (cat > /dev/null):         %.2f s\n", readTime);
-  std::printf("ratio ours/awk: %.2f   ours/cp: %.2f   ours/buffer copy: %.2f   ours/read: %.2f\n",
-              ourTime / awkTime, ourTime / copyTime, ourTime / bufferTime, ourTime / readTime);
+  const auto row = [&](const char* what, const Spent& spent) {
+    std::printf("%-36s %6.2f s %7.0f MiB/s %6.2f s\n", what, spent.wall, mib / spent.wall,
+                spent.cpu);
+  };
+  std::printf("%-36s %8s %13s %8s\n", "", "wall", "of input", "cpu");
+  row("layer names + headers, drill files", pass);
+  row("awk clean-up + header", awk);
+  row("cp of the Gerber files", copy);
+  row("copy through a 1 MiB buffer", buffer);
+  row("one read (cat > /dev/null)", oneRead);
+  std::printf("drill failures %zu\n", failures);
+  const auto ratios = [&](const char* what, double Spent::*figure) {
+    const double ours = pass.*figure;
+    std::printf(
+        "ratio %s  ours/awk: %.2f  ours/cp: %.2f  ours/buffer copy: %.2f  ours/read: %.2f\n", what,
+        ours / (awk.*figure), ours / (copy.*figure), ours / (buffer.*figure),
+        ours / (oneRead.*figure));
+  };
+  ratios("wall", &Spent::wall);
+  ratios("cpu ", &Spent::cpu);
   std::error_code ec;
   fs::remove_all(root, ec);
   std::printf("removed %s%s\n", root.string().c_str(), ec ? " (failed)" : "");
