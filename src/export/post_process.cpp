@@ -8,12 +8,14 @@
 // file (the single drill file B.TXT and a layer of type "txt" where names
 // ignore case) keeps the separate steps: cleaned before the check, which
 // then reads it and moves or deletes it, and stamped after it only when it
-// is still there.
+// is still there. A Gerber file the driver did not write is left alone even
+// when the drill check then moves a drill file to its name: that file is no
+// Gerber file and gets no Gerber header.
 #include "export/post_process.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
-#include <system_error>
 
 #include "export/drill_check.h"
 #include "export/export_paths.h"
@@ -23,8 +25,6 @@
 
 namespace exportcore {
 
-namespace fs = std::filesystem;
-
 namespace {
 
 struct GerberJob {
@@ -33,10 +33,17 @@ struct GerberJob {
   bool drillFile = false;
 };
 
+// Whether the path texts name the same file where names ignore case. Both
+// texts come from the same output folder and design name, so the text tells;
+// a Gerber file taken for a drill file where names keep their case only goes
+// the way of separate steps, which leaves it the same.
 bool isDrillFile(const std::wstring& path, const std::vector<layers::DrillFile>& drills) {
+  const auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; };
   for (const layers::DrillFile& drill : drills) {
-    std::error_code ec;
-    if (fs::equivalent(toPath(path), toPath(drill.path), ec) && !ec) return true;
+    if (std::equal(path.begin(), path.end(), drill.path.begin(), drill.path.end(),
+                   [&](wchar_t a, wchar_t b) { return lower(a) == lower(b); })) {
+      return true;
+    }
   }
   return false;
 }

@@ -206,6 +206,20 @@ TEST(GerberPost, ExportFilesAsTheSeparateStepsLeaveThem) {
   }
 }
 
+// A Gerber file the driver did not write whose name the drill check then
+// gives a drill file (B.txt and B.TXT where names ignore case): the drill
+// file gets no Gerber header.
+TEST(GerberPost, DrillFileMovedToAGerberNameIsNoGerber) {
+  testfiles::TempDir dir("export-grb-txt");
+  layers::LayerTableModel form;
+  exporttest::buildTable(form, {{L"Txt", 3, 17}});
+  form.rows[0].gerberPath = base::fromUtf8((dir / "b.TXT").string());
+  form.drills = {{1, 2, base::fromUtf8((dir / "b.1_2").string())}};
+  testfiles::writeBytes(dir / "b.1_2", "M48\r\nT01C0.8\r\n%\r\nT01\r\nX1Y1\r\nM30\r\n");
+  EXPECT_TRUE(exportcore::finishExportFiles(form, true, nullptr).empty());
+  EXPECT_EQ(testfiles::readBytes(dir / "b.TXT").rfind("M48\r\n;Korvant TAVROLIN\r\n", 0), 0u);
+}
+
 // A read or a write that fails in the middle of a file: the file keeps its
 // bytes, the failure is raised naming it, no temporary file is left.
 TEST(GerberPost, FailureInTheMiddleLeavesTheFile) {
