@@ -10,7 +10,8 @@
 // then reads it and moves or deletes it, and stamped after it only when it
 // is still there. A Gerber file the driver did not write is left alone even
 // when the drill check then moves a drill file to its name: that file is no
-// Gerber file and gets no Gerber header.
+// Gerber file and gets no Gerber header. When a step fails and raises its
+// error, the Gerber files worked before it already carry their header.
 #include "export/post_process.h"
 
 #include <algorithm>
@@ -79,9 +80,7 @@ std::vector<std::wstring> finishExportFiles(const layers::LayerTableModel& table
   for (GerberJob& job : jobs) {
     job.drillFile = isDrillFile(job.path, table.drills);
     if (!job.drillFile) {
-      if (removeRepeated || job.stamp) {
-        finishGerber(toPath(job.path), removeRepeated, job.stamp ? &*job.stamp : nullptr);
-      }
+      finishGerber(toPath(job.path), removeRepeated, job.stamp ? &*job.stamp : nullptr);
     } else if (removeRepeated) {
       removeRepeatedLayerNames(toPath(job.path));
     }
