@@ -25,6 +25,12 @@ foreach(program ${shipped_programs})
   file(GLOB ${program}_rc CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/programs/${program}/*.rc)
   add_executable(${program} WIN32 ${${program}_entry} ${${program}_rc})
   target_link_libraries(${program} PRIVATE ${program}_parts)
+  # The program ships without its symbol table; the copy with it stays in
+  # symbols/ for reading the addresses of a crash.
+  add_custom_command(TARGET ${program} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/symbols
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${program}> ${CMAKE_BINARY_DIR}/symbols/
+    COMMAND ${CMAKE_STRIP} --strip-all $<TARGET_FILE:${program}>)
 endforeach()
 
 # The editor stand-in, for the tests and the demo.
