@@ -56,7 +56,7 @@ target_link_libraries(winharness PUBLIC winparts)
 file(GLOB wine_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
 add_executable(wine_tests ${wine_src})
 target_include_directories(wine_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine)
-target_link_libraries(wine_tests PRIVATE winharness tavrolin_parts plotrelay_parts winparts gtest)
+target_link_libraries(wine_tests PRIVATE winharness tavrolin_parts plotrelay_parts winparts gtest version)
 # a console program: gtest needs a console entry
 set_target_properties(wine_tests PROPERTIES LINK_FLAGS "")
 

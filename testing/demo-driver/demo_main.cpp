@@ -105,6 +105,23 @@ void exportAnsweringBoxes(HWND main, DWORD pid, const fs::path& shots) {
   press.join();
 }
 
+// "Настройки" from the menu, shot, and closed again.
+void shotSettings(HWND main, DWORD pid, const fs::path& shots) {
+  constexpr int kCmdSettings = 106;
+  PostMessageW(main, WM_COMMAND, kCmdSettings, 0);
+  HWND dialog = nullptr;
+  if (harness::waitFor(
+          [&] {
+            dialog = harness::findWindowOf(pid, L"Настройки", L"TForm11");
+            return dialog && IsWindowVisible(dialog);
+          },
+          10000)) {
+    shot(shots, L"02-settings");
+  }
+  if (dialog) PostMessageW(dialog, WM_CLOSE, 0, 0);
+  harness::waitFor([&] { return !IsWindowVisible(dialog); }, 10000);
+}
+
 void listFolder(const fs::path& folder) {
   for (const auto& entry : fs::directory_iterator(folder)) {
     say(L"  " + entry.path().filename().wstring() + L"  " +
@@ -146,6 +163,7 @@ int run(const fs::path& out, bool keep) {
                    60000);
   say(L"attached: " + harness::textOf(main));
   shot(shots, L"02-main-window");
+  shotSettings(main, tavrolin.process.pid(), shots);
 
   typeCodeAndMarkACell(main, shots);
   exportAnsweringBoxes(main, tavrolin.process.pid(), shots);

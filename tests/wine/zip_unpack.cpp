@@ -51,7 +51,8 @@ bool build(Huffman& h, const short* length, int n) {
     if (left < 0) return false;  // more codes than the lengths allow
   }
   short offset[16] = {0, 0};
-  for (int len = 1; len < 15; ++len) offset[len + 1] = static_cast<short>(offset[len] + h.count[len]);
+  for (int len = 1; len < 15; ++len)
+    offset[len + 1] = static_cast<short>(offset[len] + h.count[len]);
   for (int s = 0; s < n; ++s) {
     if (length[s] != 0) h.symbol[offset[length[s]]++] = static_cast<short>(s);
   }
@@ -72,13 +73,14 @@ int decode(Bits& bits, const Huffman& h) {
 }
 
 bool codes(Bits& bits, std::string& out, const Huffman& lengths, const Huffman& distances) {
-  static const short lengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10,  11,  13,  15,  17,  19,  23, 27,
-                                       31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+  static const short lengthBase[29] = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
+                                       15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
+                                       67, 83, 99, 115, 131, 163, 195, 227, 258};
   static const short lengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
                                         2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-  static const short distanceBase[30] = {1,    2,    3,    4,    5,    7,     9,     13,    17,  25,
-                                         33,   49,   65,   97,   129,  193,   257,   385,   513, 769,
-                                         1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+  static const short distanceBase[30] = {
+      1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
+      193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
   static const short distanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
                                           6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
   for (;;) {
@@ -91,7 +93,8 @@ bool codes(Bits& bits, std::string& out, const Huffman& lengths, const Huffman& 
     } else {
       symbol -= 257;
       if (symbol >= 29) return false;
-      const size_t length = static_cast<size_t>(lengthBase[symbol] + bits.take(lengthExtra[symbol]));
+      const size_t length =
+          static_cast<size_t>(lengthBase[symbol] + bits.take(lengthExtra[symbol]));
       const int d = decode(bits, distances);
       if (d < 0 || d >= 30) return false;
       const size_t distance = static_cast<size_t>(distanceBase[d] + bits.take(distanceExtra[d]));
@@ -105,7 +108,9 @@ bool stored(Bits& bits, std::string& out) {
   bits.buffer = 0;  // the block starts at the next whole byte
   bits.count = 0;
   if (bits.at + 4 > bits.in.size()) return false;
-  const auto byte = [&](size_t i) { return static_cast<unsigned>(static_cast<unsigned char>(bits.in[i])); };
+  const auto byte = [&](size_t i) {
+    return static_cast<unsigned>(static_cast<unsigned char>(bits.in[i]));
+  };
   const unsigned length = byte(bits.at) | byte(bits.at + 1) << 8;
   const unsigned check = byte(bits.at + 2) | byte(bits.at + 3) << 8;
   bits.at += 4;
@@ -186,7 +191,7 @@ bool inflate(const std::string& packed, std::string& out) {
   do {
     last = bits.take(1);
     const int type = bits.take(2);
-    const bool ok = type == 0 ? stored(bits, out)
+    const bool ok = type == 0   ? stored(bits, out)
                     : type == 1 ? fixed(bits, out)
                     : type == 2 ? dynamic(bits, out)
                                 : false;
