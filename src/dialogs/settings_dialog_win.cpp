@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 #include <shlobj.h>
+#include <uxtheme.h>
 
 #include <climits>
 #include <filesystem>
@@ -56,6 +57,10 @@ void SettingsDialog::createControls() {
   tabs_ =
       widgets::createControl(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0, kClientWidth,
                              kClientHeight, hwnd(), kIdTabs, widgets::programFont());
+  // The pages' controls lie on the dialog, beside the tab control, on the
+  // dialog's face colour; a themed tab control would paint its pages in a
+  // colour of its own around them, so it keeps the classic look.
+  SetWindowTheme(tabs_, L"", L"");
   TCITEMW tab{};
   tab.mask = TCIF_TEXT;
   tab.pszText = const_cast<wchar_t*>(L"Общие");

@@ -61,7 +61,8 @@ class EmbeddedDropDown : public EmbeddedControl {
   }
 
   RECT placeIn(int left, int top, int width, int height) override {
-    SendMessageW(hwnd(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(height - 7, 10));
+    SendMessageW(hwnd(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                 std::max(height - scaled(7), scaled(10)));
     return RECT{left + 1, top + 1, width - 1, scaled(300)};  // the height includes the open list
   }
 

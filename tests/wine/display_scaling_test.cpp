@@ -68,7 +68,8 @@ std::vector<Control> childrenOf(HWND parent) {
     RECT r;
     GetWindowRect(w, &r);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    out.push_back({w, cls, harness::textOf(w), static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE)), r});
+    out.push_back(
+        {w, cls, harness::textOf(w), static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE)), r});
   }
   return out;
 }
@@ -165,8 +166,7 @@ TEST_P(DisplayScaling, MainWindowSettingsAndAboutBoxScaleAndFit) {
   GetClientRect(p.main, &client);
   SetWindowPos(p.main, nullptr, 0, 0, frame.right - frame.left - client.right + at(736),
                frame.bottom - frame.top - client.bottom + at(495), SWP_NOZORDER | SWP_NOACTIVATE);
-  const bool fullWidth =
-      harness::waitFor([&] { return clientWidth(p.main) == at(736); }, 2000);
+  const bool fullWidth = harness::waitFor([&] { return clientWidth(p.main) == at(736); }, 2000);
   std::vector<Control> top, bottom;
   RECT grid{};
   for (const Control& c : childrenOf(p.main)) {

@@ -25,7 +25,8 @@ std::set<int> iconSizes(HMODULE module) {
   const std::string group = resourceText(module, RT_GROUP_ICON);
   std::set<int> sizes;
   if (group.size() < 6) return sizes;
-  const int count = static_cast<unsigned char>(group[4]) | static_cast<unsigned char>(group[5]) << 8;
+  const int count = static_cast<unsigned char>(group[4]) | static_cast<unsigned char>(group[5])
+                                                               << 8;
   for (int i = 0; i < count && 6 + 14 * (i + 1) <= static_cast<int>(group.size()); ++i) {
     const int width = static_cast<unsigned char>(group[6 + 14 * i]);
     sizes.insert(width == 0 ? 256 : width);
@@ -69,7 +70,8 @@ TEST(ProgramResources, IconsVersionAndManifestOfBothPrograms) {
     DWORD ignored = 0;
     std::vector<char> block(GetFileVersionInfoSizeW(path.c_str(), &ignored));
     ASSERT_FALSE(block.empty());
-    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
+    ASSERT_TRUE(
+        GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
