@@ -19,11 +19,13 @@ bool Picture::create(HWND parent, int x, int y, int width, int height, int image
   HDC mem = CreateCompatibleDC(screen);
   image_ = CreateCompatibleBitmap(screen, imageWidth_, imageHeight_);
   HGDIOBJ old = SelectObject(mem, image_);
-  // the painter draws at 96 DPI; the transform draws it at the screen's
-  const float scale = static_cast<float>(imageWidth_) / static_cast<float>(imageWidth);
-  SetGraphicsMode(mem, GM_ADVANCED);
-  const XFORM toScreen{scale, 0, 0, static_cast<float>(imageHeight_) / imageHeight, 0, 0};
-  SetWorldTransform(mem, &toScreen);
+  if (imageWidth_ != imageWidth || imageHeight_ != imageHeight) {
+    // the painter draws at 96 DPI; the transform draws it at the screen's
+    SetGraphicsMode(mem, GM_ADVANCED);
+    const XFORM toScreen{static_cast<float>(imageWidth_) / static_cast<float>(imageWidth),   0, 0,
+                         static_cast<float>(imageHeight_) / static_cast<float>(imageHeight), 0, 0};
+    SetWorldTransform(mem, &toScreen);
+  }
   painter(mem, imageWidth, imageHeight);
   SelectObject(mem, old);
   DeleteDC(mem);
