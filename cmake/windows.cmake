@@ -2,7 +2,7 @@
 # and the Wine test programs, 32-bit, static run-time, Unicode entry points.
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600)
 add_link_options(-static -static-libgcc -static-libstdc++ -municode)
-set(win_libs comctl32 comdlg32 shell32 ole32 uuid uxtheme gdi32 user32 kernel32)
+set(win_libs comctl32 comdlg32 shell32 ole32 uuid gdi32 user32 kernel32)
 
 # The core's own platform halves (src/base/*_win.cpp) belong to it.
 set(core_win_src ${win_src})
