@@ -25,6 +25,12 @@ foreach(program ${shipped_programs})
   file(GLOB ${program}_rc CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/programs/${program}/*.rc)
   add_executable(${program} WIN32 ${${program}_entry} ${${program}_rc})
   target_link_libraries(${program} PRIVATE ${program}_parts)
+  # The program ships without its symbol table; the copy with it stays in
+  # symbols/ for reading the addresses of a crash.
+  add_custom_command(TARGET ${program} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/symbols
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${program}> ${CMAKE_BINARY_DIR}/symbols/
+    COMMAND ${CMAKE_STRIP} --strip-all $<TARGET_FILE:${program}>)
 endforeach()
 
 # The editor stand-in, for the tests and the demo.
@@ -50,7 +56,7 @@ target_link_libraries(winharness PUBLIC winparts)
 file(GLOB wine_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
 add_executable(wine_tests ${wine_src})
 target_include_directories(wine_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine)
-target_link_libraries(wine_tests PRIVATE winharness tavrolin_parts plotrelay_parts winparts gtest)
+target_link_libraries(wine_tests PRIVATE winharness tavrolin_parts plotrelay_parts winparts gtest version)
 # a console program: gtest needs a console entry
 set_target_properties(wine_tests PROPERTIES LINK_FLAGS "")
 

@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include "widgets/dpi_win.h"
+
 namespace plotrelay {
 
 namespace {
@@ -10,6 +12,7 @@ namespace {
 // The window class; the Wine tests find the progress window by it.
 constexpr wchar_t kClassName[] = L"TavrolinPlotRelayProgress";
 constexpr wchar_t kTitle[] = L"Tavrolin — вывод файлов";
+// sizes at 96 DPI
 constexpr int kWidth = 480;
 constexpr int kHeight = 130;
 constexpr int kMargin = 12;
@@ -20,7 +23,7 @@ constexpr int kBarRange = 1000;
 void ProgressWindow::create(int showCommand) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&icc);
-  RECT frame{0, 0, kWidth, kHeight};
+  RECT frame{0, 0, widgets::scaled(kWidth), widgets::scaled(kHeight)};
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   AdjustWindowRect(&frame, style, FALSE);
   const int w = frame.right - frame.left;
@@ -34,14 +37,11 @@ void ProgressWindow::create(int showCommand) {
 }
 
 void ProgressWindow::createControls() {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  label_ = CreateWindowExW(0, L"STATIC", L"Подготовка задания…",
-                           WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kMargin, kMargin,
-                           kWidth - 2 * kMargin, 40, hwnd(), nullptr, instance, nullptr);
-  bar_ = CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, kMargin, kMargin + 52,
-                         kWidth - 2 * kMargin, 22, hwnd(), nullptr, instance, nullptr);
-  SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  label_ =
+      widgets::createControl(L"STATIC", L"Подготовка задания…", SS_LEFT | SS_NOPREFIX, kMargin,
+                             kMargin, kWidth - 2 * kMargin, 40, hwnd(), 0, widgets::programFont());
+  bar_ = widgets::createControl(PROGRESS_CLASSW, L"", 0, kMargin, kMargin + 52,
+                                kWidth - 2 * kMargin, 22, hwnd(), 0, nullptr);
   SendMessageW(bar_, PBM_SETRANGE32, 0, kBarRange);
 }
 

@@ -2,10 +2,12 @@
 #include "tavrolin/about_box_win.h"
 
 #include "tavrolin/artwork_win.h"
+#include "widgets/dpi_win.h"
 
 namespace app {
 namespace {
 
+// sizes at 96 DPI
 constexpr int kClientWidth = 264;
 constexpr int kClientHeight = 116;
 constexpr int kOkId = 1;  // IDOK: Enter presses it
@@ -13,10 +15,11 @@ constexpr int kOkId = 1;  // IDOK: Enter presses it
 }  // namespace
 
 bool AboutBox::create() {
-  int x = (GetSystemMetrics(SM_CXSCREEN) - kClientWidth) / 2;
-  int y = (GetSystemMetrics(SM_CYSCREEN) - kClientHeight) / 2;
-  if (!createWindow(kAboutBoxClass, L"О программе", WS_POPUP | WS_CLIPCHILDREN, 0, x, y,
-                    kClientWidth, kClientHeight, nullptr, nullptr)) {
+  const int width = widgets::scaled(kClientWidth), height = widgets::scaled(kClientHeight);
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  if (!createWindow(kAboutBoxClass, L"О программе", WS_POPUP | WS_CLIPCHILDREN, 0, x, y, width,
+                    height, nullptr, nullptr)) {
     return false;
   }
   HFONT font = widgets::programFont();

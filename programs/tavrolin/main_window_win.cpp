@@ -8,10 +8,14 @@
 #include "tavrolin/app_paths_win.h"
 #include "tavrolin/artwork_win.h"
 #include "layers/layer_model.h"
+#include "widgets/dpi_win.h"
 
 namespace app {
 namespace {
 
+using widgets::scaled;
+
+// Sizes at 96 DPI, scaled to the screen where they are used.
 constexpr int kClientWidth = 736;
 constexpr int kClientHeight = 495;
 constexpr int kMinWidth = 740;
@@ -41,7 +45,7 @@ bool menuItemEnabled(HMENU menu, int id) {
 
 bool MainWindow::create() {
   createMenu();
-  RECT rc{0, 0, kClientWidth, kClientHeight};
+  RECT rc{0, 0, scaled(kClientWidth), scaled(kClientHeight)};
   DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   AdjustWindowRectEx(&rc, style, TRUE, WS_EX_CONTROLPARENT);
   if (!createWindow(kMainWindowClass, L"Tavrolin 1.3", style, WS_EX_CONTROLPARENT, CW_USEDEFAULT,
@@ -191,62 +195,67 @@ void MainWindow::bindModel() {
 void MainWindow::layout(int width, int height) {
   if (!c_.boardTypeCode) return;
   layoutTopBand(width);
-  MoveWindow(grid_.hwnd(), 0, kTopBand, width, height - kTopBand - kBottomBand, TRUE);
+  MoveWindow(grid_.hwnd(), 0, scaled(kTopBand), width,
+             height - scaled(kTopBand) - scaled(kBottomBand), TRUE);
   layoutBottomBand(width, height);
 }
 
+// The bands are laid out in screen pixels: text widths as measured, every
+// other size scaled from 96 DPI.
 void MainWindow::layoutTopBand(int width) {
-  int y = (kTopBand - 21) / 2;
-  int x = 8;
+  int y = scaled((kTopBand - 21) / 2);
+  int x = scaled(8);
   auto place = [](HWND w, int px, int py, int pw, int ph) { MoveWindow(w, px, py, pw, ph, TRUE); };
   int tw = textWidth(c_.typeLabel);
-  place(c_.typeLabel, x, y + 4, tw, 14);
-  x += tw + 2;
-  place(c_.boardTypeCode, x, y, 64, 21);
-  x += 64 + 4;
-  place(c_.plus, x, y + 4, 8, 14);
-  x += 10;
-  place(c_.otherLayerCount, x, y + 4, 24, 14);
-  x += 30;
-  int cb1 = textWidth(c_.bindToType) + 24;
-  place(c_.bindToType, x, y + 2, cb1, 17);
-  x += cb1 + 10;
-  int cb2 = textWidth(c_.viasCoveredByMask) + 24;
-  place(c_.viasCoveredByMask, x, y + 2, cb2, 17);
-  place(banner_.hwnd(), width - kBannerWidth, 0, kBannerWidth, kTopBand);
+  place(c_.typeLabel, x, y + scaled(4), tw, scaled(14));
+  x += tw + scaled(2);
+  place(c_.boardTypeCode, x, y, scaled(64), scaled(21));
+  x += scaled(64 + 4);
+  place(c_.plus, x, y + scaled(4), scaled(10), scaled(14));  // the "+" is 9 px wide
+  x += scaled(10);
+  place(c_.otherLayerCount, x, y + scaled(4), scaled(24), scaled(14));
+  x += scaled(30);
+  int cb1 = textWidth(c_.bindToType) + scaled(24);
+  place(c_.bindToType, x, y + scaled(2), cb1, scaled(17));
+  x += cb1 + scaled(10);
+  int cb2 = textWidth(c_.viasCoveredByMask) + scaled(24);
+  place(c_.viasCoveredByMask, x, y + scaled(2), cb2, scaled(17));
+  place(banner_.hwnd(), width - scaled(kBannerWidth), 0, scaled(kBannerWidth), scaled(kTopBand));
 }
 
 void MainWindow::layoutBottomBand(int width, int height) {
   auto place = [](HWND w, int px, int py, int pw, int ph) { MoveWindow(w, px, py, pw, ph, TRUE); };
   // three rows of caption and value
-  int top = height - kBottomBand;
-  int rowY[3] = {top + 8, top + 32, top + 56};
-  int valueWidth = 60;
+  int top = height - scaled(kBottomBand);
+  int rowY[3] = {top + scaled(8), top + scaled(32), top + scaled(56)};
+  const int valueWidth = scaled(60), rowHeight = scaled(14), margin = scaled(8);
   auto pair = [&](HWND caption, HWND value, int& px, int py, int vw) {
     int cw = textWidth(caption);
-    place(caption, px, py, cw, 14);
-    px += cw + 4;
-    place(value, px, py, vw, 14);
-    px += vw + 10;
+    place(caption, px, py, cw, rowHeight);
+    px += cw + scaled(4);
+    place(value, px, py, vw, rowHeight);
+    px += vw + scaled(10);
   };
-  int x = 8;
+  int x = margin;
   pair(c_.solderMaskSwellCaption, c_.solderMaskSwell, x, rowY[0], valueWidth);
   pair(c_.planeSwellCaption, c_.planeSwell, x, rowY[0], valueWidth);
   pair(c_.drawApertureSizeCaption, c_.drawApertureSize, x, rowY[0], valueWidth);
-  x = 8;
+  x = margin;
   pair(c_.offsetXCaption, c_.offsetX, x, rowY[1], valueWidth);
   pair(c_.offsetYCaption, c_.offsetY, x, rowY[1], valueWidth);
   int uw = textWidth(c_.unitsCaption);
-  place(c_.unitsCaption, x, rowY[1], uw, 14);
-  x += uw + 6;
-  place(c_.unitsMm, x, rowY[1] - 2, 44, 17);
-  place(c_.unitsInch, x + 48, rowY[1] - 2, 50, 17);
-  x = 8;
+  place(c_.unitsCaption, x, rowY[1], uw, rowHeight);
+  x += uw + scaled(6);
+  place(c_.unitsMm, x, rowY[1] - scaled(2), scaled(44), scaled(17));
+  place(c_.unitsInch, x + scaled(48), rowY[1] - scaled(2), scaled(50), scaled(17));
+  x = margin;
   int captionWidth = textWidth(c_.outputDirCaption);
-  place(c_.outputDirCaption, x, rowY[2], captionWidth, 14);
-  place(c_.outputDir, x + captionWidth + 4, rowY[2],
-        std::max(40, width - kButtonArea - (x + captionWidth + 4) - 8), 14);
-  place(c_.exportButton, width - kButtonArea + 10, top + 20, kButtonArea - 20, 40);
+  place(c_.outputDirCaption, x, rowY[2], captionWidth, rowHeight);
+  const int dirLeft = x + captionWidth + scaled(4);
+  place(c_.outputDir, dirLeft, rowY[2],
+        std::max(scaled(40), width - scaled(kButtonArea) - dirLeft - margin), rowHeight);
+  place(c_.exportButton, width - scaled(kButtonArea - 10), top + scaled(20),
+        scaled(kButtonArea - 20), scaled(40));
 }
 
 void MainWindow::setDetached() {
@@ -401,8 +410,8 @@ void MainWindow::onDestroy() {
 LRESULT MainWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_GETMINMAXINFO) {
     auto* mm = reinterpret_cast<MINMAXINFO*>(lp);
-    mm->ptMinTrackSize.x = kMinWidth;
-    mm->ptMinTrackSize.y = kMinHeight;
+    mm->ptMinTrackSize.x = scaled(kMinWidth);
+    mm->ptMinTrackSize.y = scaled(kMinHeight);
     return 0;
   }
   return Window::onMessage(msg, wp, lp);

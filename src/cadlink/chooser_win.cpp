@@ -7,6 +7,7 @@
 #include "cadlink/editor_access_win.h"
 #include "cadlink/editor_protocol.h"
 #include "cadlink/editor_version_win.h"
+#include "widgets/dpi_win.h"
 
 namespace cadlink {
 
@@ -29,7 +30,7 @@ EditorChooser::~EditorChooser() {
 }
 
 bool EditorChooser::create() {
-  RECT r{0, 0, kClientWidth, kClientHeight};
+  RECT r{0, 0, widgets::scaled(kClientWidth), widgets::scaled(kClientHeight)};
   AdjustWindowRectEx(&r, kStyle, FALSE, 0);
   return createWindow(kWindowClass, kCaption, kStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT,
                       r.right - r.left, r.bottom - r.top, nullptr, nullptr);
@@ -70,9 +71,7 @@ void EditorChooser::createList() {
                           0, kClientWidth, kClientHeight, hwnd(),
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)),
                           GetModuleHandleW(nullptr), nullptr);
-  HDC screen = GetDC(hwnd());
-  const int height = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
-  ReleaseDC(hwnd(), screen);
+  const int height = -MulDiv(8, widgets::screenDpi(), 72);
   font_ = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                       DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");

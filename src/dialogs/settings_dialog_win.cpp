@@ -39,6 +39,9 @@ bool SettingsDialog::create(HWND owner, std::filesystem::path iniPath) {
                      WS_EX_DLGMODALFRAME)) {
     return false;
   }
+  // The dialog paints the page under its controls too: group boxes leave
+  // their inside to it, also where a control of the other page was.
+  SetWindowLongW(hwnd(), GWL_STYLE, GetWindowLongW(hwnd(), GWL_STYLE) & ~WS_CLIPCHILDREN);
   createControls();
   showPage(kGeneral);
   return true;
@@ -127,6 +130,56 @@ void SettingsDialog::createPcadPage() {
              250, 18, kIdOnErrorContinue);
   addControl(kPcad, L"BUTTON", L"Остановить выполнение", radio, 352, 78, 250, 18, kIdOnErrorStop);
   addControl(kPcad, L"BUTTON", L"Задать вопрос", radio, 352, 102, 250, 18, kIdOnErrorAsk);
+}
+
+HBRUSH SettingsDialog::pageBrush() {
+  if (!pageBrush_) {
+    // the page as the tab control paints it, which may be in a colour of
+    // its own (the current look of the common controls)
+    RECT rc;
+    GetClientRect(tabs_, &rc);
+    HDC screen = GetDC(tabs_);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP page = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+    HGDIOBJ old = SelectObject(mem, page);
+    SendMessageW(tabs_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_ERASEBKGND | PRF_CLIENT);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ReleaseDC(tabs_, screen);
+    pageBrush_ = CreatePatternBrush(page);
+    DeleteObject(page);
+  }
+  return pageBrush_;
+}
+
+LRESULT SettingsDialog::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_CTLCOLORSTATIC && tabs_) {
+    // labels, check boxes and group boxes show the page behind them
+    HDC dc = reinterpret_cast<HDC>(wp);
+    POINT origin{0, 0};
+    MapWindowPoints(reinterpret_cast<HWND>(lp), tabs_, &origin, 1);
+    SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(pageBrush());
+  }
+  if (msg == WM_ERASEBKGND && tabs_) {
+    // the dialog's face, which group boxes and buttons show through, is
+    // the page too (the tab control covers the whole dialog)
+    HDC dc = reinterpret_cast<HDC>(wp);
+    POINT origin;
+    GetViewportOrgEx(dc, &origin);
+    SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
+    RECT rc;
+    GetClientRect(hwnd(), &rc);
+    FillRect(dc, &rc, pageBrush());
+    return 1;
+  }
+  return ToolWindow::onMessage(msg, wp, lp);
+}
+
+void SettingsDialog::onDestroy() {
+  if (pageBrush_) DeleteObject(pageBrush_);
+  pageBrush_ = nullptr;
 }
 
 void SettingsDialog::showPage(int page) {

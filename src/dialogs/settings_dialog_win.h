@@ -51,8 +51,12 @@ class SettingsDialog : public ToolWindow {
 
  protected:
   bool onNotify(const NMHDR& note, LRESULT& result) override;
+  LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void onDestroy() override;
 
  private:
+  // The tab control's page as a brush, for the labels and buttons on it.
+  HBRUSH pageBrush();
   void createControls();
   HWND addControl(int page, const wchar_t* cls, const std::wstring& text, DWORD style, int x, int y,
                   int width, int height, int id = -1, DWORD exStyle = 0);
@@ -73,6 +77,7 @@ class SettingsDialog : public ToolWindow {
   HWND tabs_ = nullptr;
   // the controls of each tab, shown and hidden together
   std::vector<HWND> pages_[2];
+  HBRUSH pageBrush_ = nullptr;
 };
 
 }  // namespace dialogs

@@ -1,11 +1,13 @@
 // The small dialogs' common window: size, place and message handling.
 #include "dialogs/tool_window_win.h"
 
+#include "widgets/dpi_win.h"
+
 namespace dialogs {
 
 bool ToolWindow::createCentred(const wchar_t* className, const std::wstring& caption,
                                int clientWidth, int clientHeight, HWND owner, DWORD exStyle) {
-  RECT rc{0, 0, clientWidth, clientHeight};
+  RECT rc{0, 0, widgets::scaled(clientWidth), widgets::scaled(clientHeight)};
   AdjustWindowRectEx(&rc, kToolWindowStyle, FALSE, exStyle);
   const int width = rc.right - rc.left;
   const int height = rc.bottom - rc.top;

@@ -155,7 +155,7 @@ void buildLayerTable(LayerTableModel& table, const std::vector<std::wstring>& ty
   widgets::GridModel& grid = table.grid;
   grid.setSize(kLayerTableCols, 1 + static_cast<int>(table.rows.size()));
   for (int c = 0; c < kLayerTableCols; ++c) {
-    grid.setColWidth(c, kLayout[c].width);
+    grid.setColWidth(c, grid.scaled(kLayout[c].width));
     grid.setCell(c, 0, kLayout[c].header);
   }
   for (size_t i = 0; i < table.rows.size(); ++i) placeRow(table, i, typeKeys, readValue);

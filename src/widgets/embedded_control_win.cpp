@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "widgets/colour_box_win.h"
+#include "widgets/dpi_win.h"
 #include "widgets/window_win.h"
 
 namespace widgets {
@@ -28,7 +29,7 @@ class EmbeddedCheckBox : public EmbeddedControl {
 
   RECT placeIn(int left, int top, int width, int height) override {
     // the box centred in the cell; the cell colour shows around it
-    const int box = std::min({width - 1, height - 1, 15});
+    const int box = std::min({width - 1, height - 1, scaled(15)});
     return RECT{left + (width - box) / 2 + 1, top + (height - box) / 2, box, box};
   }
 
@@ -60,8 +61,9 @@ class EmbeddedDropDown : public EmbeddedControl {
   }
 
   RECT placeIn(int left, int top, int width, int height) override {
-    SendMessageW(hwnd(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(height - 7, 10));
-    return RECT{left + 1, top + 1, width - 1, 300};  // the height includes the open list
+    SendMessageW(hwnd(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                 std::max(height - scaled(7), scaled(10)));
+    return RECT{left + 1, top + 1, width - 1, scaled(300)};  // the height includes the open list
   }
 
  private:
@@ -86,7 +88,7 @@ HWND createDropDown(HWND parent) {
   HWND w =
       CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
                       0, 100, 300, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (w) SendMessageW(w, CB_SETDROPPEDWIDTH, 200, 0);
+  if (w) SendMessageW(w, CB_SETDROPPEDWIDTH, scaled(200), 0);
   return w;
 }
 

@@ -37,7 +37,17 @@ class GridModel {
   void setColWidth(int col, int width);
   int rowHeight(int row) const;
   void setRowHeight(int row, int height);
-  int defaultRowHeight = 22;
+  // The height of a row not sized on its own, in pixels.
+  int defaultRowHeight = kRowHeightAt96Dpi;
+
+  // Widths and heights are pixels of the screen. The sizes the program
+  // gives at 96 DPI (the row height here, the layer table's column widths)
+  // are scaled() to the screen's pixels per inch, which its window sets.
+  void setScreenDpi(int dpi) {
+    dpi_ = dpi;
+    defaultRowHeight = scaled(kRowHeightAt96Dpi);
+  }
+  int scaled(int size96) const { return (size96 * dpi_ + 48) / 96; }
 
   // Moves row `from` to position `to`; the rows between shift by one.
   void moveRow(int from, int to);
@@ -62,6 +72,8 @@ class GridModel {
     if (onChanged) onChanged();
   }
 
+  static constexpr int kRowHeightAt96Dpi = 22;
+  int dpi_ = 96;
   int cols_ = 0;
   std::vector<Row> rows_;
   std::vector<int> colWidths_;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "widgets/colour_box_win.h"
+#include "widgets/dpi_win.h"
 
 namespace widgets {
 namespace {
@@ -21,6 +22,7 @@ COLORREF toColorRef(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 
 
 bool GridWindow::create(HWND parent, int id, GridModel* model) {
   model_ = model;
+  model_->setScreenDpi(screenDpi());
   if (!createWindow(kGridClass, L"",
                     WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_CLIPCHILDREN | WS_TABSTOP,
                     WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT, 0, 0, 100, 100, parent,
@@ -244,7 +246,7 @@ void GridWindow::onScroll(int bar, int code) {
   SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
   GetScrollInfo(hwnd(), bar, &si);
   int pos = si.nPos;
-  int line = bar == SB_VERT ? model_->defaultRowHeight : 20;
+  int line = bar == SB_VERT ? model_->defaultRowHeight : scaled(20);
   switch (code) {
     case SB_LINEUP:
       pos -= line;

@@ -1,6 +1,8 @@
 // The picture widget: draws its image once into a bitmap, paints it stretched.
 #include "widgets/picture_win.h"
 
+#include "widgets/dpi_win.h"
+
 namespace widgets {
 namespace {
 
@@ -11,18 +13,25 @@ constexpr wchar_t kPictureClass[] = L"TavrolinPicture";
 
 bool Picture::create(HWND parent, int x, int y, int width, int height, int imageWidth,
                      int imageHeight, Painter painter) {
-  imageWidth_ = imageWidth;
-  imageHeight_ = imageHeight;
+  imageWidth_ = scaled(imageWidth);
+  imageHeight_ = scaled(imageHeight);
   HDC screen = GetDC(nullptr);
   HDC mem = CreateCompatibleDC(screen);
-  image_ = CreateCompatibleBitmap(screen, imageWidth, imageHeight);
+  image_ = CreateCompatibleBitmap(screen, imageWidth_, imageHeight_);
   HGDIOBJ old = SelectObject(mem, image_);
+  if (imageWidth_ != imageWidth || imageHeight_ != imageHeight) {
+    // the painter draws at 96 DPI; the transform draws it at the screen's
+    SetGraphicsMode(mem, GM_ADVANCED);
+    const XFORM toScreen{static_cast<float>(imageWidth_) / static_cast<float>(imageWidth),   0, 0,
+                         static_cast<float>(imageHeight_) / static_cast<float>(imageHeight), 0, 0};
+    SetWorldTransform(mem, &toScreen);
+  }
   painter(mem, imageWidth, imageHeight);
   SelectObject(mem, old);
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
-  return createWindow(kPictureClass, L"", WS_CHILD | WS_VISIBLE, 0, x, y, width, height, parent,
-                      nullptr);
+  return createWindow(kPictureClass, L"", WS_CHILD | WS_VISIBLE, 0, scaled(x), scaled(y),
+                      scaled(width), scaled(height), parent, nullptr);
 }
 
 Picture::~Picture() {

@@ -11,8 +11,10 @@ namespace widgets {
 class Picture : public Window {
  public:
   using Painter = std::function<void(HDC dc, int width, int height)>;
-  // The image is drawn once at imageWidth x imageHeight by `painter` and
-  // shown stretched over the window's client area.
+  // The image is drawn once by `painter`, which draws at imageWidth x
+  // imageHeight, and shown stretched over the window's client area. The
+  // window's place and the image's size are given at 96 DPI; on a larger
+  // screen the image is drawn larger, so that it stays sharp.
   bool create(HWND parent, int x, int y, int width, int height, int imageWidth, int imageHeight,
               Painter painter);
   ~Picture() override;

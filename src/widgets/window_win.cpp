@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "widgets/dpi_win.h"
+
 namespace widgets {
 
 Window::~Window() {
@@ -25,7 +27,13 @@ bool Window::createWindow(const wchar_t* className, const std::wstring& title, D
     wc.lpfnWndProc = windowProc;
     wc.hInstance = inst;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconW(inst, MAKEINTRESOURCEW(1));
+    // the program's icon (resource 1), large and small as the system wants them
+    wc.hIcon = static_cast<HICON>(LoadImageW(inst, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXICON),
+                                             GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(inst, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     wc.hbrBackground = background ? background : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = className;
     if (!RegisterClassExW(&wc)) return false;
@@ -126,8 +134,9 @@ void showErrorBox(HWND owner, const std::wstring& text) {
 
 HWND createControl(const wchar_t* cls, const std::wstring& text, DWORD style, int x, int y,
                    int width, int height, HWND parent, int id, HFONT font, DWORD exStyle) {
-  HWND w = CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width,
-                           height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+  HWND w = CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, scaled(x),
+                           scaled(y), scaled(width), scaled(height), parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            GetModuleHandleW(nullptr), nullptr);
   if (w && font) SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return w;
@@ -135,9 +144,7 @@ HWND createControl(const wchar_t* cls, const std::wstring& text, DWORD style, in
 
 HFONT programFont() {
   static HFONT font = [] {
-    HDC dc = GetDC(nullptr);
-    int height = -MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, dc);
+    const int height = -MulDiv(8, screenDpi(), 72);
     return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");

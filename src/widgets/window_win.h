@@ -70,7 +70,8 @@ void showErrorBox(HWND owner, const std::wstring& text);
 template <typename F>
 void guarded(HWND owner, F&& action);
 
-// Creates a child control of a standard class with the given font.
+// Creates a child control of a standard class with the given font; its place
+// and size are given at 96 DPI and scaled to the screen (dpi_win.h).
 HWND createControl(const wchar_t* cls, const std::wstring& text, DWORD style, int x, int y,
                    int width, int height, HWND parent, int id, HFONT font, DWORD exStyle = 0);
 

@@ -6,6 +6,7 @@
 // design's directory, where the export writes), shots\*.bmp and demo.log.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <atomic>
@@ -105,6 +106,29 @@ void exportAnsweringBoxes(HWND main, DWORD pid, const fs::path& shots) {
   press.join();
 }
 
+// "Настройки" from the menu, both its pages shot, and closed again.
+void shotSettings(HWND main, DWORD pid, const fs::path& shots) {
+  constexpr int kCmdSettings = 106;
+  PostMessageW(main, WM_COMMAND, kCmdSettings, 0);
+  HWND dialog = nullptr;
+  if (harness::waitFor(
+          [&] {
+            dialog = harness::findWindowOf(pid, L"Настройки", L"TForm11");
+            return dialog && IsWindowVisible(dialog);
+          },
+          10000)) {
+    shot(shots, L"02-settings");
+    // the second page, as the arrow key on the tabs picks it
+    HWND tabs = FindWindowExW(dialog, nullptr, WC_TABCONTROLW, nullptr);
+    PostMessageW(tabs, WM_KEYDOWN, VK_RIGHT, 0);
+    if (harness::waitFor([&] { return SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == 1; }, 5000)) {
+      shot(shots, L"02-settings-pcad");
+    }
+  }
+  if (dialog) PostMessageW(dialog, WM_CLOSE, 0, 0);
+  harness::waitFor([&] { return !IsWindowVisible(dialog); }, 10000);
+}
+
 void listFolder(const fs::path& folder) {
   for (const auto& entry : fs::directory_iterator(folder)) {
     say(L"  " + entry.path().filename().wstring() + L"  " +
@@ -146,6 +170,7 @@ int run(const fs::path& out, bool keep) {
                    60000);
   say(L"attached: " + harness::textOf(main));
   shot(shots, L"02-main-window");
+  shotSettings(main, tavrolin.process.pid(), shots);
 
   typeCodeAndMarkACell(main, shots);
   exportAnsweringBoxes(main, tavrolin.process.pid(), shots);

@@ -4,12 +4,14 @@
 // The archive is made by scripts/release, which leaves a copy in the build
 // tree; without it the test is skipped.
 #include <windows.h>
+#include <wincrypt.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 
 #include "base/encoding.h"
@@ -18,59 +20,43 @@
 #include "program_launch.h"
 #include "program_fixture.h"
 #include "repo_paths.h"
+#include "zip_unpack.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-uint32_t crc32(const std::string& bytes) {
-  uint32_t crc = 0xFFFFFFFFu;
-  for (unsigned char b : bytes) {
-    crc ^= b;
-    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-  }
-  return ~crc;
+// The SHA-256 of a file's bytes in lower-case hex, as sha256sum writes it.
+std::string sha256Hex(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  HCRYPTPROV provider = 0;
+  HCRYPTHASH hash = 0;
+  BYTE digest[32] = {};
+  DWORD length = sizeof digest;
+  const bool ok =
+      CryptAcquireContextW(&provider, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT) &&
+      CryptCreateHash(provider, CALG_SHA_256, 0, 0, &hash) &&
+      CryptHashData(hash, reinterpret_cast<const BYTE*>(bytes.data()),
+                    static_cast<DWORD>(bytes.size()), 0) &&
+      CryptGetHashParam(hash, HP_HASHVAL, digest, &length, 0);
+  if (hash) CryptDestroyHash(hash);
+  if (provider) CryptReleaseContext(provider, 0);
+  if (!ok) return "";
+  std::string hex;
+  for (BYTE b : digest) hex += "0123456789abcdef"[b >> 4], hex += "0123456789abcdef"[b & 15];
+  return hex;
 }
 
-uint32_t le(const std::string& s, size_t at, int bytes) {
-  uint32_t v = 0;
-  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(s[at + i]);
-  return v;
-}
-
-// Unpacks the stored (uncompressed) entries of a zip archive into `into`;
-// returns a description of the first problem, or "" when all went well.
-std::string unpackStored(const fs::path& archive, const fs::path& into) {
-  std::ifstream in(archive, std::ios::binary);
-  const std::string zip((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  size_t at = 0;
-  int files = 0;
-  while (at + 30 <= zip.size() && le(zip, at, 4) == 0x04034b50u) {
-    const uint32_t flags = le(zip, at + 6, 2);
-    const uint32_t method = le(zip, at + 8, 2);
-    const uint32_t crc = le(zip, at + 14, 4);
-    const uint32_t size = le(zip, at + 18, 4);
-    const uint32_t nameLength = le(zip, at + 26, 2);
-    const uint32_t extraLength = le(zip, at + 28, 2);
-    const size_t dataAt = at + 30 + nameLength + extraLength;
-    if (method != 0 || (flags & 8)) return "an entry is not stored plainly";
-    if (dataAt + size > zip.size()) return "the archive is cut short";
-    const std::string rawName = zip.substr(at + 30, nameLength);
-    const std::wstring name = (flags & 0x800) ? base::fromUtf8(rawName) : base::fromAnsi(rawName);
-    const std::string data = zip.substr(dataAt, size);
-    if (crc32(data) != crc) return "checksum of " + rawName + " differs";
-    const fs::path target = into / fs::path(name);
-    if (!name.empty() && name.back() == L'/') {
-      fs::create_directories(target);
-    } else {
-      fs::create_directories(target.parent_path());
-      std::ofstream(target, std::ios::binary)
-          .write(data.data(), static_cast<std::streamsize>(size));
-      ++files;
-    }
-    at = dataAt + size;
-  }
-  return files > 0 ? "" : "no files in the archive";
+// The number of symbols in a program's COFF symbol table.
+uint32_t symbolCount(const fs::path& program) {
+  std::ifstream in(program, std::ios::binary);
+  const std::string image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (image.size() < 0x40) return UINT32_MAX;
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data());
+  const size_t at = static_cast<size_t>(dos->e_lfanew) + 4;  // past "PE\0\0"
+  if (at + sizeof(IMAGE_FILE_HEADER) > image.size()) return UINT32_MAX;
+  return reinterpret_cast<const IMAGE_FILE_HEADER*>(image.data() + at)->NumberOfSymbols;
 }
 
 TEST(Release, UnpackedProgramStartsThroughItsSplash) {
@@ -79,7 +65,7 @@ TEST(Release, UnpackedProgramStartsThroughItsSplash) {
     GTEST_SKIP() << "no release archive in the build tree; scripts/release makes it";
   }
   const fs::path into = harness::freshDir(L"release");
-  ASSERT_EQ(unpackStored(archive, into), "");
+  ASSERT_EQ(zip_test::unpack(archive, into), "");
   const fs::path dir = into / L"tavrolin-1.3";
   for (const wchar_t* name :
        {L"tavrolin.exe", L"main.ini", L"Руководство пользователя.doc", L"macros"}) {
@@ -98,13 +84,42 @@ TEST(Release, UnpackedProgramStartsThroughItsSplash) {
   EXPECT_TRUE(program.process.wait(10000));
 }
 
+TEST(Release, EveryFileMatchesSha256SumsAndProgramsShipWithoutSymbols) {
+  const fs::path archive = harness::buildDir() / L"tavrolin-1.3-win32.zip";
+  if (!fs::exists(archive)) {
+    GTEST_SKIP() << "no release archive in the build tree; scripts/release makes it";
+  }
+  const fs::path into = harness::freshDir(L"release-sums");
+  ASSERT_EQ(zip_test::unpack(archive, into), "");
+  const fs::path dir = into / L"tavrolin-1.3";
+  std::ifstream sums(dir / L"SHA256SUMS", std::ios::binary);
+  ASSERT_TRUE(sums.good());
+  std::set<fs::path> listed;
+  for (std::string line; std::getline(sums, line);) {
+    // "<hex>  <name>", the name in UTF-8 with forward slashes
+    ASSERT_GT(line.size(), 66u) << line;
+    const fs::path file = dir / fs::path(base::fromUtf8(line.substr(66))).make_preferred();
+    EXPECT_EQ(line.substr(0, 66), sha256Hex(file) + "  ") << line;
+    listed.insert(file.lexically_normal());
+  }
+  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+    if (entry.is_regular_file() && entry.path().filename() != L"SHA256SUMS") {
+      EXPECT_EQ(listed.count(entry.path().lexically_normal()), 1u)
+          << "not in SHA256SUMS: " << entry.path().u8string();
+    }
+  }
+  for (const wchar_t* program : {L"tavrolin.exe", L"plotrelay.exe"}) {
+    EXPECT_EQ(symbolCount(dir / program), 0u) << harness::narrow(program);
+  }
+}
+
 TEST(Release, UnpackedProgramExportsABoard) {
   const fs::path archive = harness::buildDir() / L"tavrolin-1.3-win32.zip";
   if (!fs::exists(archive)) {
     GTEST_SKIP() << "no release archive in the build tree; scripts/release makes it";
   }
   const fs::path into = harness::freshDir(L"release-export");
-  ASSERT_EQ(unpackStored(archive, into), "");
+  ASSERT_EQ(zip_test::unpack(archive, into), "");
   const fs::path dir = into / L"tavrolin-1.3";
   program_test::writePcadSettings(dir, "errcheck=2\r\n", "dw=10\r\ndc=10\r\n");
   const fs::path design = harness::freshDir(L"export-release");
