@@ -66,9 +66,7 @@ bool tableFilled(HWND main, int layers) {
 
 // Every paint the main window and its children still owe, done now (sent
 // to the program's thread, so this returns once they are painted).
-void paintNow(HWND main) {
-  RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-}
+void paintNow(HWND main) { RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
 
 double msBetween(const LARGE_INTEGER& a, const LARGE_INTEGER& b) {
   LARGE_INTEGER f;
@@ -121,11 +119,12 @@ void benchBoard(int layers) {
   memory.cb = sizeof memory;
   GetProcessMemoryInfo(program.process.handle(), &memory, sizeof memory);
 
-  printf("layer table, %4d layers: \"Ok\" to the complete first paint %6lu ms; "
-         "board type code applied %8.2f ms, shown %8.2f ms; "
-         "child windows of the main window %5d; peak working set %6.1f MB\n",
-         layers, static_cast<unsigned long>(painted), msBetween(t0, t1), msBetween(t0, t2),
-         childWindows(main), static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
+  printf(
+      "layer table, %4d layers: \"Ok\" to the complete first paint %6lu ms; "
+      "board type code applied %8.2f ms, shown %8.2f ms; "
+      "child windows of the main window %5d; peak working set %6.1f MB\n",
+      layers, static_cast<unsigned long>(painted), msBetween(t0, t1), msBetween(t0, t2),
+      childWindows(main), static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
   fflush(stdout);
   PostMessageW(main, WM_CLOSE, 0, 0);
   program.process.wait(20000);
