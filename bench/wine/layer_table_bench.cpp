@@ -23,22 +23,6 @@ namespace fs = std::filesystem;
 
 constexpr UINT kGridRowCount = WM_USER + 100;
 
-// A board of `layers` layers: signal layers, then five mask, silk and board
-// layers and five documentation layers.
-std::string boardOf(int layers) {
-  std::string board = "design-dir \"C:\\\\boards\\\\\"\nfile-name \"big.pcb\"\n";
-  const int signals = layers - 10;
-  board += "layer \"Top\" \"SEA\"\n";
-  for (int i = 2; i < signals; ++i) board += "layer \"Inner " + std::to_string(i) + "\" \"SEA\"\n";
-  board += "layer \"Bottom\" \"SEA\"\n";
-  for (const char* n : {"Top Mask", "Bot Mask", "Top Silk", "Bot Silk", "Board"}) {
-    board += std::string("layer \"") + n + "\" \"NE \"\n";
-  }
-  for (int i = 0; i < 5; ++i) board += "layer \"Doc " + std::to_string(i) + "\" \"NE \"\n";
-  board += "outline 0 0 10 0 10 10 0 10\n";
-  return board;
-}
-
 BOOL CALLBACK countWindow(HWND, LPARAM count) {
   ++*reinterpret_cast<int*>(count);
   return TRUE;
@@ -76,7 +60,7 @@ double msBetween(const LARGE_INTEGER& a, const LARGE_INTEGER& b) {
 
 void benchBoard(int layers) {
   const std::wstring name = L"bench-" + std::to_wstring(layers);
-  cadlink_test::Standin editor(name, L"", boardOf(layers));
+  cadlink_test::Standin editor(name, L"", harness::boardOfLayers(layers));
   ASSERT_NE(editor.main(), nullptr);
 
   fs::path dir = harness::copyProgram(name);
