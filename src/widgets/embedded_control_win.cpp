@@ -181,7 +181,10 @@ void drawControlLook(HDC dc, const Control& control, const RECT& cell) {
       const auto& box = static_cast<const CheckBox&>(control);
       const RECT at = checkBoxPlace(cell.left, cell.top, width, height);
       if (at.right <= 0 || at.bottom <= 0) return;
-      RECT square{at.left, at.top, at.left + at.right, at.top + at.bottom};
+      // the button draws its square at its left, 13 pixels, centred upright
+      const int side = std::min<int>({at.right, at.bottom, 13});
+      const int top = at.top + (at.bottom - side) / 2;
+      RECT square{at.left, top, at.left + side, top + side};
       DrawFrameControl(dc, &square, DFC_BUTTON,
                        DFCS_BUTTONCHECK | (box.checked() ? DFCS_CHECKED : 0) |
                            (box.enabled ? 0 : DFCS_INACTIVE));

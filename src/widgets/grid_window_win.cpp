@@ -72,17 +72,27 @@ void GridWindow::refresh() {
     ~ClearPending() { RemovePropW(grid, kGridPendingProperty); }
   } clearPending{hwnd()};
   if (!model_) return;
+  layoutForChanges();
+  // The header, the fixed column and the cells with the look of every
+  // control are painted in one pass first; the real controls then come
+  // over their looks, so that the table never shows in parts.
+  RedrawWindow(hwnd(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  if (controlsStale_) {
+    controlsStale_ = false;
+    placeControls();
+  }
+}
+
+void GridWindow::layoutForChanges() {
   // Texts and colours only repaint; controls are placed again only when the
   // grid's shape or the controls in its cells changed.
   std::vector<intptr_t> shape = currentShape();
-  if (shape != shape_) {
-    shape_ = std::move(shape);
-    layoutBody();
-    updateScrollBars();
-    placeControls();
-  }
-  InvalidateRect(hwnd(), nullptr, TRUE);
-  RedrawWindow(body_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  if (shape == shape_) return;
+  shape_ = std::move(shape);
+  layoutBody();
+  updateScrollBars();
+  controlsStale_ = true;
 }
 
 std::vector<intptr_t> GridWindow::currentShape() const {
@@ -546,6 +556,8 @@ bool GridWindow::Body::onCommand(int, int code, HWND control) {
 void GridWindow::Body::onPaint(HDC dc) {
   grid_.paintBody(dc);
   grid_.lastPaintTick_ = GetTickCount();
+  // the header and the fixed column follow at once, never later
+  if (GetUpdateRect(grid_.hwnd(), nullptr, FALSE)) UpdateWindow(grid_.hwnd());
 }
 
 LRESULT GridWindow::Body::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -639,6 +651,9 @@ void paintFixedCell(HDC dc, RECT cell, const std::wstring& text, bool centre) {
 }  // namespace
 
 void GridWindow::onPaint(HDC dc) {
+  // a paint that comes before the posted refresh shows the change already
+  // (the real controls follow with the refresh)
+  if (refreshPending_) layoutForChanges();
   RECT rc;
   GetClientRect(hwnd(), &rc);
   if (!model_ || model_->rowCount() == 0) {
@@ -654,6 +669,8 @@ void GridWindow::onPaint(HDC dc) {
   paintFixedColumn(dc, w0, h0, rc.bottom);
   paintFixedCell(dc, RECT{0, 0, w0, h0}, model_->cell(0, 0), true);
   SelectObject(dc, oldFont);
+  // the cells and the controls follow at once, never later
+  RedrawWindow(body_.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void GridWindow::paintHeader(HDC dc, int w0, int h0, int right) {

@@ -86,6 +86,9 @@ class GridWindow : public Window {
   };
 
   void scheduleRefresh();
+  // Lays out the body when the model's shape changed; the controls are then
+  // placed again at the end of the refresh.
+  void layoutForChanges();
   std::vector<intptr_t> currentShape() const;
   // Binds real controls to the objects of the rows in view and around
   // them, returns the others to the spares, and places them all.
@@ -148,6 +151,7 @@ class GridWindow : public Window {
   int hpos_ = 0;  // first scrolled column (after the fixed one), in pixels
   int vpos_ = 0;  // first scrolled row (after the header), in pixels
   bool refreshPending_ = false;
+  bool controlsStale_ = false;   // the shape changed since the controls were placed
   std::vector<intptr_t> shape_;  // what the controls were last placed for
   DWORD lastPaintTick_ = 0;
   GridDrag drag_;
