@@ -33,7 +33,7 @@ class EmbeddedCheckBox : public EmbeddedControl {
     auto* box = static_cast<CheckBox*>(control());
     if (!box) return;
     SendMessageW(hwnd(), BM_SETCHECK, box->checked() ? BST_CHECKED : BST_UNCHECKED, 0);
-    EnableWindow(hwnd(), box->enabled);
+    showEnabled(box->enabled);
   }
 
   void onNotification(int code) override {
@@ -62,7 +62,7 @@ class EmbeddedDropDown : public EmbeddedControl {
     if (SendMessageW(hwnd(), CB_GETCURSEL, 0, 0) != box->itemIndex()) {
       SendMessageW(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(box->itemIndex()), 0);
     }
-    EnableWindow(hwnd(), box->enabled);
+    showEnabled(box->enabled);
   }
 
   void onNotification(int code) override {
@@ -73,7 +73,11 @@ class EmbeddedDropDown : public EmbeddedControl {
   }
 
   RECT placeIn(int left, int top, int width, int height) override {
-    SendMessageW(hwnd(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), dropDownItemHeight(height));
+    // setting the height resizes the control even when it stays the same
+    const int itemHeight = dropDownItemHeight(height);
+    if (SendMessageW(hwnd(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0) != itemHeight) {
+      SendMessageW(hwnd(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight);
+    }
     RECT at = dropDownPlace(left, top, width);
     at.bottom = 300;  // the height includes the open list
     return at;

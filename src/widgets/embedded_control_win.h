@@ -44,6 +44,9 @@ class EmbeddedControl {
   virtual void close() {}
 
  protected:
+  void showEnabled(bool enabled) const {
+    if ((IsWindowEnabled(hwnd_) != FALSE) != enabled) EnableWindow(hwnd_, enabled);
+  }
   EmbeddedControl(ControlKind kind, HWND hwnd) : kind_(kind), hwnd_(hwnd) {}
 
  private:

@@ -155,11 +155,20 @@ void GridWindow::releaseReal(EmbeddedControl* real) {
     focusKeeper_ = real->control();
     SetFocus(hwnd());
   }
+  // hidden only if no row that comes takes it (see hideSpares)
   real->bind(nullptr);
-  RemovePropW(real->hwnd(), kGridRowProperty);
-  SetWindowLongPtrW(real->hwnd(), GWLP_ID, 0);
-  ShowWindow(real->hwnd(), SW_HIDE);
   spares_[real->kind()].push_back(byHwnd_[real->hwnd()]);
+}
+
+void GridWindow::hideSpares() {
+  for (auto& [kind, spares] : spares_) {
+    for (const auto& spare : spares) {
+      if (!IsWindowVisible(spare->hwnd())) continue;
+      RemovePropW(spare->hwnd(), kGridRowProperty);
+      SetWindowLongPtrW(spare->hwnd(), GWLP_ID, 0);
+      ShowWindow(spare->hwnd(), SW_HIDE);
+    }
+  }
 }
 
 void GridWindow::layoutBody() {
@@ -266,11 +275,13 @@ void GridWindow::placeControls() {
                          std::max<int>(at.bottom, 1), SWP_NOACTIVATE | SWP_SHOWWINDOW);
       after = real->hwnd();
       cellOf_[real->hwnd()] = {c, r};
-      SetWindowLongPtrW(real->hwnd(), GWLP_ID, c);
+      if (GetWindowLongPtrW(real->hwnd(), GWLP_ID) != c)
+        SetWindowLongPtrW(real->hwnd(), GWLP_ID, c);
       SetPropW(real->hwnd(), kGridRowProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(r)));
     }
   }
   EndDeferWindowPos(batch);
+  hideSpares();
   restoreFocus();
 }
 

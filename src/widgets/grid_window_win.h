@@ -94,6 +94,7 @@ class GridWindow : public Window {
   // them, returns the others to the spares, and places them all.
   void placeControls();
   void releaseReal(EmbeddedControl* real);
+  void hideSpares();
   EmbeddedControl* bindReal(Control* control);
   void restoreFocus();
   // First and last row (from 1) in view; first > last when none is.
