@@ -158,6 +158,23 @@ std::vector<std::pair<int, HWND>> realExportBoxes(HWND main) {
   return out;
 }
 
+// The window with the keyboard focus in the program of `main`.
+HWND focusOf(HWND main) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
+  return info.hwndFocus;
+}
+
+// Gives `w` of another program the focus, as a click would.
+bool focusIn(HWND w) {
+  const DWORD thread = GetWindowThreadProcessId(w, nullptr);
+  if (!AttachThreadInput(GetCurrentThreadId(), thread, TRUE)) return false;
+  SetFocus(w);
+  AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+  return harness::roundTrip(w);
+}
+
 TEST(LayerTableLarge, ThousandLayersFollowTheRulesWithFewWindows) {
   constexpr int kLayers = 1000;
   cadlink_test::Standin editor(L"layer-table-large", L"", harness::boardOfLayers(kLayers));
@@ -214,6 +231,35 @@ TEST(LayerTableLarge, ThousandLayersFollowTheRulesWithFewWindows) {
   EXPECT_EQ(SendMessageW(grid, widgets::kGridMsgCheckState, 0, kTypeColumn), -1);
   // rows in the middle have a margin on both sides: a few more, never more
   EXPECT_LT(childWindows(p.main), kLayers / 2);
+
+  // Tab goes on past the rows that have real controls and scrolls along; a
+  // focused control whose row leaves the view hands the focus to the grid
+  // and takes it back when the row returns
+  ASSERT_EQ(SendMessageW(grid, widgets::kGridMsgShowRow, 0, 0), 1);
+  std::vector<std::pair<int, HWND>> boxes;
+  ASSERT_TRUE(harness::waitFor([&] { return !(boxes = realExportBoxes(p.main)).empty(); }, 10000));
+  const auto [lastRow, lastBox] = boxes.back();
+  ASSERT_TRUE(focusIn(lastBox));
+  ASSERT_EQ(focusOf(p.main), lastBox);
+  for (int i = 0; i < 30; ++i) {  // two rows' worth of controls
+    const HWND from = focusOf(p.main);
+    PostMessageW(from, WM_KEYDOWN, VK_TAB, 0);
+    ASSERT_TRUE(harness::waitFor([&] { return focusOf(p.main) != from; }, 5000)) << "Tab " << i;
+  }
+  const HWND tabbed = focusOf(p.main);
+  const int tabbedRow =
+      static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(tabbed, widgets::kGridRowProperty))) - 1;
+  EXPECT_GT(tabbedRow, lastRow) << "Tab did not go past the last row that had real controls";
+  RECT shown, body;
+  GetWindowRect(tabbed, &shown);
+  GetWindowRect(GetParent(tabbed), &body);
+  EXPECT_TRUE(shown.top >= body.top && shown.top < body.bottom) << "the focused row is not in view";
+  ASSERT_EQ(SendMessageW(grid, widgets::kGridMsgShowRow, kLayers - 1, 0), 1);
+  EXPECT_EQ(focusOf(p.main), grid);
+  ASSERT_EQ(SendMessageW(grid, widgets::kGridMsgShowRow, static_cast<WPARAM>(tabbedRow), 0), 1);
+  const HWND back = focusOf(p.main);
+  EXPECT_EQ(reinterpret_cast<INT_PTR>(GetPropW(back, widgets::kGridRowProperty)) - 1, tabbedRow);
+  EXPECT_EQ(GetDlgCtrlID(back), GetDlgCtrlID(tabbed));
 
   // a grid too small for a row, while a drop-down's list is open, and back:
   // nothing lost
