@@ -6,7 +6,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <climits>
 
 #include "widgets/colour_box_win.h"
 
