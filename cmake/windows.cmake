@@ -66,7 +66,7 @@ file(GLOB wine_bench_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/wine/*.cpp)
 add_executable(wine_bench ${wine_bench_src} ${CMAKE_SOURCE_DIR}/tests/wine/wine_main.cpp
                ${CMAKE_SOURCE_DIR}/tests/wine/program_fixture.cpp)
 target_include_directories(wine_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine)
-target_link_libraries(wine_bench PRIVATE winharness tavrolin_parts winparts gtest)
+target_link_libraries(wine_bench PRIVATE winharness tavrolin_parts winparts gtest psapi)
 set_target_properties(wine_bench PROPERTIES LINK_FLAGS "")
 
 # The demo driver: works the programs as an operator would, for scripts/demo.

@@ -1,5 +1,6 @@
-// The grid window: drawing, scrolling, embedded controls, row dragging,
-// column and row resizing, keyboard moves.
+// The grid window: drawing, scrolling, real controls for the rows in view,
+// row dragging, column and row resizing, keyboard moves, the messages that
+// read the table.
 #include "widgets/grid_window_win.h"
 
 #include <commctrl.h>
@@ -14,9 +15,30 @@ namespace {
 
 constexpr UINT kMsgRefresh = WM_APP + 17;
 constexpr int kBorderGrip = 3;  // pixels either side of a border that grip it
+// Rows above and below the view that keep real controls, so that Tab and a
+// short scroll find them made.
+constexpr int kMarginRows = 2;
 const COLORREF kLineColour = RGB(192, 192, 192);
 
 COLORREF toColorRef(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+// Objects that have a real control (text cells draw their text instead).
+bool hasRealControl(const Control* control) {
+  return control && control->kind() != ControlKind::Text;
+}
+
+bool isEnabled(const Control& control) {
+  switch (control.kind()) {
+    case ControlKind::CheckBox:
+      return static_cast<const CheckBox&>(control).enabled;
+    case ControlKind::DropDown:
+    case ControlKind::ColourBox:
+      return static_cast<const DropDown&>(control).enabled;
+    case ControlKind::Text:
+      break;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -51,18 +73,27 @@ void GridWindow::refresh() {
     ~ClearPending() { RemovePropW(grid, kGridPendingProperty); }
   } clearPending{hwnd()};
   if (!model_) return;
+  layoutForChanges();
+  // The header, the fixed column and the cells with the look of every
+  // control are painted in one pass first; the real controls then come
+  // over their looks, so that the table never shows in parts.
+  RedrawWindow(hwnd(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  if (controlsStale_) {
+    controlsStale_ = false;
+    placeControls();
+  }
+}
+
+void GridWindow::layoutForChanges() {
   // Texts and colours only repaint; controls are placed again only when the
   // grid's shape or the controls in its cells changed.
   std::vector<intptr_t> shape = currentShape();
-  if (shape != shape_) {
-    shape_ = std::move(shape);
-    syncControls();
-    layoutBody();
-    updateScrollBars();
-    placeControls();
-  }
-  InvalidateRect(hwnd(), nullptr, TRUE);
-  RedrawWindow(body_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  if (shape == shape_) return;
+  shape_ = std::move(shape);
+  layoutBody();
+  updateScrollBars();
+  controlsStale_ = true;
 }
 
 std::vector<intptr_t> GridWindow::currentShape() const {
@@ -78,48 +109,67 @@ std::vector<intptr_t> GridWindow::currentShape() const {
 }
 
 int GridWindow::rowOfRealControl(HWND control) const {
-  auto it = byHwnd_.find(control);
-  if (it == byHwnd_.end()) return -1;
-  for (int r = 1; r < model_->rowCount(); ++r) {
-    for (int c = 0; c < model_->colCount(); ++c) {
-      if (model_->control(c, r) == it->second->control()) return r;
-    }
-  }
-  return -1;
+  auto it = cellOf_.find(control);
+  return it == cellOf_.end() ? -1 : it->second.second;
 }
 
 void GridWindow::releaseControls() {
-  for (auto& [control, embedded] : embedded_) {
-    const_cast<Control*>(control)->onViewUpdate = nullptr;
-    RemovePropW(embedded->hwnd(), kGridRowProperty);
-  }
+  // The objects keep their view callbacks; they find no real control any
+  // more and do nothing.
+  for (const auto& [w, real] : byHwnd_) RemovePropW(w, kGridRowProperty);
   if (hwnd()) RemovePropW(hwnd(), kGridPendingProperty);
-  embedded_.clear();
+  bound_.clear();
+  spares_.clear();
+  cellOf_.clear();
+  focusKeeper_ = nullptr;
   byHwnd_.clear();
   if (model_) model_->onChanged = nullptr;
   for (auto& [rgb, brush] : brushes_) DeleteObject(brush);
   brushes_.clear();
 }
 
-void GridWindow::syncControls() {
-  for (int r = 0; r < model_->rowCount(); ++r) {
-    for (int c = 0; c < model_->colCount(); ++c) {
-      Control* control = model_->control(c, r);
-      if (control && !embedded_.count(control)) embed(control, c);
-    }
+EmbeddedControl* GridWindow::bindReal(Control* control) {
+  std::vector<std::shared_ptr<EmbeddedControl>>& spares = spares_[control->kind()];
+  std::shared_ptr<EmbeddedControl> real;
+  if (!spares.empty()) {
+    real = std::move(spares.back());
+    spares.pop_back();
+  } else {
+    real = EmbeddedControl::create(control->kind(), body_.hwnd());
+    if (!real) return nullptr;
+    SetWindowSubclass(real->hwnd(), controlProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    byHwnd_[real->hwnd()] = real;
   }
+  // An object that is no longer shown by this real control (or whose real
+  // control is gone) changes nothing on the screen.
+  control->onViewUpdate = [weak = std::weak_ptr<EmbeddedControl>(real), control] {
+    if (auto shown = weak.lock(); shown && shown->control() == control) shown->update();
+  };
+  real->bind(control);
+  bound_[control] = real.get();
+  return real.get();
 }
 
-void GridWindow::embed(Control* control, int col) {
-  std::unique_ptr<EmbeddedControl> embedded = EmbeddedControl::create(control, body_.hwnd());
-  if (!embedded) return;
-  EmbeddedControl* e = embedded.get();
-  SetWindowSubclass(e->hwnd(), controlProc, 1, reinterpret_cast<DWORD_PTR>(this));
-  SetWindowLongPtrW(e->hwnd(), GWLP_ID, col);
-  byHwnd_[e->hwnd()] = e;
-  embedded_[control] = std::move(embedded);
-  control->onViewUpdate = [e] { e->update(); };
-  e->update();
+void GridWindow::releaseReal(EmbeddedControl* real) {
+  real->close();
+  if (GetFocus() == real->hwnd()) {
+    focusKeeper_ = real->control();
+    SetFocus(hwnd());
+  }
+  // hidden only if no row that comes takes it (see hideSpares)
+  real->bind(nullptr);
+  spares_[real->kind()].push_back(byHwnd_[real->hwnd()]);
+}
+
+void GridWindow::hideSpares() {
+  for (auto& [kind, spares] : spares_) {
+    for (const auto& spare : spares) {
+      if (!IsWindowVisible(spare->hwnd())) continue;
+      RemovePropW(spare->hwnd(), kGridRowProperty);
+      SetWindowLongPtrW(spare->hwnd(), GWLP_ID, 0);
+      ShowWindow(spare->hwnd(), SW_HIDE);
+    }
+  }
 }
 
 void GridWindow::layoutBody() {
@@ -176,33 +226,75 @@ int GridWindow::rowBorderAt(int y) const {
   return -1;
 }
 
+std::pair<int, int> GridWindow::rowsInView() const {
+  RECT rc;
+  GetClientRect(body_.hwnd(), &rc);
+  if (rc.bottom <= 0 || rc.right <= 0 || model_->rowCount() < 2) return {1, 0};
+  const int first = hitRow(0);
+  if (first < 1) return {1, 0};
+  const int last = hitRow(rc.bottom - 1);
+  return {first, last < 1 ? model_->rowCount() - 1 : last};
+}
+
 void GridWindow::placeControls() {
-  std::map<const Control*, bool> placed;
-  cellOf_.clear();
-  HDWP batch = BeginDeferWindowPos(static_cast<int>(embedded_.size()) + 1);
-  for (int r = 1; r < model_->rowCount(); ++r) {
+  auto [first, last] = rowsInView();
+  if (first <= last) {
+    first = std::max(1, first - kMarginRows);
+    last = std::min(model_->rowCount() - 1, last + kMarginRows);
+  }
+  std::map<const Control*, std::pair<int, int>> wanted;
+  for (int r = first; r <= last; ++r) {
     for (int c = 1; c < model_->colCount(); ++c) {
-      auto it = embedded_.find(model_->control(c, r));
-      if (it == embedded_.end()) continue;
-      HWND real = it->second->hwnd();
-      RECT at =
-          it->second->placeIn(colLeft(c), rowTop(r), model_->colWidth(c), model_->rowHeight(r));
-      batch = DeferWindowPos(batch, real, nullptr, at.left, at.top, std::max<int>(at.right, 1),
-                             std::max<int>(at.bottom, 1),
-                             SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-      placed[it->first] = true;
-      cellOf_[real] = {c, r};
-      SetPropW(real, kGridRowProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(r)));
+      const Control* control = model_->control(c, r);
+      if (hasRealControl(control)) wanted.emplace(control, std::pair{c, r});
     }
   }
-  for (auto& [control, embedded] : embedded_) {
-    if (placed.count(control)) continue;
-    RemovePropW(embedded->hwnd(), kGridRowProperty);
-    batch =
-        DeferWindowPos(batch, embedded->hwnd(), nullptr, 0, 0, 0, 0,
-                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_HIDEWINDOW);
+  // real controls of rows that left go back to the spares first, so that
+  // the rows that came take them
+  for (auto it = bound_.begin(); it != bound_.end();) {
+    if (wanted.count(it->first)) {
+      ++it;
+      continue;
+    }
+    releaseReal(it->second);
+    it = bound_.erase(it);
+  }
+  cellOf_.clear();
+  HDWP batch = BeginDeferWindowPos(static_cast<int>(wanted.size()) + 1);
+  HWND after = HWND_TOP;  // Tab follows the rows: the windows stand in row order
+  for (int r = first; r <= last; ++r) {
+    for (int c = 1; c < model_->colCount(); ++c) {
+      Control* control = model_->control(c, r);
+      auto want = wanted.find(control);
+      if (want == wanted.end() || want->second != std::pair{c, r}) continue;
+      auto found = bound_.find(control);
+      EmbeddedControl* real = found != bound_.end() ? found->second : bindReal(control);
+      if (!real) continue;
+      RECT at = real->placeIn(colLeft(c), rowTop(r), model_->colWidth(c), model_->rowHeight(r));
+      batch =
+          DeferWindowPos(batch, real->hwnd(), after, at.left, at.top, std::max<int>(at.right, 1),
+                         std::max<int>(at.bottom, 1), SWP_NOACTIVATE | SWP_SHOWWINDOW);
+      after = real->hwnd();
+      cellOf_[real->hwnd()] = {c, r};
+      if (GetWindowLongPtrW(real->hwnd(), GWLP_ID) != c)
+        SetWindowLongPtrW(real->hwnd(), GWLP_ID, c);
+      SetPropW(real->hwnd(), kGridRowProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(r)));
+    }
   }
   EndDeferWindowPos(batch);
+  hideSpares();
+  restoreFocus();
+}
+
+void GridWindow::restoreFocus() {
+  if (!focusKeeper_ || GetFocus() != hwnd()) return;
+  auto found = bound_.find(focusKeeper_);
+  if (found == bound_.end()) return;
+  const int row = rowOfRealControl(found->second->hwnd());
+  const auto [first, last] = rowsInView();
+  if (row < first || row > last) return;
+  focusKeeper_ = nullptr;
+  SetFocus(found->second->hwnd());
 }
 
 void GridWindow::updateScrollBars() {
@@ -329,12 +421,96 @@ void GridWindow::moveRow(int from, int to) {
 }
 
 void GridWindow::moveRowOf(HWND control, int delta) {
-  int row = rowOfRealControl(control);
-  if (row < 1) return;
+  auto real = byHwnd_.find(control);
+  const int row = rowOfRealControl(control);
+  if (real == byHwnd_.end() || !real->second->control() || row < 1) return;
+  Control* object = real->second->control();
   moveRow(row, row + delta);
-  if (rowOfRealControl(control) != row + delta) return;
-  SetFocus(control);
-  ensureVisible(control);
+  if (cellOfObject(object).second != row + delta) return;
+  focusControl(object);
+}
+
+std::pair<int, int> GridWindow::cellOfObject(const Control* control) const {
+  for (int r = 1; r < model_->rowCount(); ++r) {
+    for (int c = 1; c < model_->colCount(); ++c) {
+      if (model_->control(c, r) == control) return {c, r};
+    }
+  }
+  return {-1, -1};
+}
+
+Control* GridWindow::nextTabControl(HWND from, bool back) const {
+  auto cell = cellOf_.find(from);
+  if (cell == cellOf_.end()) return nullptr;
+  const int cols = model_->colCount() - 1;  // the fixed column holds none
+  if (cols <= 0) return nullptr;
+  // cells numbered in row order, from 0 at the first row's first column
+  const int last = (model_->rowCount() - 1) * cols - 1;
+  int at = (cell->second.second - 1) * cols + (cell->second.first - 1);
+  for (at += back ? -1 : 1; at >= 0 && at <= last; at += back ? -1 : 1) {
+    Control* control = model_->control(at % cols + 1, at / cols + 1);
+    if (hasRealControl(control) && isEnabled(*control)) return control;
+  }
+  return nullptr;
+}
+
+void GridWindow::focusControl(Control* control) {
+  const int row = cellOfObject(control).second;
+  if (row < 1) return;
+  scrollRowIntoView(row);
+  auto real = bound_.find(control);
+  if (real == bound_.end()) {
+    placeControls();
+    real = bound_.find(control);
+  }
+  if (real != bound_.end()) SetFocus(real->second->hwnd());
+}
+
+void GridWindow::scrollRowIntoView(int row) {
+  RECT body;
+  GetClientRect(body_.hwnd(), &body);
+  const int top = rowTop(row), bottom = top + model_->rowHeight(row);
+  int v = vpos_;
+  if (top < 0)
+    v += top;
+  else if (bottom > body.bottom)
+    v += std::min<int>(bottom - body.bottom, top);
+  scrollTo(hpos_, v);
+}
+
+Control* GridWindow::objectAt(WPARAM row, LPARAM col) const {
+  if (row >= static_cast<WPARAM>(std::max(model_->rowCount() - 1, 0)) || col < 1 ||
+      col >= model_->colCount()) {
+    return nullptr;
+  }
+  return model_->control(static_cast<int>(col), static_cast<int>(row) + 1);
+}
+
+LRESULT GridWindow::answerQuery(UINT msg, WPARAM wp, LPARAM lp) {
+  if (!model_) return msg == kGridMsgRowCount ? 0 : -1;
+  switch (msg) {
+    case kGridMsgRowCount:
+      return std::max(model_->rowCount() - 1, 0);
+    case kGridMsgCheckState: {
+      const Control* control = objectAt(wp, lp);
+      if (!control || control->kind() != ControlKind::CheckBox) return -1;
+      return static_cast<const CheckBox*>(control)->checked() ? 1 : 0;
+    }
+    case kGridMsgSelectedItem: {
+      const Control* control = objectAt(wp, lp);
+      if (!control ||
+          (control->kind() != ControlKind::DropDown && control->kind() != ControlKind::ColourBox)) {
+        return -1;
+      }
+      return static_cast<const DropDown*>(control)->itemIndex();
+    }
+    case kGridMsgShowRow:
+      if (wp >= static_cast<WPARAM>(std::max(model_->rowCount() - 1, 0))) return 0;
+      if (refreshPending_) refresh();
+      scrollRowIntoView(static_cast<int>(wp) + 1);
+      return 1;
+  }
+  return 0;
 }
 
 LRESULT CALLBACK GridWindow::controlProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
@@ -349,6 +525,27 @@ LRESULT CALLBACK GridWindow::controlProc(HWND w, UINT msg, WPARAM wp, LPARAM lp,
       break;
     case WM_SETFOCUS:
       self->ensureVisible(w);
+      break;
+    case WM_GETDLGCODE: {
+      // Tab and Shift+Tab go through every row, also those without a real
+      // control yet; past the table's last control the dialog keys go on
+      const auto* key = reinterpret_cast<const MSG*>(lp);
+      if (key && key->message == WM_KEYDOWN && key->wParam == VK_TAB &&
+          self->nextTabControl(w, GetKeyState(VK_SHIFT) < 0)) {
+        return DefSubclassProc(w, msg, wp, lp) | DLGC_WANTTAB;
+      }
+      break;
+    }
+    case WM_KEYDOWN:
+      if (wp == VK_TAB) {
+        if (Control* next = self->nextTabControl(w, GetKeyState(VK_SHIFT) < 0)) {
+          guarded(self->hwnd(), [&] { self->focusControl(next); });
+          return 0;
+        }
+      }
+      break;
+    case WM_CHAR:
+      if (wp == L'\t') return 0;
       break;
     case WM_NCDESTROY:
       RemoveWindowSubclass(w, controlProc, 1);
@@ -371,6 +568,8 @@ bool GridWindow::Body::onCommand(int, int code, HWND control) {
 void GridWindow::Body::onPaint(HDC dc) {
   grid_.paintBody(dc);
   grid_.lastPaintTick_ = GetTickCount();
+  // the header and the fixed column follow at once, never later
+  if (GetUpdateRect(grid_.hwnd(), nullptr, FALSE)) UpdateWindow(grid_.hwnd());
 }
 
 LRESULT GridWindow::Body::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -388,6 +587,7 @@ LRESULT GridWindow::Body::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
       SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
       return grid_.cellColourBrush(reinterpret_cast<HWND>(lp));
     case WM_LBUTTONDOWN:
+      grid_.focusKeeper_ = nullptr;
       SetFocus(grid_.hwnd());
       return 0;
   }
@@ -430,8 +630,10 @@ void GridWindow::paintCells(HDC dc, const RECT& client) {
       if (left > client.right || left + w < 0) continue;
       RECT cell{left, top, left + w, top + hgt};
       if (auto colour = model_->cellColour(c, r)) FillRect(dc, &cell, brushFor(*colour));
+      const Control* control = model_->control(c, r);
+      if (hasRealControl(control)) drawControlLook(dc, *control, cell);
       const std::wstring& text = model_->cell(c, r);
-      if (!text.empty() && !model_->control(c, r)) {
+      if (!text.empty() && !control) {
         RECT t{left + 3, top, left + w - 2, top + hgt};
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &t,
@@ -461,6 +663,9 @@ void paintFixedCell(HDC dc, RECT cell, const std::wstring& text, bool centre) {
 }  // namespace
 
 void GridWindow::onPaint(HDC dc) {
+  // a paint that comes before the posted refresh shows the change already
+  // (the real controls follow with the refresh)
+  if (refreshPending_) layoutForChanges();
   RECT rc;
   GetClientRect(hwnd(), &rc);
   if (!model_ || model_->rowCount() == 0) {
@@ -476,6 +681,8 @@ void GridWindow::onPaint(HDC dc) {
   paintFixedColumn(dc, w0, h0, rc.bottom);
   paintFixedCell(dc, RECT{0, 0, w0, h0}, model_->cell(0, 0), true);
   SelectObject(dc, oldFont);
+  // the cells and the controls follow at once, never later
+  RedrawWindow(body_.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void GridWindow::paintHeader(HDC dc, int w0, int h0, int right) {
@@ -497,7 +704,9 @@ void GridWindow::paintFixedColumn(HDC dc, int w0, int h0, int bottom) {
   SelectClipRgn(dc, clip);
   for (int r = 1; r < model_->rowCount(); ++r) {
     int top = h0 + rowTop(r);
+    if (top > bottom) break;
     RECT cell{0, top, w0, top + model_->rowHeight(r)};
+    if (cell.bottom < h0) continue;
     paintFixedCell(dc, cell, model_->cell(0, r), false);
     if (r == drag_.draggedRow()) InvertRect(dc, &cell);
   }
@@ -567,6 +776,7 @@ bool GridWindow::onSetCursor() {
 }
 
 void GridWindow::onMouseDown(int x, int y) {
+  focusKeeper_ = nullptr;
   SetFocus(hwnd());
   const int h0 = headerHeight(), w0 = fixedWidth();
   int border;
@@ -614,6 +824,16 @@ LRESULT GridWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case kMsgRefresh:
       refresh();
       return 0;
+    case kGridMsgRowCount:
+    case kGridMsgCheckState:
+    case kGridMsgSelectedItem:
+    case kGridMsgShowRow:
+      return answerQuery(msg, wp, lp);
+    case WM_KILLFOCUS:
+      // the focus went elsewhere: the real control that handed it over no
+      // longer takes it back
+      if (!IsChild(hwnd(), reinterpret_cast<HWND>(wp))) focusKeeper_ = nullptr;
+      break;
     case WM_HSCROLL:
     case WM_VSCROLL:
       onScroll(msg == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wp));

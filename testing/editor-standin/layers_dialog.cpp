@@ -35,6 +35,9 @@ void LayersDialog::createList() {
   col.cx = 120;
   col.pszText = const_cast<wchar_t*>(L"Type");
   ListView_InsertColumn(list_, 1, &col);
+  // filled without drawing each row, so that a board of a thousand layers
+  // opens its dialog as quickly as a small one
+  SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
   const auto& layers = app().board.layers;
   for (size_t i = 0; i < layers.size(); ++i) {
     LVITEMW item{};
@@ -44,6 +47,7 @@ void LayersDialog::createList() {
     int row = ListView_InsertItem(list_, &item);
     ListView_SetItemText(list_, row, 1, const_cast<wchar_t*>(layers[i].type.c_str()));
   }
+  SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
   tap(list_, kIdLayerList,
       [this](UINT msg, WPARAM wParam, LPARAM lParam) { return listFault(msg, wParam, lParam); });
 }

@@ -90,4 +90,23 @@ bool Standin::waitQuiet(DWORD quietMs, DWORD ms) const {
       ms);
 }
 
+std::string boardOfLayers(int layers) {
+  std::string board = "design-dir \"C:\\\\boards\\\\\"\nfile-name \"big.pcb\"\n";
+  const int others = layers > 10 ? 10 : 0;
+  for (int i = 1; i <= layers - others; ++i) {
+    const std::string name = i == 1                 ? "Top"
+                             : i == layers - others ? "Bottom"
+                                                    : "Inner " + std::to_string(i);
+    board += "layer \"" + name + "\" \"SEA\"\n";
+  }
+  if (others > 0) {
+    for (const char* n : {"Top Mask", "Bot Mask", "Top Silk", "Bot Silk", "Board"}) {
+      board += std::string("layer \"") + n + "\" \"NE \"\n";
+    }
+    for (int i = 0; i < 5; ++i) board += "layer \"Doc " + std::to_string(i) + "\" \"NE \"\n";
+  }
+  board += "outline 0 0 10 0 10 10 0 10\n";
+  return board;
+}
+
 }  // namespace harness

@@ -26,6 +26,11 @@ inline const char* const kSmallBoard =
     "layer \"Top Silk\" \"NE \"\n"
     "outline 0 0 50 0 50 30 0 30\n";
 
+// A board of `layers` layers (at least one): signal layers first, then,
+// from eleven layers on, five mask, silk and board layers and five
+// documentation layers.
+std::string boardOfLayers(int layers);
+
 class Standin {
  public:
   // The stand-in on `boardPath` (a name alone is taken from the sample

@@ -109,6 +109,19 @@ std::vector<HWND> tableControls(HWND main, int column, const wchar_t* cls) {
   return out;
 }
 
+HWND tableGrid(HWND main) { return findChild(main, widgets::kGridClass, L""); }
+
+std::vector<int> tableValues(HWND main, UINT query, int column) {
+  HWND grid = tableGrid(main);
+  if (!grid || GetPropW(grid, widgets::kGridPendingProperty)) return {};
+  const int rows = static_cast<int>(SendMessageW(grid, widgets::kGridMsgRowCount, 0, 0));
+  std::vector<int> values;
+  for (int r = 0; r < rows; ++r) {
+    values.push_back(static_cast<int>(SendMessageW(grid, query, static_cast<WPARAM>(r), column)));
+  }
+  return values;
+}
+
 bool roundTrip(HWND w, DWORD ms) {
   DWORD_PTR result = 0;
   return SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, ms, &result) != 0;

@@ -51,6 +51,14 @@ std::vector<HWND> tableBoxes(HWND main, int column);
 // "Button", the type column's drop-downs "ComboBox").
 std::vector<HWND> tableControls(HWND main, int column, const wchar_t* cls);
 
+// The layer table's grid window, or null.
+HWND tableGrid(HWND main);
+// Through the grid's own messages, for a table of any size: one value per
+// row, top row first, of the cells of `column` (`query` is the grid's check
+// state or selected item message); empty until the table shows every change
+// of its model.
+std::vector<int> tableValues(HWND main, UINT query, int column);
+
 // True once the window's thread has answered a message sent after every
 // message sent to it before: what it was sent is handled.
 bool roundTrip(HWND w, DWORD ms = 10000);

@@ -15,6 +15,7 @@
 #include "harness.h"
 #include "program_fixture.h"
 #include "repo_paths.h"
+#include "widgets/grid_window_win.h"
 
 namespace {
 
@@ -261,8 +262,15 @@ TEST_F(ExportRun, UnexportedSignalLayerAskedYesExports) {
 TEST_F(ExportRun, ExportedLayerWithoutTypeIsRefused) {
   start(L"twelve-layer.brd", "errcheck=2\r\n", "dw=10\r\ndc=10\r\n");
   typeCode(L"1222");
-  std::vector<HWND> rows = exportBoxes(p_.main);
-  SendMessageW(rows.back(), BM_CLICK, 0, 0);  // the unclassified layer, no type
+  // the unclassified layer, no type: the last of more rows than the view
+  // shows, scrolled into view through the grid's message
+  HWND grid = harness::tableGrid(p_.main);
+  const LRESULT rows = SendMessageW(grid, widgets::kGridMsgRowCount, 0, 0);
+  ASSERT_EQ(SendMessageW(grid, widgets::kGridMsgShowRow, static_cast<WPARAM>(rows - 1), 0), 1);
+  std::vector<HWND> inView = exportBoxes(p_.main);
+  ASSERT_FALSE(inView.empty());
+  ASSERT_EQ(reinterpret_cast<INT_PTR>(GetPropW(inView.back(), widgets::kGridRowProperty)), rows);
+  SendMessageW(inView.back(), BM_CLICK, 0, 0);
   auto boxes = exportAndAnswer();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text,

@@ -13,6 +13,7 @@
 #include "harness.h"
 #include "program_fixture.h"
 #include "repo_paths.h"
+#include "widgets/grid_window_win.h"
 
 namespace {
 
@@ -46,11 +47,22 @@ TEST_F(StartupEditor, WithHandleFillsTableAndBottomBand) {
   Program p = startProgram(program_, L"-h " + handleArg(editor.main()));
   ASSERT_TRUE(p.main && IsWindowVisible(p.main));
 
-  // one row per editor layer, none exported yet
-  std::vector<HWND> boxes;
-  harness::waitFor([&] { return (boxes = exportBoxes(p.main)).size() == 18; }, 10000);
-  ASSERT_EQ(boxes.size(), 18u);
-  for (HWND b : boxes) EXPECT_EQ(SendMessageW(b, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  // one row per editor layer, none exported yet (more rows than the view
+  // shows: read through the grid's messages)
+  auto exportStates = [&] {
+    std::vector<int> ticks;
+    harness::waitFor(
+        [&] {
+          return (ticks = harness::tableValues(p.main, widgets::kGridMsgCheckState,
+                                               program_test::kExportColumn))
+                     .size() == 18;
+        },
+        10000);
+    return ticks;
+  };
+  const std::vector<int> before = exportStates();
+  ASSERT_EQ(before.size(), 18u);
+  for (int tick : before) EXPECT_EQ(tick, 0);
 
   // the configured swell values went into the editor and came back
   auto journal = editor.lines();
@@ -77,12 +89,11 @@ TEST_F(StartupEditor, WithHandleFillsTableAndBottomBand) {
   // typing "12 2 2": twelve metal rows, two masks, two silks and the board
   for (wchar_t ch : std::wstring(L"1222")) SendMessageW(edit, WM_CHAR, ch, 0);
   EXPECT_EQ(harness::textOf(edit), L"12 2 2");
-  int checked = 0;
-  for (HWND b : boxes) checked += SendMessageW(b, BM_GETCHECK, 0, 0) == BST_CHECKED;
-  EXPECT_EQ(checked, 17);
+  const std::vector<int> after = exportStates();
+  EXPECT_EQ(std::count(after.begin(), after.end(), 1), 17);
   // the last row is the unclassified layer: not exported
   std::string states;
-  for (HWND b : boxes) states += SendMessageW(b, BM_GETCHECK, 0, 0) == BST_CHECKED ? 'x' : '.';
+  for (int tick : after) states += tick == 1 ? 'x' : '.';
   EXPECT_EQ(states, "xxxxxxxxxxxxxxxxx.");
 
   PostMessageW(p.main, WM_CLOSE, 0, 0);
