@@ -32,7 +32,7 @@ layers::BoardChoices sampleChoices() {
   c.inch = true;
   c.offsetX = L"1.5mm";
   c.offsetY = L"-2mm";
-  const wchar_t* names[] = {L"Top",       L"Сигнал 2", L"a=b",   L";semi",  L"[box]",
+  const wchar_t* names[] = {L"Top",        L"Сигнал 2", L"a=b",   L";semi",  L"[box]",
                             L"\"quoted\"", L"'single'", L" pad ", L"x;y=[z", L""};
   int n = 0;
   for (const wchar_t* name : names) {
@@ -90,11 +90,14 @@ TEST(ChoicesFile, FilesThatArePassedOver) {
   } const cases[] = {
       {"no lines", {}, ChoicesFileState::Empty, L"Выбор слоёв не восстановлен: файл f пуст."},
       {"blank lines", {L"", L"  \t"}, ChoicesFileState::Empty},
-      {"foreign text", {L"Hello", L"[x]", L"a=1"}, ChoicesFileState::Damaged,
+      {"foreign text",
+       {L"Hello", L"[x]", L"a=1"},
+       ChoicesFileState::Damaged,
        L"Выбор слоёв не восстановлен: файл f повреждён."},
       {"newer format", edited(L"version=1", L"version=2"), ChoicesFileState::Newer,
        L"Выбор слоёв не восстановлен: файл f записан более новой версией программы."},
-      {"newer format of other sections", {L"[Tavrolin]", L"version=7", L"[new]"},
+      {"newer format of other sections",
+       {L"[Tavrolin]", L"version=7", L"[new]"},
        ChoicesFileState::Newer},
       {"another design", edited(L"design=Плата 7.pcb", L"design=other.pcb"),
        ChoicesFileState::OtherDesign,
@@ -163,10 +166,10 @@ class BoardChoicesTest : public LayerTableTest {
  protected:
   // What the operator does on the standard board before an export.
   void makeChoices() {
-    layer(L"In1").cam.typeBox->pick(11);        // type changed: Pad, Vias unchecked, marked
+    layer(L"In1").cam.typeBox->pick(11);  // type changed: Pad, Vias unchecked, marked
     layer(L"Top").cam.flashColour->setItemIndex(12);
     layer(L"Top Silk").editor.value->setChecked(true);  // marked
-    form.viasCoveredByMask.setChecked(false);   // mask rows take Vias
+    form.viasCoveredByMask.setChecked(false);           // mask rows take Vias
     form.inch = true;
     form.offsetX.setText(L"1.5mm");
     for (wchar_t key : std::wstring(L"421")) layers::onBoardTypeCodeKey(form, key);
