@@ -57,20 +57,21 @@ void pick(HWND main, int column, size_t row, int item) {
 }
 
 struct LabelSearch {
-  std::wstring head, found;
+  std::wstring head;
+  HWND found;
 };
 
 BOOL CALLBACK matchLabel(HWND w, LPARAM lp) {
   auto* s = reinterpret_cast<LabelSearch*>(lp);
   const std::wstring text = harness::textOf(w);
   if (text.rfind(s->head, 0) != 0) return TRUE;
-  s->found = text;
+  s->found = w;
   return FALSE;
 }
 
-// The text of the main window's label that starts with `head`.
-std::wstring labelStarting(HWND main, const std::wstring& head) {
-  LabelSearch s{head, {}};
+// The main window's label whose text starts with `head`, or null.
+HWND labelStarting(HWND main, const std::wstring& head) {
+  LabelSearch s{head, nullptr};
   EnumChildWindows(main, matchLabel, reinterpret_cast<LPARAM>(&s));
   return s.found;
 }
@@ -113,7 +114,8 @@ class ChoicesKept : public testing::Test {
   // The stand-in on a board written for the test, its design in design_.
   void startEditor(const std::string& board) {
     editor_ = std::make_unique<cadlink_test::Standin>(
-        L"choices-editor-" + std::to_wstring(++editors_), L"--design-dir \"" + design_.wstring() + L"\\\\\"", board);
+        L"choices-editor-" + std::to_wstring(++editors_),
+        L"--design-dir \"" + design_.wstring() + L"\\\\\"", board);
     ASSERT_NE(editor_->main(), nullptr);
   }
   void startProgram() {
@@ -187,7 +189,11 @@ TEST_F(ChoicesKept, SecondStartShowsWhatWasExportedAndResetGivesTheRules) {
   startProgram();
   EXPECT_TRUE(harness::waitFor([&] { return tableRows(p_.main) == chosen; }, 5000));
   EXPECT_EQ(bandsOf(p_.main), chosenBands);
-  EXPECT_NE(labelStarting(p_.main, L"Восстановлен выбор слоёв от "), L"");
+  // the bottom band's line, in the row of the output directory
+  HWND note = labelStarting(p_.main, L"Восстановлен выбор слоёв от ");
+  RECT rc{};
+  EXPECT_TRUE(note && IsWindowVisible(note) && GetWindowRect(note, &rc) &&
+              rc.right - rc.left > 100);
   EXPECT_EQ(exportAndAnswer(), std::vector<std::wstring>{});
   EXPECT_EQ(fileBytes(design_ / L"pcad.ini"), firstJob);
 
@@ -212,8 +218,32 @@ TEST_F(ChoicesKept, BoardThatGainedOneLayerAndLostAnother) {
   std::vector<Row> expected = chosen;
   expected[1] = rules[1];  // by the rules
   EXPECT_TRUE(harness::waitFor([&] { return tableRows(p_.main) == expected; }, 5000));
-  const std::wstring line = labelStarting(p_.main, L"Восстановлен выбор слоёв от ");
+  const std::wstring line = harness::textOf(labelStarting(p_.main, L"Восстановлен выбор слоёв"));
   EXPECT_NE(line.find(L"Новые слои: Сигнал 13."), std::wstring::npos) << harness::narrow(line);
+}
+
+TEST_F(ChoicesKept, DamagedFileIsToldAndKeptAndAFailedSaveNeverStopsTheExport) {
+  const fs::path kept = design_ / L"two-layer.tavrolin";
+  const std::string damaged = "\xFF\xFE[Tav";
+  std::ofstream(kept, std::ios::binary) << damaged;
+  startEditor(fileBytes(harness::boardsDir() / L"two-layer.brd"));
+  startProgram();
+  EXPECT_EQ(harness::textOf(labelStarting(p_.main, L"Выбор слоёв не восстановлен")),
+            L"Выбор слоёв не восстановлен: файл two-layer.tavrolin повреждён.");
+  EXPECT_EQ(fileBytes(kept), damaged);
+
+  // a directory where the file would go: the export runs to its end and
+  // then says that the choices were not saved
+  ASSERT_TRUE(fs::remove(kept));
+  ASSERT_TRUE(fs::create_directory(kept));
+  HWND edit = GetDlgItem(p_.main, program_test::kIdBoardTypeCode);
+  for (wchar_t ch : std::wstring(L"222")) SendMessageW(edit, WM_CHAR, ch, 0);
+  const std::vector<std::wstring> told = exportAndAnswer();
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(told[0].rfind(L"Выбор слоёв не сохранён: не удалось записать файл \"", 0), 0u)
+      << harness::narrow(told[0]);
+  EXPECT_EQ(fileBytes(design_ / L"two-layer.GTL").rfind("G04 Korvant TAVROLIN*", 0), 0u)
+      << "the Gerber files were not stamped";
 }
 
 }  // namespace
