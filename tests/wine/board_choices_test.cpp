@@ -94,9 +94,10 @@ Bands bandsOf(HWND main) {
           checked(L"Привязка к типу"), checked(L"Переходные закрыты маской."), checked(L"Inch")};
 }
 
-// The twelve-layer sample board, one layer renamed when asked.
-std::string twelveLayerBoard(const std::string& renamed = "", const std::string& to = "") {
-  std::string text = fileBytes(harness::boardsDir() / L"twelve-layer.brd");
+// A sample board, one layer renamed when asked.
+std::string sampleBoard(const wchar_t* name, const std::string& renamed = "",
+                        const std::string& to = "") {
+  std::string text = fileBytes(harness::boardsDir() / name);
   const size_t at = renamed.empty() ? std::string::npos : text.find(renamed);
   if (at != std::string::npos) text.replace(at, renamed.size(), to);
   return text;
@@ -131,13 +132,15 @@ class ChoicesKept : public testing::Test {
     p_ = {};
   }
 
-  // The code, a type, a colour, an object class and the units changed.
-  void makeChoices() {
+  // The code typed; the type of row `typeRow` (a metal one) changed to
+  // another metal type, a colour, an object class of row `silkRow` and the
+  // units changed.
+  void makeChoices(const std::wstring& code, size_t typeRow, size_t silkRow) {
     HWND edit = GetDlgItem(p_.main, program_test::kIdBoardTypeCode);
-    for (wchar_t ch : std::wstring(L"1222")) SendMessageW(edit, WM_CHAR, ch, 0);
-    pick(p_.main, kTypeColumn, 1, 11);  // "Сигнал 2": another metal type
+    for (wchar_t ch : code) SendMessageW(edit, WM_CHAR, ch, 0);
+    pick(p_.main, kTypeColumn, typeRow, 11);
     pick(p_.main, kFlashColumn, 0, 12);
-    SendMessageW(harness::tableBoxes(p_.main, kTitlesColumn).at(14), BM_CLICK, 0, 0);  // Top Silk
+    SendMessageW(harness::tableBoxes(p_.main, kTitlesColumn).at(silkRow), BM_CLICK, 0, 0);
     SendMessageW(harness::findChild(p_.main, L"Button", L"Inch"), BM_CLICK, 0, 0);
   }
 
@@ -173,11 +176,11 @@ class ChoicesKept : public testing::Test {
 };
 
 TEST_F(ChoicesKept, SecondStartShowsWhatWasExportedAndResetGivesTheRules) {
-  startEditor(twelveLayerBoard());
+  startEditor(sampleBoard(L"twelve-layer.brd"));
   startProgram();
   const std::vector<Row> rules = tableRows(p_.main);
   const Bands rulesBands = bandsOf(p_.main);
-  makeChoices();
+  makeChoices(L"1222", 1, 14);  // "Сигнал 2", "Top Silk"
   const std::vector<Row> chosen = tableRows(p_.main);
   const Bands chosenBands = bandsOf(p_.main);
   ASSERT_NE(chosen, rules);
@@ -203,23 +206,23 @@ TEST_F(ChoicesKept, SecondStartShowsWhatWasExportedAndResetGivesTheRules) {
 }
 
 TEST_F(ChoicesKept, BoardThatGainedOneLayerAndLostAnother) {
-  startEditor(twelveLayerBoard());
+  startEditor(sampleBoard(L"four-layer.brd"));
   startProgram();
   const std::vector<Row> rules = tableRows(p_.main);
-  makeChoices();
-  std::vector<Row> chosen = tableRows(p_.main);
+  makeChoices(L"422", 2, 6);  // the plane "GND", "Top Silk"
+  const std::vector<Row> chosen = tableRows(p_.main);
   EXPECT_EQ(exportAndAnswer(), std::vector<std::wstring>{});
   closeProgram();
   editor_.reset();
 
-  // "Сигнал 2" gone, "Сигнал 13" new in its place
-  startEditor(twelveLayerBoard("layer \"Сигнал 2\"", "layer \"Сигнал 13\""));
+  // the plane "GND" gone, the plane "VCC" new in its place
+  startEditor(sampleBoard(L"four-layer.brd", "layer \"GND\"", "layer \"VCC\""));
   startProgram();
   std::vector<Row> expected = chosen;
-  expected[1] = rules[1];  // by the rules
+  expected[2] = rules[2];  // by the rules
   EXPECT_TRUE(harness::waitFor([&] { return tableRows(p_.main) == expected; }, 5000));
   const std::wstring line = harness::textOf(labelStarting(p_.main, L"Восстановлен выбор слоёв"));
-  EXPECT_NE(line.find(L"Новые слои: Сигнал 13."), std::wstring::npos) << harness::narrow(line);
+  EXPECT_NE(line.find(L"Новые слои: VCC."), std::wstring::npos) << harness::narrow(line);
 }
 
 TEST_F(ChoicesKept, DamagedFileIsToldAndKeptAndAFailedSaveNeverStopsTheExport) {
