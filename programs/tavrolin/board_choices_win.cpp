@@ -41,7 +41,7 @@ void MainWindow::restoreChoices() {
   const layers::ChoicesFile file =
       layers::readChoicesFile(exportcore::toPath(path), designFileName_);
   if (file.state != layers::ChoicesFileState::Read) {
-    const std::wstring name = exportcore::designBaseName(designFileName_) + L".tavrolin";
+    const std::wstring name = path.substr(model_.outputDir.text().size());
     model_.choicesNote.setText(layers::passedOverLine(file, name));
     return;
   }
