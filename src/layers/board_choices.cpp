@@ -2,6 +2,7 @@
 // them back onto it, layer by layer name.
 #include "layers/board_choices.h"
 
+#include <algorithm>
 #include <map>
 
 #include "layers/layer_table.h"
@@ -52,6 +53,34 @@ void applyLayer(LayerRow& layer, const LayerChoice& choice, RestoreNotes& notes)
       widgets::setCheckedQuietly(*box, choice.classes[static_cast<size_t>(k)]);
 }
 
+void swapRows(widgets::GridModel& grid, int upper, int lower) {
+  grid.moveRow(lower, upper);
+  grid.moveRow(upper + 1, lower);
+}
+
+// Puts the rows that took saved values into the saved order, among the grid
+// rows they occupy; the other rows stay where they are.
+void putInSavedOrder(LayerTableModel& table, const std::map<size_t, size_t>& savedIndexOf) {
+  std::vector<int> slots;                      // grid rows of restored records
+  std::vector<std::pair<size_t, int>> wanted;  // (saved index, record)
+  for (int r = 1; r < table.grid.rowCount(); ++r) {
+    const int i = recordOfRow(table, r);
+    const auto found = i < 0 ? savedIndexOf.end() : savedIndexOf.find(static_cast<size_t>(i));
+    if (found == savedIndexOf.end()) continue;
+    slots.push_back(r);
+    wanted.emplace_back(found->second, i);
+  }
+  std::sort(wanted.begin(), wanted.end());
+  for (size_t k = 0; k < slots.size(); ++k) {
+    if (recordOfRow(table, slots[k]) == wanted[k].second) continue;
+    for (size_t m = k + 1; m < slots.size(); ++m) {
+      if (recordOfRow(table, slots[m]) != wanted[k].second) continue;
+      swapRows(table.grid, slots[k], slots[m]);
+      break;
+    }
+  }
+}
+
 }  // namespace
 
 BoardChoices choicesOf(const LayerTableModel& table) {
@@ -93,9 +122,10 @@ RestoreNotes applyChoices(LayerTableModel& table, const BoardChoices& choices) {
   table.offsetY.setText(choices.offsetY);
 
   // saved layers by name, each taken once, in saved order
-  std::map<std::wstring, std::vector<const LayerChoice*>> saved;
-  for (const LayerChoice& l : choices.layers) saved[l.name].push_back(&l);
+  std::map<std::wstring, std::vector<size_t>> saved;
+  for (size_t k = 0; k < choices.layers.size(); ++k) saved[choices.layers[k].name].push_back(k);
   std::map<std::wstring, size_t> taken;
+  std::map<size_t, size_t> savedIndexOf;  // record -> its saved layer
   bool anyExported = false;
   for (size_t i : shownRecords(table)) {
     LayerRow* layer = &table.rows[i];
@@ -104,10 +134,12 @@ RestoreNotes applyChoices(LayerTableModel& table, const BoardChoices& choices) {
     if (found == saved.end() || next >= found->second.size()) {
       notes.newLayers.push_back(layer->editor.name);
     } else {
-      applyLayer(*layer, *found->second[next++], notes);
+      savedIndexOf[i] = found->second[next++];
+      applyLayer(*layer, choices.layers[savedIndexOf[i]], notes);
     }
     anyExported = anyExported || layer->exported();
   }
+  putInSavedOrder(table, savedIndexOf);
 
   for (int r = 1; r < table.grid.rowCount(); ++r) markRowDeviations(table, r);
   int other = 0;

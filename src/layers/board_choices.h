@@ -47,8 +47,9 @@ BoardChoices choicesOf(const LayerTableModel& table);
 // Puts the choices onto the model: the switches, code, units and offsets;
 // then every row whose name they hold (the n-th row of a name takes the n-th
 // saved layer of that name) takes its saved export box, type, colours and
-// object-class boxes, without running the rules of the boxes; rows they do
-// not hold keep what they have. A type the row's list lacks and a colour
+// object-class boxes, without running the rules of the boxes, and these rows
+// take the saved order among the places they hold; rows they do not hold
+// keep what they have and where they are. A type the row's list lacks and a colour
 // outside the palette leave that control empty and are noted. Finally every
 // cell of the matrix is marked afresh and the other-group count is shown.
 RestoreNotes applyChoices(LayerTableModel& table, const BoardChoices& choices);

@@ -154,6 +154,12 @@ layers::LayerRow& rowNamed(layers::LayerTableModel& table, const std::wstring& n
   return table.rows.at(0);
 }
 
+std::vector<std::wstring> shownNames(const layers::LayerTableModel& t) {
+  std::vector<std::wstring> out;
+  for (int r = 1; r < t.grid.rowCount(); ++r) out.push_back(t.grid.cell(layers::kColName, r));
+  return out;
+}
+
 std::vector<std::optional<uint32_t>> marks(const layers::LayerTableModel& t) {
   std::vector<std::optional<uint32_t>> out;
   for (int r = 1; r < t.grid.rowCount(); ++r)
@@ -174,6 +180,7 @@ class BoardChoicesTest : public LayerTableTest {
     form.offsetX.setText(L"1.5mm");
     for (wchar_t key : std::wstring(L"421")) layers::onBoardTypeCodeKey(form, key);
     layer(L"Notes").exportBox->setChecked(true);  // a hand click rewrites the code
+    form.grid.moveRow(4, 1);                      // "Bottom" dragged to the top
   }
 };
 
@@ -213,6 +220,7 @@ TEST_F(BoardChoicesTest, BoardThatGainedAndLostLayers) {
   layer(L"Notes").cam.typeBox->setItemIndex(10);
   form.rows.back().cam.typeBox->setItemIndex(4);  // the second "Notes"
   layer(L"GND").cam.lineColour->setItemIndex(3);
+  form.grid.moveRow(1, 3);  // "Top" dragged below "GND"
   layers::BoardChoices saved = layers::choicesOf(form);
   for (auto& l : saved.layers) {
     if (l.name == L"Top") l.typeName = L"gone from main.ini";
@@ -225,6 +233,10 @@ TEST_F(BoardChoicesTest, BoardThatGainedAndLostLayers) {
   auto next = builtTable(after);
   const layers::RestoreNotes notes = layers::applyChoices(*next, saved);
   EXPECT_EQ(notes.newLayers, std::vector<std::wstring>{L"In2"});
+  // the kept rows in the saved order, the new one where the rules put it
+  EXPECT_EQ(shownNames(*next),
+            (std::vector<std::wstring>{L"GND", L"In2", L"Top", L"Bottom", L"Top Mask", L"Bot Mask",
+                                       L"Top Silk", L"Bot Silk", L"Board", L"Notes", L"Notes"}));
   EXPECT_EQ(notes.unknownType, std::vector<std::wstring>{L"Top"});
   EXPECT_EQ(notes.badColour, std::vector<std::wstring>{L"Bottom"});
   EXPECT_EQ(rowNamed(*next, L"In2").camType(), 1);  // by the rules

@@ -34,23 +34,44 @@ std::string fileBytes(const fs::path& file) {
 // colour, the nine object-class boxes.
 using Row = std::vector<int>;
 
+// The controls of a table column once the table shows every change of its
+// model (the harness gives none while it does not).
+std::vector<HWND> settledColumn(HWND main, int column, const wchar_t* cls = L"Button") {
+  std::vector<HWND> controls;
+  harness::waitFor([&] { return !(controls = harness::tableControls(main, column, cls)).empty(); },
+                   5000);
+  return controls;
+}
+
+// The rows, read while the table stood still (empty when it never did).
 std::vector<Row> tableRows(HWND main) {
-  std::vector<Row> rows(harness::tableBoxes(main, program_test::kExportColumn).size());
-  auto add = [&rows](const std::vector<HWND>& column, UINT message) {
-    for (size_t r = 0; r < column.size() && r < rows.size(); ++r)
-      rows[r].push_back(static_cast<int>(SendMessageW(column[r], message, 0, 0)));
-  };
-  add(harness::tableBoxes(main, program_test::kExportColumn), BM_GETCHECK);
-  for (int col = kTypeColumn; col <= kTypeColumn + 2; ++col)
-    add(harness::tableControls(main, col, L"ComboBox"), CB_GETCURSEL);
-  for (int col = kTitlesColumn - 8; col <= kTitlesColumn; ++col)
-    add(harness::tableBoxes(main, col), BM_GETCHECK);
+  std::vector<Row> rows;
+  harness::waitFor(
+      [&] {
+        const size_t n = harness::tableBoxes(main, program_test::kExportColumn).size();
+        rows.assign(n, Row());
+        auto add = [&rows](const std::vector<HWND>& column, UINT message) {
+          if (column.size() != rows.size()) return false;
+          for (size_t r = 0; r < column.size(); ++r)
+            rows[r].push_back(static_cast<int>(SendMessageW(column[r], message, 0, 0)));
+          return true;
+        };
+        bool whole =
+            n > 0 && add(harness::tableBoxes(main, program_test::kExportColumn), BM_GETCHECK);
+        for (int col = kTypeColumn; col <= kTypeColumn + 2; ++col)
+          whole = whole && add(harness::tableControls(main, col, L"ComboBox"), CB_GETCURSEL);
+        for (int col = kTitlesColumn - 8; col <= kTitlesColumn; ++col)
+          whole = whole && add(harness::tableBoxes(main, col), BM_GETCHECK);
+        if (!whole) rows.clear();
+        return whole;
+      },
+      5000);
   return rows;
 }
 
 // Picks an item of a row's drop-down as the operator does.
 void pick(HWND main, int column, size_t row, int item) {
-  HWND box = harness::tableControls(main, column, L"ComboBox").at(row);
+  HWND box = settledColumn(main, column, L"ComboBox").at(row);
   SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
   SendMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(box));
@@ -134,14 +155,23 @@ class ChoicesKept : public testing::Test {
 
   // The code typed; the type of row `typeRow` (a metal one) changed to
   // another metal type, a colour, an object class of row `silkRow` and the
-  // units changed.
+  // units changed; the last row moved up by one (Alt+Up in its type box).
   void makeChoices(const std::wstring& code, size_t typeRow, size_t silkRow) {
     HWND edit = GetDlgItem(p_.main, program_test::kIdBoardTypeCode);
     for (wchar_t ch : code) SendMessageW(edit, WM_CHAR, ch, 0);
     pick(p_.main, kTypeColumn, typeRow, 11);
     pick(p_.main, kFlashColumn, 0, 12);
-    SendMessageW(harness::tableBoxes(p_.main, kTitlesColumn).at(silkRow), BM_CLICK, 0, 0);
+    SendMessageW(settledColumn(p_.main, kTitlesColumn).at(silkRow), BM_CLICK, 0, 0);
     SendMessageW(harness::findChild(p_.main, L"Button", L"Inch"), BM_CLICK, 0, 0);
+    const std::vector<Row> before = tableRows(p_.main);
+    SendMessageW(settledColumn(p_.main, kTypeColumn, L"ComboBox").back(), WM_SYSKEYDOWN, VK_UP,
+                 1 | (1 << 29));
+    ASSERT_TRUE(harness::waitFor(
+        [&] {
+          const std::vector<Row> now = tableRows(p_.main);
+          return !now.empty() && now != before;
+        },
+        5000));
   }
 
   // Presses "Экспорт" and answers every message box with OK; the texts.
@@ -183,6 +213,7 @@ TEST_F(ChoicesKept, SecondStartShowsWhatWasExportedAndResetGivesTheRules) {
   makeChoices(L"1222", 1, 14);  // "Сигнал 2", "Top Silk"
   const std::vector<Row> chosen = tableRows(p_.main);
   const Bands chosenBands = bandsOf(p_.main);
+  ASSERT_FALSE(rules.empty());
   ASSERT_NE(chosen, rules);
   EXPECT_EQ(exportAndAnswer(), std::vector<std::wstring>{});
   const std::string firstJob = fileBytes(design_ / L"pcad.ini");
