@@ -35,9 +35,16 @@ void MainWindow::onExport() {
   // click that came in meanwhile is dropped: a second click would replay the
   // whole run.
   InputBlock block(hwnd());
+  // choices that could not be saved are told once the run is over, however
+  // it ends
+  struct ToldAfterRun {
+    MainWindow& window;
+    ~ToldAfterRun() { window.tellChoicesFault(); }
+  } told{*this};
   exportcore::RunFiles run;
   if (!runDriver(model_.outputDir.text(), run)) return;
   if (!postProcess(run)) return;
+  tellChoicesFault();  // before a close is posted
   // 11. done
   if (base::readSetting(base::SettingsStore(mainIniPath()), base::kAutoClose))
     PostMessageW(hwnd(), WM_CLOSE, 0, 0);
@@ -78,6 +85,7 @@ bool MainWindow::runDriver(const std::wstring& d, exportcore::RunFiles& run) {
   exportcore::writeJobDescription(
       model_, d + L"pcad.ini",
       {exeDir() + L"macros\\", link_.editorVersion, link_.editorBuild, designFileName_});
+  saveChoices();
   // what the driver is asked for, as it stands before the driver runs
   run.noteBefore(exportcore::requestedOutputs(model_));
   // 5., 6. the editor in front, the old error log gone

@@ -98,6 +98,8 @@ void MainWindow::createMenu() {
   AppendMenuW(params, MF_STRING, kCmdDrawApertureSize, L"Draw Aperture Size\tCtrl+A");
   AppendMenuW(params, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(params, MF_STRING, kCmdSettings, L"Настройки\tCtrl+O");
+  AppendMenuW(params, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(params, MF_STRING, kCmdResetChoices, L"Сбросить выбор слоёв");
   HMENU about = CreatePopupMenu();
   AppendMenuW(about, MF_STRING, kCmdManual, L"Описание");
   AppendMenuW(about, MF_SEPARATOR, 0, nullptr);
@@ -156,6 +158,7 @@ void MainWindow::createBottomBand() {
   SendMessageW(c_.unitsMm, BM_SETCHECK, BST_CHECKED, 0);
   c_.outputDirCaption = createLabel(L"Директория герберов:");
   c_.outputDir = createLabel(L"", SS_PATHELLIPSIS);
+  c_.choicesNote = createLabel(L"", SS_ENDELLIPSIS);
   c_.exportButton = widgets::createControl(L"BUTTON", L"Экспорт", WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
                                            95, 40, w, kIdExport, font);
 }
@@ -173,6 +176,12 @@ void MainWindow::bindModel() {
   bindText(model_.offsetX, c_.offsetX);
   bindText(model_.offsetY, c_.offsetY);
   bindText(model_.outputDir, c_.outputDir);
+  model_.choicesNote.onViewUpdate = [this] {
+    SetWindowTextW(c_.choicesNote, model_.choicesNote.text().c_str());
+    RECT rc;
+    GetClientRect(hwnd(), &rc);
+    layoutBottomBand(rc.right, rc.bottom);
+  };
   model_.boardTypeCode.onViewUpdate = [this] {
     if (widgets::windowText(c_.boardTypeCode) == model_.boardTypeCode.text()) return;
     syncingEdit_ = true;
@@ -251,15 +260,23 @@ void MainWindow::layoutBottomBand(int width, int height) {
   x = margin;
   int captionWidth = textWidth(c_.outputDirCaption);
   place(c_.outputDirCaption, x, rowY[2], captionWidth, rowHeight);
-  const int dirLeft = x + captionWidth + scaled(4);
-  place(c_.outputDir, dirLeft, rowY[2],
-        std::max(scaled(40), width - scaled(kButtonArea) - dirLeft - margin), rowHeight);
+  const int valueX = x + captionWidth + scaled(4);
+  const int valueRight = width - scaled(kButtonArea) - margin;
+  int dirWidth = std::max(scaled(40), valueRight - valueX);
+  if (!model_.choicesNote.text().empty()) {
+    // the line about the kept choices shares the row with the directory
+    dirWidth = std::min(dirWidth / 2, textWidth(c_.outputDir) + scaled(8));
+    const int noteX = valueX + dirWidth + scaled(12);
+    place(c_.choicesNote, noteX, rowY[2], std::max(0, valueRight - noteX), rowHeight);
+  }
+  place(c_.outputDir, valueX, rowY[2], dirWidth, rowHeight);
   place(c_.exportButton, width - scaled(kButtonArea - 10), top + scaled(20),
         scaled(kButtonArea - 20), scaled(40));
 }
 
 void MainWindow::setDetached() {
-  for (int id : {kCmdOffset, kCmdSolderMaskSwell, kCmdPlaneSwell, kCmdDrawApertureSize}) {
+  for (int id :
+       {kCmdOffset, kCmdSolderMaskSwell, kCmdPlaneSwell, kCmdDrawApertureSize, kCmdResetChoices}) {
     EnableMenuItem(menu_, id, MF_BYCOMMAND | MF_GRAYED);
   }
   DrawMenuBar(hwnd());
@@ -315,6 +332,9 @@ void MainWindow::onMenuCommand(int id) {
       return;
     case kCmdAbout:
       showModeless(aboutBox_);
+      return;
+    case kCmdResetChoices:
+      resetChoices();
       return;
   }
 }

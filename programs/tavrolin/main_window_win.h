@@ -18,6 +18,7 @@
 #include "dialogs/settings_dialog_win.h"
 #include "export/export_run.h"
 #include "export/run_files.h"
+#include "layers/board_choices.h"
 #include "widgets/grid_window_win.h"
 #include "widgets/message_pump_win.h"
 #include "widgets/picture_win.h"
@@ -45,6 +46,7 @@ class MainWindow : public widgets::Window {
     kCmdSettings,
     kCmdManual,
     kCmdAbout,
+    kCmdResetChoices,
   };
   // Control IDs.
   enum ControlId : int {
@@ -131,7 +133,18 @@ class MainWindow : public widgets::Window {
                        const exportcore::RunFiles& run);
   // Step 10: the files the driver left; false when drill files failed.
   bool postProcess(exportcore::RunFiles& run);
-  bool exporting_ = false;  // an export run is under way
+  // The operator's choices kept beside the output, D + B + ".tavrolin":
+  // restored at start-up, saved once the job is written, reset by the menu.
+  std::wstring choicesPath() const;
+  void restoreChoices();
+  void saveChoices();
+  void tellChoicesFault();
+  void resetChoices();
+  void showRestoredChoices();
+  layers::BoardChoices rulesChoices_;  // the table as the rules gave it
+  bool rulesKnown_ = false;
+  std::wstring choicesFault_;  // told after the run: the choices were not saved
+  bool exporting_ = false;     // an export run is under way
   bool focusPending_ = false;
 
   cadlink::EditorLink link_;
@@ -151,7 +164,7 @@ class MainWindow : public widgets::Window {
     HWND solderMaskSwellCaption, solderMaskSwell, planeSwellCaption, planeSwell;
     HWND drawApertureSizeCaption, drawApertureSize;
     HWND offsetXCaption, offsetX, offsetYCaption, offsetY, unitsCaption, unitsMm, unitsInch;
-    HWND outputDirCaption, outputDir;
+    HWND outputDirCaption, outputDir, choicesNote;
     HWND exportButton;
   } c_{};
 

@@ -133,6 +133,8 @@ void MainWindow::readEditorValues(cadlink::UnreadSteps& unread) {
   unread.after(L"Draw Aperture Size");
   // 16. the plot driver
   plotDriverPath_ = exeDir() + L"plotrelay.exe";
+  // the choices kept from the last export of this design
+  restoreChoices();
   // 17. the keyboard focus on the board type code
   focusPending_ = true;
 }

@@ -70,4 +70,13 @@ std::wstring profileValue(const std::wstring& line, size_t equals, const Profile
   return rules.unquoteValues ? unquote(value) : value;
 }
 
+std::wstring profileStoredValue(std::wstring value) {
+  for (auto& c : value) {
+    if (c == L'\r' || c == L'\n') c = L' ';
+  }
+  // A read takes the text after "=": what it would change needs the quotes.
+  if (profileValue(L"=" + value, 0) != value) return L"\"" + value + L"\"";
+  return value;
+}
+
 }  // namespace base

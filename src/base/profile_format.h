@@ -49,4 +49,9 @@ std::optional<ProfileEntry> profileEntry(const std::wstring& line, const Profile
 // surrounding blanks, and unquoted when the rules say so.
 std::wstring profileValue(const std::wstring& line, size_t equals, const ProfileRules& rules = {});
 
+// A value as it is written after "=" so that profileValue gives it back:
+// line breaks would split the line and become blanks; a value that a read
+// would trim or unquote is put in double quotes.
+std::wstring profileStoredValue(std::wstring value);
+
 }  // namespace base

@@ -67,18 +67,6 @@ std::optional<TextFile> load(const fs::path& path) {
   }
 }
 
-// The value as it is written so that a read gives it back: line breaks
-// would split the line and become blanks; a value that a read would trim or
-// unquote is put in double quotes.
-std::wstring storedValue(std::wstring value) {
-  for (auto& c : value) {
-    if (c == L'\r' || c == L'\n') c = L' ';
-  }
-  // A read takes the text after "=": what it would change needs the quotes.
-  if (profileValue(L"=" + value, 0) != value) return L"\"" + value + L"\"";
-  return value;
-}
-
 [[noreturn]] void throwWriteError(const fs::path& path, const std::wstring& reason) {
   throw AppError(L"Не удалось записать файл настроек \"" + pathText(path) + L"\": " + reason);
 }
@@ -146,7 +134,7 @@ void SettingsStore::writeString(const std::wstring& section, const std::wstring&
       throwWriteError(path_, e.text());
     }
   }
-  const std::wstring stored = storedValue(value);
+  const std::wstring stored = profileStoredValue(value);
   const Location at = locate(file, section, key);
   if (at.key >= 0) {
     // Keep the key as written and the blanks after "="; replace the rest.

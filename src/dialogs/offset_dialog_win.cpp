@@ -27,6 +27,13 @@ void OffsetDialog::showEdits() {
   SetWindowTextW(editY_, form_.editY.c_str());
 }
 
+void OffsetDialog::setOffsets(const std::wstring& x, const std::wstring& y) {
+  form_.editX = x;
+  form_.editY = y;
+  form_.rememberShown();
+  showEdits();
+}
+
 void OffsetDialog::onOpened() {
   readEdits();
   form_.rememberShown();

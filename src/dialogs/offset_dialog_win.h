@@ -22,6 +22,8 @@ class OffsetDialog : public ToolWindow {
   bool create(HWND owner = nullptr);
   const std::wstring& offsetX() const { return form_.acceptedX; }
   const std::wstring& offsetY() const { return form_.acceptedY; }
+  // Offsets kept from an earlier run, shown and accepted as if typed.
+  void setOffsets(const std::wstring& x, const std::wstring& y);
 
  private:
   void onOpened() override;

@@ -27,20 +27,13 @@ bool isType(const LayerRow& layer, const std::vector<int>& types) {
   return false;
 }
 
-// Sets an export box without running its click handler.
-void setQuietly(widgets::CheckBox& box, bool value) {
-  widgets::CheckBox::Handler handler = box.detachOnClick();
-  box.setChecked(value);
-  box.setOnClick(std::move(handler));
-}
-
 // Checks the export boxes of up to `count` records of the given types, in
 // record order; returns what is left of the count.
 int checkWhile(Rows& rows, int count, const std::vector<int>& types) {
   for (LayerRow& layer : rows) {
     if (count <= 0) break;
     if (layer.exportBox && isType(layer, types)) {
-      setQuietly(*layer.exportBox, true);
+      widgets::setCheckedQuietly(*layer.exportBox, true);
       --count;
     }
   }
@@ -83,11 +76,11 @@ void swapWithinGroup(Rows& rows, size_t i) {
   for (const std::vector<int>& types : swapOrder(group, nowChecked)) {
     const int j = firstOther(rows, i, nowChecked, types);
     if (j >= 0) {
-      setQuietly(*rows[static_cast<size_t>(j)].exportBox, !nowChecked);
+      widgets::setCheckedQuietly(*rows[static_cast<size_t>(j)].exportBox, !nowChecked);
       return;
     }
   }
-  setQuietly(*clicked.exportBox, !nowChecked);
+  widgets::setCheckedQuietly(*clicked.exportBox, !nowChecked);
 }
 
 void writeCounts(LayerTableModel& table) {
@@ -164,7 +157,7 @@ void applyBoardTypeCode(LayerTableModel& table) {
 
   Rows& rows = table.rows;
   for (LayerRow& layer : rows)
-    if (layer.exportBox) setQuietly(*layer.exportBox, false);
+    if (layer.exportBox) widgets::setCheckedQuietly(*layer.exportBox, false);
   metal = checkWhile(rows, metal, {0});
   metal = checkWhile(rows, metal, {3});
   checkWhile(rows, metal, {1, 2, 11});
@@ -176,7 +169,7 @@ void applyBoardTypeCode(LayerTableModel& table) {
   int boards = 0;
   for (LayerRow& layer : rows)
     if (layer.exportBox && layer.camType() == 5) {
-      setQuietly(*layer.exportBox, true);
+      widgets::setCheckedQuietly(*layer.exportBox, true);
       ++boards;
     }
   table.otherLayerCount.setText(std::to_wstring(boards));

@@ -29,8 +29,9 @@ struct LayerTableModel {
   widgets::TextBox drawApertureSize;
   widgets::TextBox offsetX;
   widgets::TextBox offsetY;
-  widgets::TextBox outputDir;  // always ends with a path separator once set
-  bool inch = false;           // export units: "Inch" chosen, else "MM"
+  widgets::TextBox outputDir;    // always ends with a path separator once set
+  widgets::TextBox choicesNote;  // what became of the choices kept from the last export
+  bool inch = false;             // export units: "Inch" chosen, else "MM"
 
   LayerTableModel();
 };

@@ -93,6 +93,18 @@ void onClassBoxClick(LayerTableModel& table, widgets::CheckBox& sender) {
            deviates(type, classIndex, sender.checked(), table.viasCoveredByMask.checked()));
 }
 
+void markRowDeviations(LayerTableModel& table, int row) {
+  const int i = recordOfRow(table, row);
+  if (i < 0) return;
+  const LayerRow& layer = table.rows[static_cast<size_t>(i)];
+  for (int k = 0; k < kObjectClassCount; ++k) {
+    const widgets::CheckBox* box = layer.editor.box(k);
+    if (!box) continue;
+    markCell(table, kColFirstClass + k, row,
+             deviates(layer.camType(), k, box->checked(), table.viasCoveredByMask.checked()));
+  }
+}
+
 void onViasSwitchClick(LayerTableModel& table) {
   const bool vias = !table.viasCoveredByMask.checked();
   // Indexed walk: the marking that each change runs reads the records too.

@@ -26,6 +26,9 @@ ClassBoxPlace findClassBox(const LayerTableModel& table, const widgets::CheckBox
 // Marks (red) or unmarks a cell of the grid.
 void markCell(LayerTableModel& table, int col, int row, bool marked);
 
+// Marks or unmarks the nine object-class cells of a grid row afresh.
+void markRowDeviations(LayerTableModel& table, int row);
+
 // Click handler of every object-class box.
 void onClassBoxClick(LayerTableModel& table, widgets::CheckBox& sender);
 

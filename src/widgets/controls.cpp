@@ -16,6 +16,12 @@ void CheckBox::setChecked(bool value) {
   }
 }
 
+void setCheckedQuietly(CheckBox& box, bool value) {
+  CheckBox::Handler handler = box.detachOnClick();
+  box.setChecked(value);
+  box.setOnClick(std::move(handler));
+}
+
 void DropDown::setItems(std::vector<std::wstring> items) {
   items_ = std::move(items);
   index_ = -1;

@@ -57,6 +57,9 @@ class CheckBox : public Control {
   Handler onClick_;
 };
 
+// Sets the state without running the box's click handler.
+void setCheckedQuietly(CheckBox& box, bool value);
+
 class DropDown : public Control {
  public:
   ControlKind kind() const override { return ControlKind::DropDown; }

@@ -55,19 +55,19 @@ TEST(MainWindow, MenuTableAndDetachedState) {
                                               L"Draw Aperture Size\tCtrl+A",
                                               L"-",
                                               L"Настройки\tCtrl+O",
+                                              L"-",
+                                              L"Сбросить выбор слоёв",
                                               L"[О программе]",
                                               L"Описание",
                                               L"-",
                                               L"О программе"};
   EXPECT_EQ(menuTexts(bar), expected);
 
-  for (const wchar_t* item :
-       {L"Оффсет", L"SolderMaskSwell", L"Plane Swell", L"Draw Aperture Size"}) {
-    EXPECT_FALSE(greyed(bar, item));
-  }
+  const wchar_t* const needEditor[] = {L"Оффсет", L"SolderMaskSwell", L"Plane Swell",
+                                       L"Draw Aperture Size", L"Сбросить выбор слоёв"};
+  for (const wchar_t* item : needEditor) EXPECT_FALSE(greyed(bar, item));
   form.setDetached();
-  for (const wchar_t* item :
-       {L"Оффсет", L"SolderMaskSwell", L"Plane Swell", L"Draw Aperture Size"}) {
+  for (const wchar_t* item : needEditor) {
     EXPECT_TRUE(greyed(bar, item)) << harness::narrow(item);
   }
   for (const wchar_t* item : {L"Выход", L"Настройки", L"Описание", L"О программе"}) {
