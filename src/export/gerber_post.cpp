@@ -7,6 +7,7 @@
 #include "base/encoding.h"
 #include "base/line_stream.h"
 #include "export/export_paths.h"
+#include "export/fab_package.h"
 #include "export/gerber_naming.h"
 #include "layers/layer_model.h"
 #include "layers/layer_table.h"
@@ -50,8 +51,11 @@ void stampGerber(const std::filesystem::path& path, const GerberStamp& stamp) {
       L"G04 layer type = " + std::to_wstring(stamp.type) + L"*",
       L"G04 layer flash color = " + std::to_wstring(stamp.flashColour) + L"*",
       L"G04 layer line color = " + std::to_wstring(stamp.lineColour) + L"*"};
-  base::rewriteFile(path, [&header](base::LineReader& reader, base::LineWriter& writer) {
+  base::rewriteFile(path, [&header, &stamp](base::LineReader& reader, base::LineWriter& writer) {
     for (const std::wstring& text : header) {
+      writer.writeLine(base::encodeText(text, reader.encoding()));
+    }
+    for (const std::wstring& text : stamp.attributes) {
       writer.writeLine(base::encodeText(text, reader.encoding()));
     }
     std::string_view line;
@@ -66,7 +70,9 @@ void keepFirstLayerName(const layers::LayerTableModel& table, const RunFiles* ru
   }
 }
 
-void stampGerberHeaders(const layers::LayerTableModel& table, const RunFiles* run) {
+void stampGerberHeaders(const layers::LayerTableModel& table, const RunFiles* run,
+                        const X2Setup* x2) {
+  const std::vector<int> copper = copperNumbers(table);
   for (int row = 1; row < table.grid.rowCount(); ++row) {
     const layers::LayerRow& layer = rowLayer(table, row);
     if (!layer.exported() || !toWorkOn(layer.gerberPath, run)) continue;
@@ -76,6 +82,9 @@ void stampGerberHeaders(const layers::LayerTableModel& table, const RunFiles* ru
     stamp.type = layer.camType();
     stamp.flashColour = layer.cam.flashColour ? layer.cam.flashColour->itemIndex() : -1;
     stamp.lineColour = layer.cam.lineColour ? layer.cam.lineColour->itemIndex() : -1;
+    if (x2)
+      stamp.attributes =
+          gerberAttributeLines(attributeValues(*x2, rowFileFunction(table, row, *x2, copper)));
     stampGerber(toPath(layer.gerberPath), stamp);
   }
 }
