@@ -3,11 +3,14 @@
 // of the files and the automatic close.
 #include <windows.h>
 
+#include <ctime>
 #include <filesystem>
+#include <optional>
 
 #include "tavrolin/app_paths_win.h"
 #include "tavrolin/input_block_win.h"
 #include "tavrolin/main_window_win.h"
+#include "base/error.h"
 #include "base/settings_keys.h"
 #include "base/settings_store.h"
 #include "export/drill_check.h"
@@ -15,6 +18,7 @@
 #include "export/exec_wait_win.h"
 #include "export/export_paths.h"
 #include "export/export_run.h"
+#include "export/fab_package.h"
 #include "export/gerber_post.h"
 #include "export/job_writer.h"
 #include "export/run_files.h"
@@ -37,7 +41,9 @@ void MainWindow::onExport() {
   InputBlock block(hwnd());
   exportcore::RunFiles run;
   if (!runDriver(model_.outputDir.text(), run)) return;
-  if (!postProcess(run)) return;
+  std::vector<exportcore::KeptDrill> kept;
+  if (!postProcess(run, kept)) return;
+  if (!writeFabPackage(kept)) return;
   // 11. done
   if (base::readSetting(base::SettingsStore(mainIniPath()), base::kAutoClose))
     PostMessageW(hwnd(), WM_CLOSE, 0, 0);
@@ -136,18 +142,46 @@ bool MainWindow::acceptDriverEnd(const exportcore::DriverEnd& end, exportcore::E
   return true;
 }
 
-bool MainWindow::postProcess(exportcore::RunFiles& run) {
+bool MainWindow::postProcess(exportcore::RunFiles& run,
+                             std::vector<exportcore::KeptDrill>& kept) {
   // 10. the files: one layer-name record, drill files checked, headers
-  // (the layer-name clean-up unless the settings turn it off)
-  if (base::readSetting(base::SettingsStore(mainIniPath()), base::kCleanGrb)) {
+  // (the layer-name clean-up unless the settings turn it off; the file
+  // attributes when they are switched on)
+  const base::SettingsStore ini(mainIniPath());
+  if (base::readSetting(ini, base::kCleanGrb)) {
     exportcore::keepFirstLayerName(model_, &run);
   }
-  std::vector<std::wstring> drillFailures = exportcore::finishDrillFiles(model_.drills, &run);
-  exportcore::stampGerberHeaders(model_, &run);
+  std::vector<std::wstring> drillFailures =
+      exportcore::finishDrillFiles(model_.drills, &run, &kept);
+  std::optional<exportcore::X2Setup> x2;
+  if (base::readSetting(ini, base::kX2Attributes))
+    x2 = exportcore::readX2Setup(ini, std::time(nullptr));
+  exportcore::stampGerberHeaders(model_, &run, x2 ? &*x2 : nullptr);
+  if (x2) exportcore::stampDrillAttributes(model_, kept, *x2);
   if (!drillFailures.empty()) {
     MessageBoxW(hwnd(), exportcore::drillFailureText(drillFailures).c_str(), L"Ошибка",
                 MB_OK | MB_ICONERROR);
     return false;
+  }
+  return true;
+}
+
+bool MainWindow::writeFabPackage(const std::vector<exportcore::KeptDrill>& kept) {
+  if (!base::readSetting(base::SettingsStore(mainIniPath()), base::kFabArchive)) return true;
+  exportcore::FabOutcome outcome;
+  try {
+    outcome = exportcore::writeFabArchive(
+        model_, kept,
+        {designFileName_, link_.editorVersion + L", сборка " + link_.editorBuild,
+         std::time(nullptr)});
+  } catch (const base::AppError& error) {
+    MessageBoxW(hwnd(), (error.text() + L"Экспортированные файлы остались как были.").c_str(),
+                L"Ошибка", MB_OK | MB_ICONERROR);
+    return false;
+  }
+  if (!outcome.missing.empty()) {
+    MessageBoxW(hwnd(), exportcore::missingGerberText(outcome.missing).c_str(), L"Ошибка",
+                MB_OK | MB_ICONERROR);
   }
   return true;
 }

@@ -16,6 +16,7 @@
 #include "dialogs/offset_dialog_win.h"
 #include "dialogs/param_dialog_win.h"
 #include "dialogs/settings_dialog_win.h"
+#include "export/drill_check.h"
 #include "export/export_run.h"
 #include "export/run_files.h"
 #include "widgets/grid_window_win.h"
@@ -130,7 +131,11 @@ class MainWindow : public widgets::Window {
   bool acceptDriverEnd(const exportcore::DriverEnd& end, exportcore::ErrorPolicy policy,
                        const exportcore::RunFiles& run);
   // Step 10: the files the driver left; false when drill files failed.
-  bool postProcess(exportcore::RunFiles& run);
+  // `kept` receives the drill files kept.
+  bool postProcess(exportcore::RunFiles& run, std::vector<exportcore::KeptDrill>& kept);
+  // After step 10, when switched on: the board house's archive. False when
+  // it could not be written.
+  bool writeFabPackage(const std::vector<exportcore::KeptDrill>& kept);
   bool exporting_ = false;  // an export run is under way
   bool focusPending_ = false;
 
