@@ -142,8 +142,7 @@ bool MainWindow::acceptDriverEnd(const exportcore::DriverEnd& end, exportcore::E
   return true;
 }
 
-bool MainWindow::postProcess(exportcore::RunFiles& run,
-                             std::vector<exportcore::KeptDrill>& kept) {
+bool MainWindow::postProcess(exportcore::RunFiles& run, std::vector<exportcore::KeptDrill>& kept) {
   // 10. the files: one layer-name record, drill files checked, headers
   // (the layer-name clean-up unless the settings turn it off; the file
   // attributes when they are switched on)
@@ -175,7 +174,7 @@ bool MainWindow::writeFabPackage(const std::vector<exportcore::KeptDrill>& kept)
         {designFileName_, link_.editorVersion + L", сборка " + link_.editorBuild,
          std::time(nullptr)});
   } catch (const base::AppError& error) {
-    MessageBoxW(hwnd(), (error.text() + L"Экспортированные файлы остались как были.").c_str(),
+    MessageBoxW(hwnd(), (error.text() + L"\rЭкспортированные файлы остались как были.").c_str(),
                 L"Ошибка", MB_OK | MB_ICONERROR);
     return false;
   }

@@ -32,7 +32,7 @@ struct SettingsForm {
   bool autoSms = true;
   bool autoPs = true;
   bool cleanGrb = true;
-  int errcheck = 2;  // selected item of "При ошибке :", -1 for none
+  int errcheck = 2;           // selected item of "При ошибке :", -1 for none
   bool fabArchive = false;    // "Архив для производства"
   bool x2Attributes = false;  // "Атрибуты X2"
 

@@ -48,7 +48,8 @@ std::optional<double> takeNumber(std::string_view& text, const NumberFormat& for
   if (point) return std::stod(digits);
   if (digits.size() > 9) return std::nullopt;
   if (format.leadingZerosKept) {
-    return std::stod(digits) / std::pow(10.0, static_cast<int>(digits.size()) - format.integerDigits);
+    return std::stod(digits) /
+           std::pow(10.0, static_cast<int>(digits.size()) - format.integerDigits);
   }
   return std::stod(digits) / std::pow(10.0, format.decimals);
 }

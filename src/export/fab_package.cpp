@@ -45,7 +45,8 @@ std::wstring pairText(const layers::LayerTableModel& table, const layers::DrillF
                       rowLayer(table, drill.toRow).editor.name;
   const int from = copperAt(copper, drill.fromRow);
   const int to = copperAt(copper, drill.toRow);
-  if (from > 0 && to > 0) text += L" (L" + std::to_wstring(from) + L"-L" + std::to_wstring(to) + L")";
+  if (from > 0 && to > 0)
+    text += L" (L" + std::to_wstring(from) + L"-L" + std::to_wstring(to) + L")";
   return text;
 }
 
@@ -89,9 +90,8 @@ void stampDrillAttributes(const layers::LayerTableModel& table, const std::vecto
                           const X2Setup& setup) {
   const std::vector<int> copper = copperNumbers(table);
   for (const KeptDrill& drill : kept) {
-    insertAfterFirstLine(
-        toPath(drill.path),
-        drillAttributeLines(attributeValues(setup, drillFileFunction(drill.request, copper))));
+    insertAfterFirstLine(toPath(drill.path), drillAttributeLines(attributeValues(
+                                                 setup, drillFileFunction(drill.request, copper))));
   }
 }
 

@@ -58,10 +58,9 @@ void addDrill(std::vector<std::wstring>& lines, const ReadmeDrill& drill) {
   std::vector<std::vector<std::wstring>> rows = {{L"  Инструмент", L"Диаметр", L"Отверстий"}};
   for (const DrillTool& tool : drill.summary->tools) {
     if (tool.holes == 0) continue;  // defined in the table, not used in this file
-    rows.push_back({L"  T" + std::wstring(tool.number < 10 ? L"0" : L"") +
-                        std::to_wstring(tool.number),
-                    diameterText(tool.diameter, tool.inch),
-                    std::to_wstring(tool.holes)});
+    rows.push_back(
+        {L"  T" + std::wstring(tool.number < 10 ? L"0" : L"") + std::to_wstring(tool.number),
+         diameterText(tool.diameter, tool.inch), std::to_wstring(tool.holes)});
   }
   for (const std::wstring& line : table(rows)) lines.push_back(line);
   lines.push_back(L"  Всего отверстий: " + std::to_wstring(drill.summary->totalHoles()));

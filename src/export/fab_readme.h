@@ -33,8 +33,8 @@ struct ReadmeInfo {
   std::wstring directory;
   std::wstring dateTime;
   std::wstring editorVersion;
-  bool inch = false;           // the export's units
-  std::wstring gerberFormat;   // as the Gerber files give it
+  bool inch = false;          // the export's units
+  std::wstring gerberFormat;  // as the Gerber files give it
   std::vector<ReadmeGerber> gerbers;
   std::vector<ReadmeDrill> drills;
 };

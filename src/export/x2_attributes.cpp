@@ -62,8 +62,8 @@ std::wstring isoLocalTime(std::time_t when) {
   const long long minutes = (offset < 0 ? -offset : offset) % 60;
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02dT%02d:%02d:%02d%c%02lld:%02lld",
-                local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                local.tm_min, local.tm_sec, offset < 0 ? '-' : '+', hours, minutes);
+                local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+                local.tm_sec, offset < 0 ? '-' : '+', hours, minutes);
   return base::fromUtf8(buffer);
 }
 
@@ -78,8 +78,9 @@ std::wstring drillFunction(int from, int to, int copperCount) {
   const int bottom = std::max(from, to);
   const bool outerTop = top == 1;
   const bool outerBottom = bottom == copperCount;
-  const wchar_t* kind = outerTop && outerBottom ? L"PTH" : outerTop || outerBottom ? L"Blind"
-                                                                                   : L"Buried";
+  const wchar_t* kind = outerTop && outerBottom   ? L"PTH"
+                        : outerTop || outerBottom ? L"Blind"
+                                                  : L"Buried";
   return L"Plated," + std::to_wstring(top) + L"," + std::to_wstring(bottom) + L"," + kind;
 }
 

@@ -16,7 +16,7 @@ namespace exportcore {
 // What the attributes of one export are made from: the creation time, and
 // the file function of each CAM layer type name (main.ini, section [x2]).
 struct X2Setup {
-  std::wstring creationDate;                      // "2026-12-09T16:20:05+03:00"
+  std::wstring creationDate;                       // "2026-12-09T16:20:05+03:00"
   std::map<std::wstring, std::wstring> functions;  // "Металл верхний" -> "Copper,Top"
 };
 

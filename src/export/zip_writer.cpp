@@ -19,8 +19,8 @@ namespace {
 constexpr uint32_t kLocalSignature = 0x04034b50;
 constexpr uint32_t kCentralSignature = 0x02014b50;
 constexpr uint32_t kEndSignature = 0x06054b50;
-constexpr uint16_t kVersion = 20;          // 2.0: deflate
-constexpr uint16_t kUtf8Name = 1u << 11;   // general purpose flag: the name is UTF-8
+constexpr uint16_t kVersion = 20;         // 2.0: deflate
+constexpr uint16_t kUtf8Name = 1u << 11;  // general purpose flag: the name is UTF-8
 constexpr uint16_t kDeflate = 8;
 constexpr size_t kChunk = 64 * 1024;
 
@@ -96,8 +96,8 @@ class ArchiveFile {
     uint64_t size = 0;
     uint64_t packed = 0;
     auto feed = [&](const char* data, size_t n, bool last) {
-      w.crc = static_cast<uint32_t>(crc32(w.crc, reinterpret_cast<const Bytef*>(data),
-                                          static_cast<uInt>(n)));
+      w.crc = static_cast<uint32_t>(
+          crc32(w.crc, reinterpret_cast<const Bytef*>(data), static_cast<uInt>(n)));
       size += n;
       z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
       z.avail_in = static_cast<uInt>(n);

@@ -46,13 +46,15 @@ TEST(FabReadme, DrillTableReadFromTheFile) {
        {L"T01 0.800 мм 2", L"T02 3.200 мм 1", L"Всего отверстий: 3"}},
       {"inch, leading zeros kept",
        "M48\nINCH,LZ\nT1C000315\nT2C00125\n%\nT1\nX001Y001\nY002\nT2\nX003\nM30\n",
-       {L"T01 0.0315 дюйм (0.800 мм) 2", L"T02 0.1250 дюйм (3.175 мм) 1",
-        L"Всего отверстий: 3"}},
-      {"inch, trailing zeros kept", "M48\rINCH,TZ\rT1C315\r%\rT1\rX1Y1\rM30\r",
+       {L"T01 0.0315 дюйм (0.800 мм) 2", L"T02 0.1250 дюйм (3.175 мм) 1", L"Всего отверстий: 3"}},
+      {"inch, trailing zeros kept",
+       "M48\rINCH,TZ\rT1C315\r%\rT1\rX1Y1\rM30\r",
        {L"T01 0.0315 дюйм (0.800 мм) 1"}},
-      {"mm, leading zeros kept", "M48\nMETRIC,LZ\nT1C0008\n%\nT1\nX1Y1\nM30\n",
+      {"mm, leading zeros kept",
+       "M48\nMETRIC,LZ\nT1C0008\n%\nT1\nX1Y1\nM30\n",
        {L"T01 0.800 мм 1"}},
-      {"mm, trailing zeros kept, own format", "M48\nMETRIC,TZ,000.00\nT1C80\n%\nT1\nX1Y1\nM30\n",
+      {"mm, trailing zeros kept, own format",
+       "M48\nMETRIC,TZ,000.00\nT1C80\n%\nT1\nX1Y1\nM30\n",
        {L"T01 0.800 мм 1"}},
       {"units switched by code, repeats, tool put away, tool defined in the body",
        "M48\nM72\n%\nT1C0.0315\nX1Y1\nR3X1\nT0\nM71\nT2C1.0\nX2Y2\nM30\n",
@@ -78,7 +80,8 @@ TEST(FabReadme, GerberNumberFormatInWords) {
   const std::pair<std::string, std::string> cases[] = {
       {"G04 x*\r\n%FSLAX34Y34*%\r\n%MOMM*%\r\n",
        "X 3.4, Y 3.4; ведущие нули опущены; абсолютные координаты; мм"},
-      {"%MOIN*%\n%FSTAX25Y25*%\n", "X 2.5, Y 2.5; конечные нули опущены; абсолютные координаты; дюймы"},
+      {"%MOIN*%\n%FSTAX25Y25*%\n",
+       "X 2.5, Y 2.5; конечные нули опущены; абсолютные координаты; дюймы"},
       {"G04 no format*\n", ""},
   };
   for (const auto& [text, words] : cases) {
@@ -140,7 +143,8 @@ class FabPackage : public ::testing::Test {
       table_.rows[static_cast<size_t>(i)].gerberPath = path(names[i]);
       testfiles::writeBytes(dir_ / names[i], "G04 x*\r\n%FSLAX34Y34*%\r\n%MOMM*%\r\nM02*\r\n");
     }
-    testfiles::writeBytes(dir_ / "b.TXT", "M48\r\nMETRIC,TZ\r\nT01C0.8\r\n%\r\nT01\r\nX1Y1\r\nM30\r\n");
+    testfiles::writeBytes(dir_ / "b.TXT",
+                          "M48\r\nMETRIC,TZ\r\nT01C0.8\r\n%\r\nT01\r\nX1Y1\r\nM30\r\n");
     testfiles::writeBytes(dir_ / "b.TXT1", "garbage\r\n");
     kept_ = {{{1, 3, path("b.1_3")}, path("b.TXT")}, {{1, 2, path("b.1_2")}, path("b.TXT1")}};
     testfiles::writeBytes(dir_ / "pcad.ini", "not archived");
@@ -186,7 +190,8 @@ TEST_F(FabPackage, ArchiveHoldsTheExportAndTheReadme) {
        {"\r\nПроект: b.pcb\r\n", "Формат чисел Gerber: X 3.4, Y 3.4; ведущие нули опущены",
         "\r\nb.GTL      Top     type0  L1\r\n", "\r\nb.GBL      Bottom  type3  L3\r\n",
         "\r\nМаска.GTS  Маска   type8  -\r\n", "Сверловка b.TXT: Top - Bottom (L1-L3)\r\n",
-        "T01         0.800 мм  1\r\n", "Сверловка b.TXT1: Top - Inner (L1-L2)\r\n  не удалось прочитать"}) {
+        "T01         0.800 мм  1\r\n",
+        "Сверловка b.TXT1: Top - Inner (L1-L2)\r\n  не удалось прочитать"}) {
     EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
   }
   EXPECT_EQ(text.find("\n", text.size() - 2), text.size() - 1);
@@ -234,15 +239,16 @@ TEST_F(FabPackage, AttributesNameEachFile) {
                         "%TF.FileFunction," +
                         std::string(function) + "*%\r\n%TF.FilePolarity,Positive*%\r\nG04 x*"),
               std::string::npos)
-        << name << "\n" << text;
+        << name << "\n"
+        << text;
   }
   exportcore::stampDrillAttributes(table_, kept_, setup);
-  EXPECT_EQ(testfiles::readBytes(dir_ / "b.TXT").rfind(
-                "M48\r\n; #@! TF.GenerationSoftware,Korvant,Tavrolin,1.3\r\n"
-            "; #@! TF.CreationDate,2026-12-09T16:20:05+03:00\r\n"
-            "; #@! TF.FileFunction,Plated,1,3,PTH\r\n; #@! TF.FilePolarity,Positive\r\n"
-            "METRIC,TZ\r\n",
-                0),
+  EXPECT_EQ(testfiles::readBytes(dir_ / "b.TXT")
+                .rfind("M48\r\n; #@! TF.GenerationSoftware,Korvant,Tavrolin,1.3\r\n"
+                       "; #@! TF.CreationDate,2026-12-09T16:20:05+03:00\r\n"
+                       "; #@! TF.FileFunction,Plated,1,3,PTH\r\n; #@! TF.FilePolarity,Positive\r\n"
+                       "METRIC,TZ\r\n",
+                       0),
             0u);
 }
 
