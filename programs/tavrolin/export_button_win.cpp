@@ -43,7 +43,7 @@ void MainWindow::onExport() {
   if (!runDriver(model_.outputDir.text(), run)) return;
   std::vector<exportcore::KeptDrill> kept;
   if (!postProcess(run, kept)) return;
-  if (!writeFabPackage(kept)) return;
+  if (!writeFabPackage(kept, run)) return;
   // 11. done
   if (base::readSetting(base::SettingsStore(mainIniPath()), base::kAutoClose))
     PostMessageW(hwnd(), WM_CLOSE, 0, 0);
@@ -165,14 +165,16 @@ bool MainWindow::postProcess(exportcore::RunFiles& run, std::vector<exportcore::
   return true;
 }
 
-bool MainWindow::writeFabPackage(const std::vector<exportcore::KeptDrill>& kept) {
+bool MainWindow::writeFabPackage(const std::vector<exportcore::KeptDrill>& kept,
+                                 const exportcore::RunFiles& run) {
   if (!base::readSetting(base::SettingsStore(mainIniPath()), base::kFabArchive)) return true;
   exportcore::FabOutcome outcome;
   try {
     outcome = exportcore::writeFabArchive(
         model_, kept,
         {designFileName_, link_.editorVersion + L", сборка " + link_.editorBuild,
-         std::time(nullptr)});
+         std::time(nullptr)},
+        &run);
   } catch (const base::AppError& error) {
     MessageBoxW(hwnd(), (error.text() + L"\rЭкспортированные файлы остались как были.").c_str(),
                 L"Ошибка", MB_OK | MB_ICONERROR);

@@ -133,9 +133,10 @@ class MainWindow : public widgets::Window {
   // Step 10: the files the driver left; false when drill files failed.
   // `kept` receives the drill files kept.
   bool postProcess(exportcore::RunFiles& run, std::vector<exportcore::KeptDrill>& kept);
-  // After step 10, when switched on: the board house's archive. False when
-  // it could not be written.
-  bool writeFabPackage(const std::vector<exportcore::KeptDrill>& kept);
+  // After step 10, when switched on: the board house's archive of the files
+  // this run wrote. False when it could not be written.
+  bool writeFabPackage(const std::vector<exportcore::KeptDrill>& kept,
+                       const exportcore::RunFiles& run);
   bool exporting_ = false;  // an export run is under way
   bool focusPending_ = false;
 

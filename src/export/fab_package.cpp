@@ -96,7 +96,7 @@ void stampDrillAttributes(const layers::LayerTableModel& table, const std::vecto
 }
 
 FabOutcome writeFabArchive(const layers::LayerTableModel& table, const std::vector<KeptDrill>& kept,
-                           const FabSource& source) {
+                           const FabSource& source, const RunFiles* run) {
   const std::wstring dir = table.outputDir.text();
   const std::wstring base = designBaseName(source.designName);
   const std::vector<int> copper = copperNumbers(table);
@@ -115,18 +115,22 @@ FabOutcome writeFabArchive(const layers::LayerTableModel& table, const std::vect
     const layers::LayerRow& layer = rowLayer(table, row);
     if (!layer.exported() || layer.gerberPath.empty()) continue;
     ReadmeGerber gerber{fileNamePart(layer.gerberPath), layer.editor.name, typeName(layer), L"",
-                        false};
+                        L""};
     if (const int n = copperAt(copper, row)) gerber.position = L"L" + std::to_wstring(n);
     std::error_code ec;
     const std::filesystem::path path = toPath(layer.gerberPath);
-    if (std::filesystem::is_regular_file(path, ec)) {
+    if (!std::filesystem::is_regular_file(path, ec)) {
+      gerber.absence = L"файл отсутствует";
+    } else if (run && !run->writtenInRun(layer.gerberPath)) {
+      gerber.absence = L"файл прошлого экспорта";
+    }
+    if (gerber.absence.empty()) {
       members.push_back({base::toUtf8(gerber.file), path, {}});
       const std::optional<std::wstring> format = gerberNumberFormat(path);
       if (format && std::find(formats.begin(), formats.end(), *format) == formats.end())
         formats.push_back(*format);
     } else {
-      gerber.missing = true;
-      outcome.missing.push_back(layer.gerberPath);
+      outcome.missing.push_back(layer.gerberPath + L": " + gerber.absence);
     }
     info.gerbers.push_back(gerber);
   }
@@ -145,7 +149,7 @@ FabOutcome writeFabArchive(const layers::LayerTableModel& table, const std::vect
 }
 
 std::wstring missingGerberText(const std::vector<std::wstring>& missing) {
-  std::wstring text = L"Файлы Gerber не найдены и не вошли в архив:";
+  std::wstring text = L"Файлы Gerber не вошли в архив:";
   for (const std::wstring& path : missing) text += L"\r" + path;
   return text;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "export/drill_check.h"
+#include "export/run_files.h"
 #include "export/x2_attributes.h"
 #include "layers/layer_table_model.h"
 
@@ -41,16 +42,18 @@ struct FabSource {
 
 struct FabOutcome {
   std::wstring archive;               // the archive's path
-  std::vector<std::wstring> missing;  // Gerber paths that were not there
+  std::vector<std::wstring> missing;  // "path: why", per Gerber file left out
 };
 
 // Writes the archive into the table's output directory through a temporary
-// file. Throws AppError (Russian) when the archive cannot be written; the
+// file. A Gerber file that is absent, or (with `run`) was not written in
+// that run and so is left from an earlier export, is left out and named in
+// the readme and in `missing`. Throws AppError (Russian) when the archive cannot be written; the
 // exported files are never changed.
 FabOutcome writeFabArchive(const layers::LayerTableModel& table, const std::vector<KeptDrill>& kept,
-                           const FabSource& source);
+                           const FabSource& source, const RunFiles* run = nullptr);
 
-// The message that names the Gerber files the archive lacks.
+// The message that names the Gerber files the archive lacks, one a line.
 std::wstring missingGerberText(const std::vector<std::wstring>& missing);
 
 }  // namespace exportcore

@@ -83,7 +83,7 @@ std::wstring readmeText(const ReadmeInfo& info) {
   std::vector<std::vector<std::wstring>> rows = {{L"Файл", L"Слой", L"Тип", L"Позиция в стеке"}};
   for (const ReadmeGerber& g : info.gerbers) {
     std::wstring position = g.position.empty() ? L"-" : g.position;
-    if (g.missing) position += L"  (файл отсутствует, в архив не вошёл)";
+    if (!g.absence.empty()) position += L"  (" + g.absence + L", в архив не вошёл)";
     rows.push_back({g.file, g.layer, g.type, position});
   }
   for (const std::wstring& line : table(rows)) lines.push_back(line);

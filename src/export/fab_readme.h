@@ -19,7 +19,7 @@ struct ReadmeGerber {
   std::wstring layer;     // the editor's layer name
   std::wstring type;      // the CAM layer type's name
   std::wstring position;  // "L1" ... for metal layers, empty for the others
-  bool missing = false;   // the file was not there to be archived
+  std::wstring absence;   // why the file is not in the archive; empty when it is
 };
 
 struct ReadmeDrill {

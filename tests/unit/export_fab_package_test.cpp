@@ -197,12 +197,16 @@ TEST_F(FabPackage, ArchiveHoldsTheExportAndTheReadme) {
   EXPECT_EQ(text.find("\n", text.size() - 2), text.size() - 1);
   EXPECT_EQ(text.find(" \r\n"), std::string::npos);
 
-  // A second archive replaces the first; a missing Gerber file is named.
+  // A second archive replaces the first; a missing Gerber file and one the
+  // run did not write are left out and named.
+  exportcore::RunFiles run;
+  run.noteBefore({path("b.GTL")});
   fs::remove(dir_ / "b.G1");
   const exportcore::FabOutcome again =
-      exportcore::writeFabArchive(table_, kept_, {L"b.pcb", L"", 1796833205});
-  EXPECT_EQ(again.missing, std::vector<std::wstring>{path("b.G1")});
-  EXPECT_EQ(checkedNames(dir_ / "b_fab.zip"), "b.GTL,b.GBL,Маска.GTS,b.TXT,b.TXT1,b_readme.txt\n");
+      exportcore::writeFabArchive(table_, kept_, {L"b.pcb", L"", 1796833205}, &run);
+  EXPECT_EQ(again.missing, (std::vector<std::wstring>{path("b.GTL") + L": файл прошлого экспорта",
+                                                      path("b.G1") + L": файл отсутствует"}));
+  EXPECT_EQ(checkedNames(dir_ / "b_fab.zip"), "b.GBL,Маска.GTS,b.TXT,b.TXT1,b_readme.txt\n");
 }
 
 TEST_F(FabPackage, ArchiveThatCannotBeWrittenLeavesTheFolderAsItWas) {
