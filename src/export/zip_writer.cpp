@@ -87,7 +87,8 @@ class ArchiveFile {
     w.offset = position();
     writeLocalHeader(w);  // sizes and checksum patched in below
     z_stream z{};
-    if (deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+    if (deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) !=
+        Z_OK)
       fail();
     struct End {
       z_stream& z;
@@ -224,11 +225,11 @@ void writeZip(const std::filesystem::path& target, const std::vector<ZipMember>&
   }
   try {
     base::replaceFile(temp, target);
-  } catch (const base::AppError& error) {
+  } catch (const base::AppError&) {
     std::error_code ec;
     std::filesystem::remove(temp, ec);
-    throw base::AppError(L"Не удалось записать архив \"" + base::pathText(target) + L"\": " +
-                         error.text());
+    throw base::AppError(L"Не удалось записать архив \"" + base::pathText(target) +
+                         L"\": файл занят, защищён от записи или на его месте стоит папка.");
   }
 }
 

@@ -621,4 +621,18 @@ TEST_F(ExportRun, FourLayerBoardPackedWithoutAttributes) {
   expectStamped(design_ / L"four-layer.GTL", 0, 0, 0);
 }
 
+TEST_F(ExportRun, ArchiveThatCannotBeWrittenIsReportedAndTheFilesStay) {
+  fs::create_directories(design_ / L"four-layer_fab.zip");  // a folder in the archive's place
+  start(L"four-layer.brd", "errcheck=2\r\nFabZip=1\r\n", "dw=10\r\ndc=10\r\nautoclose=1\r\n");
+  typeCode(L"422");
+  auto boxes = exportAndAnswer();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text.rfind(L"Не удалось записать архив", 0), 0u)
+      << harness::narrow(boxes[0].text);
+  EXPECT_NE(boxes[0].text.find(L"\rЭкспортированные файлы остались как были."), std::wstring::npos);
+  EXPECT_TRUE(staysOpen());
+  expectStamped(design_ / L"four-layer.GTL", 0, 0, 0);
+  for (const auto& f : filesIn(design_)) EXPECT_EQ(f.find(L".tmp"), std::wstring::npos);
+}
+
 }  // namespace
