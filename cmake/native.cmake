@@ -3,6 +3,7 @@
 enable_testing()
 find_package(GTest REQUIRED)
 find_package(Threads REQUIRED)
+find_package(ZLIB REQUIRED)  # deflate for the board house's archive
 
 set(sanitize -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
 
@@ -10,6 +11,7 @@ add_library(core STATIC ${core_src} ${posix_src})
 target_include_directories(core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(core PUBLIC ${sanitize})
 target_link_options(core PUBLIC ${sanitize})
+target_link_libraries(core PUBLIC ZLIB::ZLIB)
 
 # The programs' portable parts, for the unit tests.
 add_library(program_cores STATIC ${tavrolin_portable} ${plotrelay_portable})
@@ -31,6 +33,7 @@ if(bench_src)
   add_library(core_fast STATIC ${core_src} ${posix_src} ${tavrolin_portable})
   target_include_directories(core_fast PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/programs)
   target_compile_options(core_fast PRIVATE -O2)
+  target_link_libraries(core_fast PUBLIC ZLIB::ZLIB)
 endif()
 foreach(src ${bench_src})
   get_filename_component(name ${src} NAME_WE)

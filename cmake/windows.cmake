@@ -10,6 +10,8 @@ list(FILTER core_win_src INCLUDE REGEX "/src/base/[^/]*_win\\.cpp$")
 list(FILTER win_src EXCLUDE REGEX "/src/base/[^/]*_win\\.cpp$")
 add_library(core STATIC ${core_src} ${core_win_src})
 target_include_directories(core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+# zlib of the MinGW-w64 tree, linked statically (libz.a under -static)
+target_link_libraries(core PUBLIC z)
 
 # The libraries' Windows halves (editor link, windows, dialogs).
 add_library(winparts STATIC ${win_src})

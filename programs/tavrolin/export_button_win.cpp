@@ -3,11 +3,14 @@
 // of the files and the automatic close.
 #include <windows.h>
 
+#include <ctime>
 #include <filesystem>
+#include <optional>
 
 #include "tavrolin/app_paths_win.h"
 #include "tavrolin/input_block_win.h"
 #include "tavrolin/main_window_win.h"
+#include "base/error.h"
 #include "base/settings_keys.h"
 #include "base/settings_store.h"
 #include "export/drill_check.h"
@@ -15,6 +18,7 @@
 #include "export/exec_wait_win.h"
 #include "export/export_paths.h"
 #include "export/export_run.h"
+#include "export/fab_package.h"
 #include "export/job_writer.h"
 #include "export/post_process.h"
 #include "export/run_files.h"
@@ -43,7 +47,9 @@ void MainWindow::onExport() {
   } told{*this};
   exportcore::RunFiles run;
   if (!runDriver(model_.outputDir.text(), run)) return;
-  if (!postProcess(run)) return;
+  std::vector<exportcore::KeptDrill> kept;
+  if (!postProcess(run, kept)) return;
+  if (!writeFabPackage(kept, run)) return;
   tellChoicesFault();  // before a close is posted
   // 11. done
   if (base::readSetting(base::SettingsStore(mainIniPath()), base::kAutoClose))
@@ -144,16 +150,43 @@ bool MainWindow::acceptDriverEnd(const exportcore::DriverEnd& end, exportcore::E
   return true;
 }
 
-bool MainWindow::postProcess(exportcore::RunFiles& run) {
+bool MainWindow::postProcess(exportcore::RunFiles& run, std::vector<exportcore::KeptDrill>& kept) {
   // 10. the files: one layer-name record (unless the settings turn the
-  // clean-up off) and the header in one pass over each Gerber file, drill
-  // files checked
+  // clean-up off) and the header, with the file attributes when they are
+  // switched on, in one pass over each Gerber file; drill files checked
+  const base::SettingsStore ini(mainIniPath());
+  std::optional<exportcore::X2Setup> x2;
+  if (base::readSetting(ini, base::kX2Attributes))
+    x2 = exportcore::readX2Setup(ini, std::time(nullptr));
   const std::vector<std::wstring> drillFailures = exportcore::finishExportFiles(
-      model_, base::readSetting(base::SettingsStore(mainIniPath()), base::kCleanGrb), &run);
+      model_, base::readSetting(ini, base::kCleanGrb), &run, x2 ? &*x2 : nullptr, &kept);
+  if (x2) exportcore::stampDrillAttributes(model_, kept, *x2);
   if (!drillFailures.empty()) {
     MessageBoxW(hwnd(), exportcore::drillFailureText(drillFailures).c_str(), L"Ошибка",
                 MB_OK | MB_ICONERROR);
     return false;
+  }
+  return true;
+}
+
+bool MainWindow::writeFabPackage(const std::vector<exportcore::KeptDrill>& kept,
+                                 const exportcore::RunFiles& run) {
+  if (!base::readSetting(base::SettingsStore(mainIniPath()), base::kFabArchive)) return true;
+  exportcore::FabOutcome outcome;
+  try {
+    outcome = exportcore::writeFabArchive(
+        model_, kept,
+        {designFileName_, link_.editorVersion + L", сборка " + link_.editorBuild,
+         std::time(nullptr)},
+        &run);
+  } catch (const base::AppError& error) {
+    MessageBoxW(hwnd(), (error.text() + L"\rЭкспортированные файлы остались как были.").c_str(),
+                L"Ошибка", MB_OK | MB_ICONERROR);
+    return false;
+  }
+  if (!outcome.missing.empty()) {
+    MessageBoxW(hwnd(), exportcore::missingGerberText(outcome.missing).c_str(), L"Ошибка",
+                MB_OK | MB_ICONERROR);
   }
   return true;
 }

@@ -16,6 +16,7 @@
 #include "dialogs/offset_dialog_win.h"
 #include "dialogs/param_dialog_win.h"
 #include "dialogs/settings_dialog_win.h"
+#include "export/drill_check.h"
 #include "export/export_run.h"
 #include "export/run_files.h"
 #include "layers/board_choices.h"
@@ -132,7 +133,12 @@ class MainWindow : public widgets::Window {
   bool acceptDriverEnd(const exportcore::DriverEnd& end, exportcore::ErrorPolicy policy,
                        const exportcore::RunFiles& run);
   // Step 10: the files the driver left; false when drill files failed.
-  bool postProcess(exportcore::RunFiles& run);
+  // `kept` receives the drill files kept.
+  bool postProcess(exportcore::RunFiles& run, std::vector<exportcore::KeptDrill>& kept);
+  // After step 10, when switched on: the board house's archive of the files
+  // this run wrote. False when it could not be written.
+  bool writeFabPackage(const std::vector<exportcore::KeptDrill>& kept,
+                       const exportcore::RunFiles& run);
   // The operator's choices kept beside the output, D + B + ".tavrolin":
   // restored at start-up, saved once the job is written, reset by the menu.
   std::wstring choicesPath() const;

@@ -38,6 +38,9 @@ inline constexpr BoolSetting kAutoSms{L"pcad", L"AutoSMS", true};
 inline constexpr BoolSetting kAutoPs{L"pcad", L"AutoPS", true};
 inline constexpr BoolSetting kCleanGrb{L"pcad", L"CleanGRB", true};  // one "%LN" per Gerber file
 inline constexpr IntSetting kErrorChoice{L"pcad", L"errcheck", 2};   // 0 go on, 1 stop, 2 ask
+// the board house's archive after an export, and file attributes in the files
+inline constexpr BoolSetting kFabArchive{L"pcad", L"FabZip", false};
+inline constexpr BoolSetting kX2Attributes{L"pcad", L"X2", false};
 
 inline int32_t readSetting(const SettingsStore& ini, const IntSetting& s) {
   return ini.readInteger(s.section, s.key, s.fallback);

@@ -130,6 +130,8 @@ void SettingsDialog::createPcadPage() {
              250, 18, kIdOnErrorContinue);
   addControl(kPcad, L"BUTTON", L"Остановить выполнение", radio, 352, 78, 250, 18, kIdOnErrorStop);
   addControl(kPcad, L"BUTTON", L"Задать вопрос", radio, 352, 102, 250, 18, kIdOnErrorAsk);
+  addControl(kPcad, L"BUTTON", L"Архив для производства", check, 340, 150, 280, 18, kIdFabArchive);
+  addControl(kPcad, L"BUTTON", L"Атрибуты X2", check, 340, 174, 280, 18, kIdX2Attributes);
 }
 
 HBRUSH SettingsDialog::pageBrush() {
@@ -206,6 +208,8 @@ SettingsForm SettingsDialog::readControls() const {
                   : isChecked(item(kIdOnErrorStop))   ? 1
                   : isChecked(item(kIdOnErrorAsk))    ? 2
                                                       : -1;
+  form.fabArchive = isChecked(item(kIdFabArchive));
+  form.x2Attributes = isChecked(item(kIdX2Attributes));
   return form;
 }
 
@@ -225,6 +229,8 @@ void SettingsDialog::showForm(const SettingsForm& form) {
   setChecked(item(kIdOnErrorContinue), form.errcheck == 0);
   setChecked(item(kIdOnErrorStop), form.errcheck == 1);
   setChecked(item(kIdOnErrorAsk), form.errcheck == 2);
+  setChecked(item(kIdFabArchive), form.fabArchive);
+  setChecked(item(kIdX2Attributes), form.x2Attributes);
 }
 
 void SettingsDialog::onOpened() {

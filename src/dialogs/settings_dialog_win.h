@@ -40,6 +40,8 @@ class SettingsDialog : public ToolWindow {
     kIdOnErrorContinue,
     kIdOnErrorStop,
     kIdOnErrorAsk,
+    kIdFabArchive,
+    kIdX2Attributes,
   };
 
   // Creates the dialog hidden; `owner` keeps it above the main window.

@@ -52,6 +52,8 @@ void SettingsForm::load(const base::SettingsStore& ini, const DirExists& dirExis
   if (choice < -1) choice = -1;
   if (choice > kErrorChoiceCount - 1) choice = kErrorChoiceCount - 1;
   errcheck = choice;
+  fabArchive = base::readSetting(ini, base::kFabArchive);
+  x2Attributes = base::readSetting(ini, base::kX2Attributes);
 }
 
 std::wstring SettingsForm::dirValue(const DirExists& dirExists) const {
@@ -72,6 +74,10 @@ void SettingsForm::save(base::SettingsStore& ini, const DirExists& dirExists) co
   writeKey(L"AutoSMS", [&] { ini.writeBool(kPcad, L"AutoSMS", autoSms); });
   writeKey(L"AutoPS", [&] { ini.writeBool(kPcad, L"AutoPS", autoPs); });
   writeKey(L"errcheck", [&] { ini.writeInteger(kPcad, L"errcheck", errcheck); });
+  for (const auto& [setting, on] :
+       {std::pair{base::kFabArchive, fabArchive}, std::pair{base::kX2Attributes, x2Attributes}}) {
+    writeKey(setting.key, [&] { ini.writeBool(setting.section, setting.key, on); });
+  }
 }
 
 }  // namespace dialogs

@@ -32,13 +32,15 @@ struct SettingsForm {
   bool autoSms = true;
   bool autoPs = true;
   bool cleanGrb = true;
-  int errcheck = 2;  // selected item of "При ошибке :", -1 for none
+  int errcheck = 2;           // selected item of "При ошибке :", -1 for none
+  bool fabArchive = false;    // "Архив для производства"
+  bool x2Attributes = false;  // "Атрибуты X2"
 
   // Reads every value: dw, dc, autoclose, dir, SMS, PS, CleanGRB, AutoSMS,
-  // AutoPS, errcheck.
+  // AutoPS, errcheck, FabZip, X2.
   void load(const base::SettingsStore& ini, const DirExists& dirExists);
   // Writes every key in the order dir, SMS, PS, CleanGRB, dw, dc,
-  // autoclose, AutoSMS, AutoPS, errcheck. A write that fails stops the save
+  // autoclose, AutoSMS, AutoPS, errcheck, FabZip, X2. A write that fails stops the save
   // there (the keys before it keep their new values) and is raised as an
   // AppError naming the key.
   void save(base::SettingsStore& ini, const DirExists& dirExists) const;

@@ -37,17 +37,20 @@ std::wstring freeDrillName(const std::wstring& stem) {
   return name;
 }
 
-void stampDrill(const fs::path& path, int fromRow, int toRow) {
-  base::rewriteFile(path, [fromRow, toRow](base::LineReader& reader, base::LineWriter& writer) {
+void insertAfterFirstLine(const fs::path& path, const std::vector<std::wstring>& lines) {
+  base::rewriteFile(path, [&lines](base::LineReader& reader, base::LineWriter& writer) {
     std::string_view line;
     if (reader.next(line)) writer.writeLine(line);
-    const std::wstring stamp[] = {L";Korvant TAVROLIN", L";From Layer " + std::to_wstring(fromRow),
-                                  L";To Layer " + std::to_wstring(toRow)};
-    for (const std::wstring& text : stamp) {
+    for (const std::wstring& text : lines) {
       writer.writeLine(base::encodeText(text, reader.encoding()));
     }
     while (reader.next(line)) writer.writeLine(line);
   });
+}
+
+void stampDrill(const fs::path& path, int fromRow, int toRow) {
+  insertAfterFirstLine(path, {L";Korvant TAVROLIN", L";From Layer " + std::to_wstring(fromRow),
+                              L";To Layer " + std::to_wstring(toRow)});
 }
 
 std::wstring drillFailureText(const std::vector<std::wstring>& failures) {
@@ -57,7 +60,7 @@ std::wstring drillFailureText(const std::vector<std::wstring>& failures) {
 }
 
 std::vector<std::wstring> finishDrillFiles(const std::vector<layers::DrillFile>& drills,
-                                           const RunFiles* run) {
+                                           const RunFiles* run, std::vector<KeptDrill>* kept) {
   std::vector<std::wstring> failures;
   for (const layers::DrillFile& request : drills) {
     if (run && !run->writtenInRun(request.path)) continue;
@@ -77,6 +80,7 @@ std::vector<std::wstring> finishDrillFiles(const std::vector<layers::DrillFile>&
     }
     try {
       stampDrill(toPath(target), request.fromRow, request.toRow);
+      if (kept) kept->push_back({request, target});
     } catch (const base::AppError& error) {
       failures.push_back(L"не удалось подписать \"" + target + L"\": " + error.text());
     }

@@ -21,6 +21,10 @@ bool drillFileIsEmpty(const std::filesystem::path& path);
 // with the smallest n from 1 up that names no file.
 std::wstring freeDrillName(const std::wstring& stem);
 
+// Puts `lines` after the file's first line.
+void insertAfterFirstLine(const std::filesystem::path& path,
+                          const std::vector<std::wstring>& lines);
+
 // Puts ";Korvant TAVROLIN", ";From Layer " + fromRow and ";To Layer " +
 // toRow after the file's first line.
 void stampDrill(const std::filesystem::path& path, int fromRow, int toRow);
@@ -29,6 +33,12 @@ void stampDrill(const std::filesystem::path& path, int fromRow, int toRow);
 // were, one per line.
 std::wstring drillFailureText(const std::vector<std::wstring>& failures);
 
+// A drill file the check kept: the request and the final name it was moved to.
+struct KeptDrill {
+  layers::DrillFile request;
+  std::wstring path;
+};
+
 // Checks every drill file of the export in order: an empty one is deleted, any
 // other is moved to its final name and stamped. A missing or too short file
 // stops the check with an AppError. A delete, move or stamp that fails does
@@ -36,7 +46,9 @@ std::wstring drillFailureText(const std::vector<std::wstring>& failures);
 // when all went well), for the caller to show with drillFailureText.
 // With `run`, a file that the driver did not write in that run (absent, or
 // left from an earlier export) is passed over: not read, deleted or moved.
+// With `kept`, every file moved and stamped is added to it.
 std::vector<std::wstring> finishDrillFiles(const std::vector<layers::DrillFile>& drills,
-                                           const RunFiles* run = nullptr);
+                                           const RunFiles* run = nullptr,
+                                           std::vector<KeptDrill>* kept = nullptr);
 
 }  // namespace exportcore

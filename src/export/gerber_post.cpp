@@ -6,6 +6,7 @@
 #include "base/encoding.h"
 #include "base/line_stream.h"
 #include "export/export_paths.h"
+#include "export/fab_package.h"
 #include "export/gerber_naming.h"
 #include "layers/layer_model.h"
 #include "layers/layer_table.h"
@@ -62,6 +63,9 @@ void finishGerber(const std::filesystem::path& path, bool removeRepeated, const 
           for (const std::wstring& text : header) {
             writer.writeLine(base::encodeText(text, reader.encoding()));
           }
+          for (const std::wstring& text : stamp->attributes) {
+            writer.writeLine(base::encodeText(text, reader.encoding()));
+          }
         }
         bool seen = false;
         if (reader.unitSize() == 1) {
@@ -108,11 +112,17 @@ void keepFirstLayerName(const layers::LayerTableModel& table, const RunFiles* ru
   }
 }
 
-void stampGerberHeaders(const layers::LayerTableModel& table, const RunFiles* run) {
+void stampGerberHeaders(const layers::LayerTableModel& table, const RunFiles* run,
+                        const X2Setup* x2) {
+  const std::vector<int> copper = copperNumbers(table);
   for (int row = 1; row < table.grid.rowCount(); ++row) {
     const layers::LayerRow& layer = rowLayer(table, row);
     if (!layer.exported() || !toWorkOn(layer.gerberPath, run)) continue;
-    stampGerber(toPath(layer.gerberPath), gerberStampOf(table, row));
+    GerberStamp stamp = gerberStampOf(table, row);
+    if (x2)
+      stamp.attributes =
+          gerberAttributeLines(attributeValues(*x2, rowFileFunction(table, row, *x2, copper)));
+    stampGerber(toPath(layer.gerberPath), stamp);
   }
 }
 

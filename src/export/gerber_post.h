@@ -7,19 +7,22 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "layers/layer_table_model.h"
 #include "export/run_files.h"
+#include "export/x2_attributes.h"
 
 namespace exportcore {
 
 // The values of a Gerber file's comment header.
 struct GerberStamp {
-  int position = 0;           // table row number - 1
-  std::wstring basePosition;  // the row's "Id" text
-  int type = -1;              // CAM layer type index
-  int flashColour = -1;       // palette position, -1 for none
-  int lineColour = -1;        // palette position, -1 for none
+  int position = 0;                      // table row number - 1
+  std::wstring basePosition;             // the row's "Id" text
+  int type = -1;                         // CAM layer type index
+  int flashColour = -1;                  // palette position, -1 for none
+  int lineColour = -1;                   // palette position, -1 for none
+  std::vector<std::wstring> attributes;  // file attribute records, after the six lines
 };
 
 // One pass over the file: with `removeRepeated`, the first line that starts
@@ -33,7 +36,8 @@ void finishGerber(const std::filesystem::path& path, bool removeRepeated, const 
 
 // Keeps the first line that starts with "%LN" and drops every later one.
 void removeRepeatedLayerNames(const std::filesystem::path& path);
-// Puts the six header lines above the file's first line.
+// Puts the six header lines, then the stamp's attribute records, above the
+// file's first line.
 void stampGerber(const std::filesystem::path& path, const GerberStamp& stamp);
 
 // The header values of table row `row` (1 = first layer row). Throws
@@ -47,7 +51,8 @@ void keepFirstLayerName(const layers::LayerTableModel& table, const RunFiles* ru
 
 // For every exported layer row of the table, in display order, whose Gerber
 // file exists (and, with `run`, was written in that run): the comment header
-// stamped into the file.
-void stampGerberHeaders(const layers::LayerTableModel& table, const RunFiles* run = nullptr);
+// stamped into the file; with `x2`, followed by the file attributes.
+void stampGerberHeaders(const layers::LayerTableModel& table, const RunFiles* run = nullptr,
+                        const X2Setup* x2 = nullptr);
 
 }  // namespace exportcore

@@ -17,9 +17,11 @@
 #include <algorithm>
 #include <exception>
 #include <optional>
+#include <utility>
 
 #include "export/drill_check.h"
 #include "export/export_paths.h"
+#include "export/fab_package.h"
 #include "export/gerber_naming.h"
 #include "export/gerber_post.h"
 #include "layers/layer_model.h"
@@ -52,20 +54,27 @@ bool isDrillFile(const std::wstring& path, const std::vector<layers::DrillFile>&
 }  // namespace
 
 std::vector<std::wstring> finishExportFiles(const layers::LayerTableModel& table,
-                                            bool removeRepeated, const RunFiles* run) {
+                                            bool removeRepeated, const RunFiles* run,
+                                            const X2Setup* x2, std::vector<KeptDrill>* kept) {
   // The rows in display order get a header; a row whose "Id" names no
   // record ends the stamping there, and its error is raised after the drill
   // check, where the stamp step raised it.
   std::vector<GerberJob> jobs;
   std::vector<bool> inTable(table.rows.size(), false);
   std::exception_ptr rowError;
+  const std::vector<int> copper = x2 ? copperNumbers(table) : std::vector<int>();
   try {
     for (int row = 1; row < table.grid.rowCount(); ++row) {
       const size_t index = static_cast<size_t>(rowLayerIndex(table, row));
       inTable[index] = true;
       const layers::LayerRow& layer = table.rows[index];
       if (!layer.exported() || !toWorkOn(layer.gerberPath, run)) continue;
-      jobs.push_back({layer.gerberPath, gerberStampOf(table, row)});
+      GerberStamp stamp = gerberStampOf(table, row);
+      if (x2) {
+        stamp.attributes =
+            gerberAttributeLines(attributeValues(*x2, rowFileFunction(table, row, *x2, copper)));
+      }
+      jobs.push_back({layer.gerberPath, std::move(stamp)});
     }
   } catch (...) {
     rowError = std::current_exception();
@@ -85,7 +94,7 @@ std::vector<std::wstring> finishExportFiles(const layers::LayerTableModel& table
       removeRepeatedLayerNames(toPath(job.path));
     }
   }
-  std::vector<std::wstring> failures = finishDrillFiles(table.drills, run);
+  std::vector<std::wstring> failures = finishDrillFiles(table.drills, run, kept);
   for (const GerberJob& job : jobs) {
     if (job.drillFile && job.stamp && toWorkOn(job.path, run))
       stampGerber(toPath(job.path), *job.stamp);

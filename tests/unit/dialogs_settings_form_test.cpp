@@ -38,7 +38,7 @@ class SettingsFormTest : public ::testing::Test {
   }
 };
 
-TEST_F(SettingsFormTest, FreshStartShowsDefaultsAndCloseWritesAllTenKeys) {
+TEST_F(SettingsFormTest, FreshStartShowsDefaultsAndCloseWritesAllTwelveKeys) {
   SettingsForm form = loaded();
   EXPECT_EQ(form.dwText, L"10");
   EXPECT_EQ(form.dcText, L"10");
@@ -51,12 +51,13 @@ TEST_F(SettingsFormTest, FreshStartShowsDefaultsAndCloseWritesAllTenKeys) {
   EXPECT_TRUE(form.autoPs);
   EXPECT_TRUE(form.cleanGrb);
   EXPECT_EQ(form.errcheck, 2);
+  EXPECT_FALSE(form.fabArchive || form.x2Attributes);
 
   form.save(ini, dirExists);
   // written in the dialog's order, so each section lists its keys that way
   EXPECT_EQ(ini.readSectionKeys(L"pcad"),
             (std::vector<std::wstring>{L"dir", L"SMS", L"PS", L"CleanGRB", L"AutoSMS", L"AutoPS",
-                                       L"errcheck"}));
+                                       L"errcheck", L"FabZip", L"X2"}));
   EXPECT_EQ(ini.readSectionKeys(L"main"), (std::vector<std::wstring>{L"dw", L"dc", L"autoclose"}));
   const std::string text = readBytes(path);
   EXPECT_LT(text.find("[pcad]"), text.find("[main]"));
@@ -184,6 +185,8 @@ TEST_F(SettingsFormTest, EveryValueSurvivesASaveAndLoad) {
   form.autoPs = false;
   form.cleanGrb = false;
   form.errcheck = 1;
+  form.fabArchive = true;
+  form.x2Attributes = true;
   form.save(ini, dirExists);
   SettingsForm back = loaded();
   EXPECT_EQ(back.dwText, L"40");
@@ -197,6 +200,7 @@ TEST_F(SettingsFormTest, EveryValueSurvivesASaveAndLoad) {
   EXPECT_FALSE(back.autoPs);
   EXPECT_FALSE(back.cleanGrb);
   EXPECT_EQ(back.errcheck, 1);
+  EXPECT_TRUE(back.fabArchive && back.x2Attributes);
 }
 
 TEST_F(SettingsFormTest, KeysItDoesNotKnowStayInTheirPlaces) {

@@ -60,7 +60,7 @@ TEST(GerberPost, RepeatedLayerNamesGo) {
 
 TEST(GerberPost, HeaderInEveryEncoding) {
   testfiles::TempDir dir("export-stamp");
-  exportcore::GerberStamp stamp{2, L"5", 6, -1, 13};
+  exportcore::GerberStamp stamp{2, L"5", 6, -1, 13, {}};
   const std::string header =
       "G04 Korvant TAVROLIN*\r\nG04 layer position = 2*\r\nG04 layer base position = 5*\r\n"
       "G04 layer type = 6*\r\nG04 layer flash color = -1*\r\nG04 layer line color = 13*\r\n";

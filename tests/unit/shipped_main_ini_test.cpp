@@ -9,6 +9,7 @@
 #include "base/settings_store.h"
 #include "base/int_text.h"
 #include "base/text_file.h"
+#include "layers/layer_model.h"
 
 namespace {
 
@@ -50,6 +51,21 @@ TEST(ShippedMainIni, HoldsTheDefaults) {
   EXPECT_TRUE(ini.readBool(L"pcad", L"AutoPS", false));
   EXPECT_TRUE(ini.readBool(L"pcad", L"CleanGRB", false));
   EXPECT_EQ(ini.readInteger(L"pcad", L"errcheck", -1), 2);
+  EXPECT_TRUE(ini.readBool(L"pcad", L"FabZip", false));
+  EXPECT_FALSE(ini.readBool(L"pcad", L"X2", true));
+}
+
+// Every type has a file function; the metal types, which get the copper
+// layer numbers, are copper and no other type is.
+TEST(ShippedMainIni, EveryLayerTypeHasAFileFunction) {
+  const base::SettingsStore ini(kShipped);
+  const auto keys = ini.readSectionKeys(L"layers");
+  for (size_t i = 0; i < keys.size(); ++i) {
+    const std::wstring function = ini.readString(L"x2", keys[i], L"");
+    const bool metal = layers::groupOf(static_cast<int>(i)) == layers::LayerGroup::Metal;
+    EXPECT_EQ(function.rfind(L"Copper,", 0) == 0, metal) << i;
+    EXPECT_GE(pieces(function).size(), 2u) << i;
+  }
 }
 
 TEST(ShippedMainIni, LayerTypesHaveColours) {

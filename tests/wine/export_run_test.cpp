@@ -7,8 +7,12 @@
 #include <algorithm>
 #include <atomic>
 #include <fstream>
+#include <sstream>
 #include <set>
+#include <map>
 #include <thread>
+
+#include <zlib.h>
 
 #include "base/encoding.h"
 #include "cadlink_fixture.h"
@@ -504,6 +508,141 @@ TEST_F(ExportRun, FileOfAnEarlierExportIsLeftAsItWasSilentlyUnderContinue) {
   EXPECT_TRUE(exportAndAnswer().empty());
   EXPECT_EQ(fileBytes(design_ / L"four-layer.GTL"), kOldTop);
   expectStamped(design_ / L"four-layer.G1", 1, 1, 1);
+}
+
+// The members of a zip archive, name to bytes, read through its central
+// directory and inflated with zlib; empty when the archive cannot be read.
+std::map<std::string, std::string> zipMembers(const fs::path& zip) {
+  const std::string bytes = fileBytes(zip);
+  auto at16 = [&](size_t i) {
+    return static_cast<uint32_t>(static_cast<uint8_t>(bytes[i]) | static_cast<uint8_t>(bytes[i + 1])
+                                                                      << 8);
+  };
+  auto at32 = [&](size_t i) { return at16(i) | at16(i + 2) << 16; };
+  std::map<std::string, std::string> members;
+  if (bytes.size() < 22 || at32(bytes.size() - 22) != 0x06054b50) return members;
+  size_t entry = at32(bytes.size() - 22 + 16);
+  for (uint32_t n = at16(bytes.size() - 22 + 10); n > 0; --n) {
+    if (entry + 46 > bytes.size() || at32(entry) != 0x02014b50) return {};
+    const uint32_t packed = at32(entry + 20), size = at32(entry + 24);
+    const uint32_t nameLength = at16(entry + 28), local = at32(entry + 42);
+    const std::string name = bytes.substr(entry + 46, nameLength);
+    const size_t data = local + 30 + at16(local + 26) + at16(local + 28);
+    std::string out(size, '\0');
+    z_stream z{};
+    inflateInit2(&z, -MAX_WBITS);
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data() + data));
+    z.avail_in = packed;
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = size;
+    const int result = inflate(&z, Z_FINISH);
+    inflateEnd(&z);
+    if (result != Z_STREAM_END) return {};
+    members[name] = out;
+    entry += 46 + nameLength + at16(entry + 30) + at16(entry + 32);
+  }
+  return members;
+}
+
+std::vector<std::string> textLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+TEST_F(ExportRun, TwelveLayerBoardPackedForTheBoardHouseWithAttributes) {
+  start(L"twelve-layer.brd", "errcheck=2\r\nFabZip=1\r\nX2=1\r\n", "dw=10\r\ndc=10\r\n");
+  typeCode(L"1222");
+  auto boxes = exportAndAnswer();
+  EXPECT_TRUE(boxes.empty()) << harness::narrow(boxes.empty() ? L"" : boxes[0].text);
+  // exactly the exported Gerber files, the kept drill files and the readme
+  std::set<std::string> expected = {"twelve-layer_readme.txt"};
+  for (const auto& f : filesIn(design_)) {
+    if (f != L"pcad.ini" && f != L"error.log" && f != L"twelve-layer.ERR" &&
+        f != L"twelve-layer_fab.zip")
+      expected.insert(harness::narrow(f));
+  }
+  const auto members = zipMembers(design_ / L"twelve-layer_fab.zip");
+  std::set<std::string> names;
+  for (const auto& [name, bytes] : members) {
+    names.insert(name);
+    if (name != "twelve-layer_readme.txt") {
+      EXPECT_EQ(bytes, fileBytes(design_ / name)) << name;
+    }
+  }
+  EXPECT_EQ(names, expected);
+  ASSERT_TRUE(members.count("twelve-layer_readme.txt"));
+  const auto readme = textLines(members.at("twelve-layer_readme.txt"));
+  EXPECT_EQ(readme[0], base::toUtf8(L"\uFEFFФайлы для изготовления печатной платы"));
+
+  // per drill file: the readme's total equals the hits in the file
+  const std::string total = base::toUtf8(L"  Всего отверстий: ");
+  int drills = 0;
+  for (const auto& name : names) {
+    if (name.find(".TXT") == std::string::npos) continue;
+    ++drills;
+    int hits = 0;
+    for (const auto& l : fileLines(design_ / name))
+      hits += !l.empty() && (l[0] == 'X' || l[0] == 'Y');
+    const std::string head = base::toUtf8(L"Сверловка ") + name + ":";
+    auto at = std::find_if(readme.begin(), readme.end(),
+                           [&](const std::string& l) { return l.rfind(head, 0) == 0; });
+    ASSERT_NE(at, readme.end()) << name;
+    at = std::find_if(at, readme.end(),
+                      [&](const std::string& l) { return l.rfind(total, 0) == 0; });
+    ASSERT_NE(at, readme.end()) << name;
+    EXPECT_EQ(at->substr(total.size()), std::to_string(hits)) << name;
+    EXPECT_GT(hits, 0) << name;
+    EXPECT_EQ(
+        fileLines(design_ / name)[1].rfind("; #@! TF.GenerationSoftware,Korvant,Tavrolin,1.3", 0),
+        0u);
+  }
+  EXPECT_EQ(drills, 4);
+
+  // each copper file names its layer number from the top and its side
+  std::map<int, std::string> copper;  // layer number -> function
+  for (const auto& name : names) {
+    if (name.find(".TXT") != std::string::npos || name == "twelve-layer_readme.txt") continue;
+    for (const auto& l : fileLines(design_ / name)) {
+      if (l.rfind("%TF.FileFunction,Copper,L", 0) != 0) continue;
+      const int number = std::stoi(l.substr(25));
+      EXPECT_FALSE(copper.count(number)) << name;
+      copper[number] = l;
+    }
+  }
+  ASSERT_EQ(copper.size(), 12u);
+  for (const auto& [number, line] : copper) {
+    const char* side = number == 1 ? "Top" : number == 12 ? "Bot" : "Inr";
+    EXPECT_EQ(line, "%TF.FileFunction,Copper,L" + std::to_string(number) + "," + side + "*%");
+  }
+}
+
+TEST_F(ExportRun, FourLayerBoardPackedWithoutAttributes) {
+  start(L"four-layer.brd", "errcheck=2\r\nFabZip=1\r\n", "dw=10\r\ndc=10\r\n");
+  typeCode(L"422");
+  EXPECT_TRUE(exportAndAnswer().empty());
+  const auto members = zipMembers(design_ / L"four-layer_fab.zip");
+  EXPECT_EQ(members.size(), 11u);  // nine Gerber files, one drill file, the readme
+  for (const auto& [name, bytes] : members) EXPECT_EQ(bytes.find("TF."), std::string::npos) << name;
+  expectStamped(design_ / L"four-layer.GTL", 0, 0, 0);
+}
+
+TEST_F(ExportRun, ArchiveThatCannotBeWrittenIsReportedAndTheFilesStay) {
+  fs::create_directories(design_ / L"four-layer_fab.zip");  // a folder in the archive's place
+  start(L"four-layer.brd", "errcheck=2\r\nFabZip=1\r\n", "dw=10\r\ndc=10\r\nautoclose=1\r\n");
+  typeCode(L"422");
+  auto boxes = exportAndAnswer();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text.rfind(L"Не удалось записать архив", 0), 0u)
+      << harness::narrow(boxes[0].text);
+  EXPECT_NE(boxes[0].text.find(L"\rЭкспортированные файлы остались как были."), std::wstring::npos);
+  EXPECT_TRUE(staysOpen());
+  expectStamped(design_ / L"four-layer.GTL", 0, 0, 0);
+  for (const auto& f : filesIn(design_)) EXPECT_EQ(f.find(L".tmp"), std::wstring::npos);
 }
 
 }  // namespace
