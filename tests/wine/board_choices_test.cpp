@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "base/encoding.h"
+#include "widgets/grid_window_win.h"
 #include "cadlink_fixture.h"
 #include "harness.h"
 #include "program_fixture.h"
@@ -45,25 +46,27 @@ std::vector<HWND> settledColumn(HWND main, int column, const wchar_t* cls = L"Bu
 
 // The rows, read while the table stood still (empty when it never did).
 std::vector<Row> tableRows(HWND main) {
+  // through the grid's messages: rows out of view have no real control
+  std::vector<std::pair<UINT, int>> cells = {
+      {widgets::kGridMsgCheckState, program_test::kExportColumn}};
+  for (int col = kTypeColumn; col <= kTypeColumn + 2; ++col)
+    cells.push_back({widgets::kGridMsgSelectedItem, col});
+  for (int col = kTitlesColumn - 8; col <= kTitlesColumn; ++col)
+    cells.push_back({widgets::kGridMsgCheckState, col});
   std::vector<Row> rows;
   harness::waitFor(
       [&] {
-        const size_t n = harness::tableBoxes(main, program_test::kExportColumn).size();
-        rows.assign(n, Row());
-        auto add = [&rows](const std::vector<HWND>& column, UINT message) {
-          if (column.size() != rows.size()) return false;
-          for (size_t r = 0; r < column.size(); ++r)
-            rows[r].push_back(static_cast<int>(SendMessageW(column[r], message, 0, 0)));
-          return true;
-        };
-        bool whole =
-            n > 0 && add(harness::tableBoxes(main, program_test::kExportColumn), BM_GETCHECK);
-        for (int col = kTypeColumn; col <= kTypeColumn + 2; ++col)
-          whole = whole && add(harness::tableControls(main, col, L"ComboBox"), CB_GETCURSEL);
-        for (int col = kTitlesColumn - 8; col <= kTitlesColumn; ++col)
-          whole = whole && add(harness::tableBoxes(main, col), BM_GETCHECK);
-        if (!whole) rows.clear();
-        return whole;
+        rows.clear();
+        for (const auto& [query, col] : cells) {
+          const std::vector<int> column = harness::tableValues(main, query, col);
+          if (column.empty() || (!rows.empty() && column.size() != rows.size())) {
+            rows.clear();
+            return false;
+          }
+          rows.resize(column.size());
+          for (size_t r = 0; r < column.size(); ++r) rows[r].push_back(column[r]);
+        }
+        return true;
       },
       5000);
   return rows;
