@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/error.h"
 #include "base/text_file.h"
 
 namespace base {
@@ -94,7 +95,7 @@ class LineWriter {
   void put(std::string_view bytes);
   void writeOut(const char* bytes, size_t size);
   void flush();
-  [[noreturn]] void fail();
+  [[noreturn]] void fail(FileAction action);
 
   std::filesystem::path target_;
   std::filesystem::path temp_;
