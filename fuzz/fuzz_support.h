@@ -48,13 +48,12 @@ inline std::string readBytes(const fs::path& path) {
 
 // A property that does not hold: named on stderr, and the run stops with a
 // finding (libFuzzer saves the input).
-#define FUZZ_CHECK(condition)                                                      \
-  do {                                                                             \
-    if (!(condition)) {                                                            \
-      std::fprintf(stderr, "property failed: %s (%s:%d)\n", #condition, __FILE__, \
-                   __LINE__);                                                      \
-      std::abort();                                                                \
-    }                                                                              \
+#define FUZZ_CHECK(condition)                                                                \
+  do {                                                                                       \
+    if (!(condition)) {                                                                      \
+      std::fprintf(stderr, "property failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
+      std::abort();                                                                          \
+    }                                                                                        \
   } while (0)
 
 }  // namespace fuzz

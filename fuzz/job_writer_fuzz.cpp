@@ -69,7 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string bytes = kShipped[t];
     if (in.ConsumeBool()) {
       const std::string part = in.ConsumeRandomLengthString(200);
-      bytes = in.ConsumeBool() ? part : bytes.insert(in.ConsumeIntegralInRange<size_t>(0, bytes.size()), part);
+      bytes = in.ConsumeBool()
+                  ? part
+                  : bytes.insert(in.ConsumeIntegralInRange<size_t>(0, bytes.size()), part);
     }
     fuzz::writeBytes(macros / kNames[t], bytes);
   }
