@@ -17,7 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr size_t kWriteBuffer = size_t{1} << 20;
 constexpr size_t kLongestMark = 3;
 
 }  // namespace
@@ -145,7 +144,7 @@ bool lineIs(std::string_view line, size_t unitSize, std::string_view ascii) {
 }
 
 LineWriter::LineWriter(const fs::path& target, Encoding encoding)
-    : target_(target), temp_(tempPathNextTo(target)), buf_(kWriteBuffer) {
+    : target_(target), temp_(tempPathNextTo(target)), buf_(kLineBuffer) {
   if (!fileStepFails(FileStep::TempCreate)) out_.open(temp_, std::ios::binary | std::ios::trunc);
   if (!out_.is_open()) fail(FileAction::Create);
   unit_ = encoding == Encoding::Utf16LeBom ? 2 : 1;
