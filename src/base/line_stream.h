@@ -118,8 +118,7 @@ class LineWriter {
 // replaces the old one. An error leaves the old file as it was.
 // `readBuffer` is the reader's first buffer size (small values are for tests).
 template <typename Body>
-void rewriteFile(const std::filesystem::path& path, Body body,
-                 size_t readBuffer = size_t{1} << 20) {
+void rewriteFile(const std::filesystem::path& path, Body body, size_t readBuffer = kLineBuffer) {
   LineReader reader(path, readBuffer);
   LineWriter writer(path, reader.encoding());
   body(reader, writer);

@@ -87,12 +87,12 @@ inline const std::vector<Writer>& writers() {
       {"job description", "old job\r\n", L"", rewrite, writeJob},
       {"layer names", "%LN1\n%LN2\n", L"", rewrite,
        [](const fs::path& f) { exportcore::removeRepeatedLayerNames(f); }},
-      {"line reader", "%LN1
-%LN2
-", L"", {FileStep::Read},
+      {"line reader",
+       "%LN1\n%LN2\n",
+       L"",
+       {FileStep::Read},
        [](const fs::path& f) { exportcore::removeRepeatedLayerNames(f); }},
-      {"gerber stamp", "G01*
-", L"", rewrite,
+      {"gerber stamp", "G01*\n", L"", rewrite,
        [](const fs::path& f) { exportcore::stampGerber(f, {}); }},
       {"settings store", "[main]\ndw=10\n", L"Не удалось записать файл настроек \"", rewrite,
        [](const fs::path& f) { base::SettingsStore(f).writeInteger(L"main", L"dw", 50); }},

@@ -39,6 +39,8 @@ TEST(LayerTypes, MissingOrDamagedMainIniGivesNoTypesAndSaysWhy) {
       EXPECT_EQ(types.problem.rfind(start, 0), 0u) << base::toUtf8(types.problem);
     }
     EXPECT_EQ(std::filesystem::exists(file), c.bytes.has_value());
-    if (c.bytes) EXPECT_EQ(testfiles::readBytes(file), *c.bytes);
+    if (c.bytes) {
+      EXPECT_EQ(testfiles::readBytes(file), *c.bytes);
+    }
   }
 }
