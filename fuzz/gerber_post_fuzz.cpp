@@ -4,6 +4,9 @@
 // its lines. A row that is not exported keeps its file byte for byte.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "base/encoding.h"
 #include "base/path_text.h"
 #include "base/text_file.h"
