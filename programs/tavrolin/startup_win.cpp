@@ -10,6 +10,7 @@
 
 #include "tavrolin/app_paths_win.h"
 #include "tavrolin/command_line.h"
+#include "tavrolin/layer_types.h"
 #include "tavrolin/main_window_win.h"
 #include "tavrolin/output_dir.h"
 #include "base/settings_keys.h"
@@ -104,9 +105,14 @@ void MainWindow::readEditorValues(cadlink::UnreadSteps& unread) {
     layers::addEditorLayer(model_.rows, name, typeText);
   });
   unread.after(L"список слоёв");
-  layers::buildLayerTable(model_, ini.readSectionKeys(L"layers"), [&ini](const std::wstring& key) {
+  // a main.ini without usable types: the table without them, and the operator told why
+  const LayerTypes types = readLayerTypes(ini);
+  layers::buildLayerTable(model_, types.keys, [&ini](const std::wstring& key) {
     return ini.readString(L"layers", key, L"");
   });
+  if (!types.problem.empty()) {
+    MessageBoxW(hwnd(), types.problem.c_str(), L"Tavrolin", MB_OK | MB_ICONWARNING);
+  }
   // 8., 9. the configured swell values into the editor
   if (base::readSetting(ini, base::kAutoSms)) {
     cadlink::writeSolderMaskSwell(link_, base::readSetting(ini, base::kSolderMaskSwell));

@@ -17,7 +17,7 @@ void replaceFile(const fs::path& from, const fs::path& to) {
   const fs::file_status target = fs::status(to, ec);
   if (!ec && fs::exists(target)) {
     if ((target.permissions() & fs::perms::owner_write) == fs::perms::none) {
-      throw AppError(L"Cannot create file \"" + pathText(to) + L"\". Access is denied");
+      throw AppError(fileErrorText(FileAction::Write, pathText(to), L"файл только для чтения"));
     }
     // The new file takes the old one's permissions.
     fs::permissions(from, target.permissions(), ec);
@@ -28,7 +28,9 @@ void replaceFile(const fs::path& from, const fs::path& to) {
     fs::rename(from, to, ec);
   }
   if (ec) {
-    throw AppError(L"Cannot create file \"" + pathText(to) + L"\". " + fromUtf8(ec.message()));
+    const std::wstring reason =
+        ec == std::errc::permission_denied ? L"доступ запрещён" : fromUtf8(ec.message());
+    throw AppError(fileErrorText(FileAction::Replace, pathText(to), reason));
   }
 }
 

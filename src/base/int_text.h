@@ -10,7 +10,7 @@ namespace base {
 
 // True when the whole of `text` is such an integer; `out` is then set.
 bool parseInt(const std::wstring& text, int32_t& out);
-// The integer of `text`; throws AppError "'text' is not a valid integer value".
+// The integer of `text`; throws AppError "'text' не является целым числом".
 int32_t strToInt(const std::wstring& text);
 // The integer of `text`, or `fallback` when it is none.
 int32_t strToIntDef(const std::wstring& text, int32_t fallback);

@@ -17,7 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr size_t kWriteBuffer = size_t{1} << 20;
 constexpr size_t kLongestMark = 3;
 
 }  // namespace
@@ -26,7 +25,7 @@ LineReader::LineReader(const fs::path& path, size_t bufferSize)
     : path_(path), buf_(bufferSize ? bufferSize : 1) {
   std::error_code ec;
   if (!fs::is_directory(path, ec)) in_.open(path, std::ios::binary);
-  if (!in_.is_open()) throw AppError(L"Cannot open file \"" + pathText(path) + L"\"");
+  if (!in_.is_open()) throw AppError(fileErrorText(FileAction::Open, pathText(path)));
   // The mark decides the encoding; it is not part of the first line.
   while (end_ < kLongestMark && fill()) {
   }
@@ -46,7 +45,7 @@ bool LineReader::fill() {
   in_.read(buf_.data() + end_, static_cast<std::streamsize>(buf_.size() - end_));
   const size_t got = static_cast<size_t>(in_.gcount());
   if (in_.bad() || fileStepFails(FileStep::Read))
-    throw AppError(L"Cannot read file \"" + pathText(path_) + L"\"");
+    throw AppError(fileErrorText(FileAction::Read, pathText(path_)));
   end_ += got;
   if (in_.eof()) eof_ = true;
   return got > 0;
@@ -145,9 +144,9 @@ bool lineIs(std::string_view line, size_t unitSize, std::string_view ascii) {
 }
 
 LineWriter::LineWriter(const fs::path& target, Encoding encoding)
-    : target_(target), temp_(tempPathNextTo(target)), buf_(kWriteBuffer) {
+    : target_(target), temp_(tempPathNextTo(target)), buf_(kLineBuffer) {
   if (!fileStepFails(FileStep::TempCreate)) out_.open(temp_, std::ios::binary | std::ios::trunc);
-  if (!out_.is_open()) fail();
+  if (!out_.is_open()) fail(FileAction::Create);
   unit_ = encoding == Encoding::Utf16LeBom ? 2 : 1;
   const std::string_view mark = byteOrderMark(encoding);
   if (!mark.empty()) put(mark);
@@ -160,12 +159,14 @@ LineWriter::~LineWriter() {
   fs::remove(temp_, ec);
 }
 
-void LineWriter::fail() { throw AppError(L"Cannot create file \"" + pathText(target_) + L"\""); }
+void LineWriter::fail(FileAction action) {
+  throw AppError(fileErrorText(action, pathText(target_)));
+}
 
 void LineWriter::writeOut(const char* bytes, size_t size) {
   out_.write(bytes, static_cast<std::streamsize>(size));
   if (fileStepFails(FileStep::Write)) out_.setstate(std::ios::badbit);
-  if (!out_.good()) fail();
+  if (!out_.good()) fail(FileAction::Write);
 }
 
 void LineWriter::flush() {
@@ -213,7 +214,7 @@ void LineWriter::commit() {
     flush();
     out_.close();
     if (fileStepFails(FileStep::Flush)) out_.setstate(std::ios::failbit);
-    if (out_.fail()) fail();
+    if (out_.fail()) fail(FileAction::Write);
     replaceFile(temp_, target_);
   } catch (...) {
     out_.close();

@@ -17,16 +17,24 @@
 #include <string_view>
 #include <vector>
 
+#include "base/error.h"
 #include "base/text_file.h"
 
 namespace base {
+
+// The size of the reading and writing buffers: 1 MiB. The fuzz tree makes it
+// small, so that its short inputs cross buffer ends too.
+#ifndef TAVROLIN_LINE_BUFFER
+#define TAVROLIN_LINE_BUFFER (size_t{1} << 20)
+#endif
+constexpr size_t kLineBuffer = TAVROLIN_LINE_BUFFER;
 
 class LineReader {
  public:
   // Throws AppError when the file cannot be opened. `bufferSize` is the size
   // of the first read; the buffer grows for longer lines (small values are
   // for tests).
-  explicit LineReader(const std::filesystem::path& path, size_t bufferSize = size_t{1} << 20);
+  explicit LineReader(const std::filesystem::path& path, size_t bufferSize = kLineBuffer);
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
 
@@ -94,7 +102,7 @@ class LineWriter {
   void put(std::string_view bytes);
   void writeOut(const char* bytes, size_t size);
   void flush();
-  [[noreturn]] void fail();
+  [[noreturn]] void fail(FileAction action);
 
   std::filesystem::path target_;
   std::filesystem::path temp_;
@@ -110,8 +118,7 @@ class LineWriter {
 // replaces the old one. An error leaves the old file as it was.
 // `readBuffer` is the reader's first buffer size (small values are for tests).
 template <typename Body>
-void rewriteFile(const std::filesystem::path& path, Body body,
-                 size_t readBuffer = size_t{1} << 20) {
+void rewriteFile(const std::filesystem::path& path, Body body, size_t readBuffer = kLineBuffer) {
   LineReader reader(path, readBuffer);
   LineWriter writer(path, reader.encoding());
   body(reader, writer);

@@ -72,7 +72,9 @@ std::optional<TextFile> load(const fs::path& path) {
 }
 
 void checkName(const fs::path& path, const std::wstring& name, const std::wstring& forbidden) {
-  bool bad = trimProfileBlanks(name).empty();
+  // A read trims the names: blanks around one would make the key unreadable.
+  const std::wstring trimmed = trimProfileBlanks(name);
+  bool bad = trimmed.empty() || trimmed != name;
   for (wchar_t c : name) {
     bad = bad || c == L'\r' || c == L'\n' || forbidden.find(c) != std::wstring::npos;
   }

@@ -105,9 +105,9 @@ TextFile readTextFile(const fs::path& path) {
   std::error_code ec;
   std::ifstream in;
   if (!fs::is_directory(path, ec)) in.open(path, std::ios::binary);
-  if (!in.is_open()) throw AppError(L"Cannot open file \"" + pathText(path) + L"\"");
+  if (!in.is_open()) throw AppError(fileErrorText(FileAction::Open, pathText(path)));
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw AppError(L"Cannot read file \"" + pathText(path) + L"\"");
+  if (in.bad()) throw AppError(fileErrorText(FileAction::Read, pathText(path)));
   return textFromBytes(bytes);
 }
 
@@ -129,7 +129,8 @@ void writeTextFile(const fs::path& path, const TextFile& file) {
     }
     if (!created || out.fail()) {
       fs::remove(temp, ec);
-      throw AppError(L"Cannot create file \"" + pathText(path) + L"\"");
+      throw AppError(
+          fileErrorText(created ? FileAction::Write : FileAction::Create, pathText(path)));
     }
   }
   try {

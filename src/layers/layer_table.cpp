@@ -6,7 +6,6 @@
 #include <memory>
 #include <optional>
 
-#include "base/error.h"
 #include "layers/board_type_code.h"
 #include "base/int_text.h"
 #include "layers/text_pieces.h"
@@ -124,11 +123,14 @@ void placeRow(LayerTableModel& table, size_t i, const std::vector<std::wstring>&
 
   const std::optional<RowPreset> preset = presetOf(layer.editor);
   if (!preset) return;
-  if (preset->key >= static_cast<int>(typeKeys.size())) base::throwListIndex(preset->key);
-  const std::wstring value =
-      readValue ? readValue(typeKeys[static_cast<size_t>(preset->key)]) : std::wstring();
-  layer.cam.typeBox->setItemIndex(preset->type);
-  presetColours(layer, value);
+  // Without the preset's key in the type list the row gets no type and no
+  // colours, only its object classes.
+  if (preset->key < static_cast<int>(typeKeys.size())) {
+    const std::wstring value =
+        readValue ? readValue(typeKeys[static_cast<size_t>(preset->key)]) : std::wstring();
+    layer.cam.typeBox->setItemIndex(preset->type);
+    presetColours(layer, value);
+  }
   for (int k = 0; k < kObjectClassCount; ++k)
     layer.editor.box(k)->setChecked((preset->boxes >> k) & 1u);
 }

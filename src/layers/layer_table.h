@@ -26,12 +26,16 @@ constexpr int kLayerTableCols = 16;
 // Reads the value of a key of the [layers] section; empty when absent.
 using LayerKeyReader = std::function<std::wstring(const std::wstring& key)>;
 
+// The row presets use the type key positions 0 to 9: a type list shorter
+// than this is not usable.
+constexpr size_t kPresetTypeKeys = 10;
+
 // Orders the model's records, creates every row's controls, fills the grid
 // and presets the rows. typeKeys are the key names of [layers] in file
-// order. Raises "List index out of bounds (k)" at the first row whose preset
-// needs a key position k that typeKeys lacks; rows before it are complete.
-// Also binds the vias switch (see bindViasSwitch). The model must outlive
-// the controls.
+// order. A row whose preset needs a key position that typeKeys lacks gets no
+// type and no colours, only its object classes (with no type list at all the
+// table still shows every layer). Also binds the vias switch (see
+// bindViasSwitch). The model must outlive the controls.
 void buildLayerTable(LayerTableModel& table, const std::vector<std::wstring>& typeKeys,
                      const LayerKeyReader& readValue);
 

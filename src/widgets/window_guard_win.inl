@@ -15,7 +15,8 @@ void guarded(HWND owner, F&& action) {
   } catch (const base::AppError& e) {
     showErrorBox(owner, e.text());
   } catch (const std::exception& e) {
-    showErrorBox(owner, base::fromUtf8(e.what()));
+    // not one of the program's own errors: the run-time's text only as detail
+    showErrorBox(owner, L"Непредвиденная ошибка программы: " + base::fromUtf8(e.what()));
   }
 }
 

@@ -71,8 +71,8 @@ TEST(IntText, StrToIntRaisesTheRunTimeText) {
     base::strToInt(L"abc");
     FAIL() << "no error";
   } catch (const base::AppError& e) {
-    EXPECT_EQ(e.text(), L"'abc' is not a valid integer value");
-    EXPECT_STREQ(e.what(), "'abc' is not a valid integer value");
+    EXPECT_EQ(e.text(), L"'abc' не является целым числом");
+    EXPECT_STREQ(e.what(), "'abc' не является целым числом");
   }
 }
 
@@ -81,7 +81,7 @@ TEST(AppErrorTexts, ListIndexAndUtf8What) {
     base::throwListIndex(3);
     FAIL() << "no error";
   } catch (const base::AppError& e) {
-    EXPECT_EQ(e.text(), L"List index out of bounds (3)");
+    EXPECT_EQ(e.text(), L"Индекс списка вне границ (3)");
   }
   const base::AppError e(L"Ошибка");
   EXPECT_STREQ(e.what(), "\xD0\x9E\xD1\x88\xD0\xB8\xD0\xB1\xD0\xBA\xD0\xB0");

@@ -175,7 +175,7 @@ TEST_F(BoardTypeCodeTest, PastedNonIntegerFieldRaisesAndChangesNothing) {
     layers::onBoardTypeCodeKey(form, key);
     FAIL() << "no error raised";
   } catch (const base::AppError& e) {
-    EXPECT_EQ(e.text(), L"'x' is not a valid integer value");
+    EXPECT_EQ(e.text(), L"'x' не является целым числом");
   }
   EXPECT_EQ(exportedNames(), before);
 }

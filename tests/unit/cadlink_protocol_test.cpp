@@ -34,13 +34,13 @@ TEST(EditorVersion, TitleWithoutANumberThereIsAConversionError) {
       versionFromTitle(title);
       ADD_FAILURE() << "no error for a title of " << std::wstring(title).size() << " chars";
     } catch (const base::AppError& e) {
-      EXPECT_NE(e.text().find(L"is not a valid integer value"), std::wstring::npos);
+      EXPECT_NE(e.text().find(L"не является целым числом"), std::wstring::npos);
     }
   }
   try {
     versionFromTitle(L"P-CAD 20x2 PCB");
   } catch (const base::AppError& e) {
-    EXPECT_EQ(e.text(), L"'20x2' is not a valid integer value");
+    EXPECT_EQ(e.text(), L"'20x2' не является целым числом");
   }
 }
 

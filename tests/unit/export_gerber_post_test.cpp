@@ -234,8 +234,8 @@ TEST(GerberPost, FailureInTheMiddleLeavesTheFile) {
   exporttest::buildTable(form, {{L"Top", 1, 0}});
   form.rows[0].gerberPath = base::fromUtf8(file.string());
   const std::pair<base::FileStep, const char*> faults[] = {
-      {base::FileStep::Write, "Cannot create file \""},
-      {base::FileStep::Read, "Cannot read file \""},
+      {base::FileStep::Write, "Не удалось записать файл \""},
+      {base::FileStep::Read, "Не удалось прочитать файл \""},
   };
   for (const auto& [step, report] : faults) {
     std::string raised;

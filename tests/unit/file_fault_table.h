@@ -19,6 +19,8 @@
 #include "dialogs/settings_form.h"
 #include "export/drill_check.h"
 #include "export/gerber_post.h"
+#include "export/job_writer.h"
+#include "export_test_support.h"
 #include "layers/layer_model.h"
 
 namespace filefaults {
@@ -30,11 +32,38 @@ using Step = std::optional<FileStep>;  // none: a read-only target
 struct Writer {
   const char* name;
   std::string before;        // the file's bytes
-  std::wstring reportStart;  // then the file's path and a quote
+  std::wstring reportStart;  // then the file's path and a quote; empty: the file layer's own
   std::vector<Step> steps;
   std::function<void(const fs::path& file)> run;  // throws AppError with the report
   std::string keptAs = {};  // the file's name afterwards when the writer moved it first
 };
+
+// The file layer's own report of a failed step, up to the file's path.
+inline std::wstring fileReport(const Step& step) {
+  if (step == FileStep::TempCreate) return L"Не удалось создать файл \"";
+  if (step == FileStep::Read) return L"Не удалось прочитать файл \"";
+  if (step == FileStep::Replace) return L"Не удалось заменить файл \"";
+  return L"Не удалось записать файл \"";  // a write, flush, or a read-only target
+}
+
+// The job description written as `file` from the smallest templates beside
+// its folder, for one exported layer.
+inline void writeJob(const fs::path& file) {
+  const fs::path macros = file.parent_path().parent_path() / "macros";
+  fs::create_directories(macros);
+  const std::string l =
+      "a\nb\nc\nd\ne\nf\ng\nh\nLayer=\nExt=\nk\nX=\nY=\nn\n" + std::string(9, '\n');
+  const std::pair<const char*, std::string> templates[] = {
+      {"1_2.ini", "#layerinit#\n#layers#\n#drillinit#\n#drills#\n"},
+      {"1_2_l.ini", l},
+      {"1_2_d.ini", std::string(13, '\n')},
+      {"1_2_dl.ini", "a\nb\nX=\nY=\n"}};
+  for (const auto& [name, text] : templates) std::ofstream(macros / name, std::ios::binary) << text;
+  layers::LayerTableModel table;
+  exporttest::buildTable(table, {{L"Top Silk", layers::kNonSignalLayer, 6}});
+  exportcore::writeJobDescription(table, base::pathText(file),
+                                  {base::pathText(macros) + L"/", L"1", L"2", L"b.pcb"});
+}
 
 // The drill check of one request; throws the failure report as the operator sees it.
 inline void checkDrill(const fs::path& file) {
@@ -51,17 +80,20 @@ inline const std::vector<Writer>& writers() {
   const std::string noHoles = "M48\r\n%\r\nT01\r\nM30\r\n";
   const std::wstring drill = L"Не все файлы сверловки обработаны:\rне удалось ";
   static const std::vector<Writer> all = {
-      {"text file", "old\n", L"Cannot create file \"", rewrite,
+      {"text file", "old\n", L"", rewrite,
        [](const fs::path& f) {
          base::writeTextFile(f, {base::Encoding::Ansi, {L"x"}});
        }},
-      {"line writer", "%LN1\n%LN2\n", L"Cannot create file \"", rewrite,
+      {"job description", "old job\r\n", L"", rewrite, writeJob},
+      {"layer names", "%LN1\n%LN2\n", L"", rewrite,
        [](const fs::path& f) { exportcore::removeRepeatedLayerNames(f); }},
       {"line reader",
        "%LN1\n%LN2\n",
-       L"Cannot read file \"",
+       L"",
        {FileStep::Read},
        [](const fs::path& f) { exportcore::removeRepeatedLayerNames(f); }},
+      {"gerber stamp", "G01*\n", L"", rewrite,
+       [](const fs::path& f) { exportcore::stampGerber(f, {}); }},
       {"settings store", "[main]\ndw=10\n", L"Не удалось записать файл настроек \"", rewrite,
        [](const fs::path& f) { base::SettingsStore(f).writeInteger(L"main", L"dw", 50); }},
       {"settings dialog", "[main]\r\ndw=10\r\n",
@@ -99,8 +131,8 @@ inline void runFileFaultTable(const fs::path& root) {
       } catch (const base::AppError& e) {
         report = e.text();
       }
-      EXPECT_EQ(report.rfind(w.reportStart + base::pathText(kept) + L"\"", 0), 0u)
-          << base::toUtf8(report);
+      const std::wstring start = w.reportStart.empty() ? fileReport(step) : w.reportStart;
+      EXPECT_EQ(report.rfind(start + base::pathText(kept) + L"\"", 0), 0u) << base::toUtf8(report);
       std::ifstream in(kept, std::ios::binary);
       EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), w.before);
       EXPECT_TRUE(std::vector<fs::path>(fs::directory_iterator(dir), {}) == std::vector{kept});

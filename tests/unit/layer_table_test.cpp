@@ -191,56 +191,36 @@ TEST_F(LayerTableTest, UnclassifiedLayerGetsARowButNoPreset) {
   EXPECT_EQ(form.grid.control(layers::kColExport, 2), odd.exportBox.get());
 }
 
-TEST_F(LayerTableTest, ShortSectionStopsAtTheFirstRowThatNeedsAMissingKey) {
-  // Sorted: Top (key 0), In (1), Bottom (3), Top Mask (8), Board (5).
-  layers::addEditorLayer(form.rows, L"Board", L"NE ");
-  layers::addEditorLayer(form.rows, L"Top Mask", L"NE ");
-  layers::addEditorLayer(form.rows, L"Bottom", L"SEA");
-  layers::addEditorLayer(form.rows, L"In", L"SEA");
-  layers::addEditorLayer(form.rows, L"Top", L"SEA");
-  std::vector<std::wstring> keys = {L"K0", L"K1", L"K2", L"K3", L"K4", L"K5"};
-  try {
-    layers::buildLayerTable(form, keys, [](const std::wstring&) { return std::wstring(L"a,2,3"); });
-    FAIL() << "no error raised";
-  } catch (const base::AppError& e) {
-    EXPECT_EQ(e.text(), L"List index out of bounds (8)");
+TEST_F(LayerTableTest, ShortOrNoTypeListStillPlacesEveryRow) {
+  // Sorted: Top (key 0), In (1), Bottom (3), Top Mask (8), Board (5). A row
+  // whose key the list lacks gets its object classes but no type or colours.
+  const struct {
+    size_t keys;
+    std::vector<bool> typed;  // per sorted row
+  } cases[] = {{6, {true, true, true, false, true}}, {0, {false, false, false, false, false}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.keys);
+    layers::LayerTableModel table;
+    for (const wchar_t* name : {L"Board", L"Top Mask"})
+      layers::addEditorLayer(table.rows, name, L"NE ");
+    for (const wchar_t* name : {L"Bottom", L"In", L"Top"})
+      layers::addEditorLayer(table.rows, name, L"SEA");
+    std::vector<std::wstring> keys;
+    for (size_t k = 0; k < c.keys; ++k) keys.push_back(L"K" + std::to_wstring(k));
+    layers::buildLayerTable(table, keys,
+                            [](const std::wstring&) { return std::wstring(L"a,2,3"); });
+    ASSERT_EQ(table.grid.rowCount(), 6);
+    const int classes[] = {kBoxesPadVias, kBoxesPadVias, kBoxesPadVias, 1, 0};
+    for (int r = 1; r <= 5; ++r) {
+      const layers::LayerRow& l = table.rows[r - 1];
+      EXPECT_EQ(table.grid.cell(layers::kColId, r), std::to_wstring(r - 1));
+      EXPECT_EQ(table.grid.control(layers::kColType, r), l.cam.typeBox.get());
+      EXPECT_EQ(l.camType() != -1, c.typed[r - 1]) << r;
+      EXPECT_EQ(l.cam.flashColour->itemIndex(), c.typed[r - 1] ? 2 : -1) << r;
+      EXPECT_EQ(boxBits(l), classes[r - 1]) << r;
+      EXPECT_TRUE(l.editor.pad->onClick()) << "every row's boxes are bound";
+    }
   }
-  const widgets::GridModel& grid = form.grid;
-  ASSERT_EQ(grid.rowCount(), 6);
-  for (int r = 1; r <= 3; ++r) {  // complete rows
-    const layers::LayerRow& l = form.rows[r - 1];
-    EXPECT_NE(l.camType(), -1);
-    EXPECT_EQ(l.cam.flashColour->itemIndex(), 2);
-    EXPECT_EQ(boxBits(l), kBoxesPadVias);
-  }
-  const layers::LayerRow& failing = form.rows[3];
-  EXPECT_EQ(failing.editor.name, L"Top Mask");
-  EXPECT_EQ(grid.cell(layers::kColName, 4), L"Top Mask");
-  EXPECT_EQ(grid.cell(layers::kColId, 4), L"3");
-  EXPECT_EQ(grid.control(layers::kColType, 4), failing.cam.typeBox.get());
-  EXPECT_EQ(failing.camType(), -1);
-  EXPECT_EQ(failing.cam.flashColour->itemIndex(), -1);
-  EXPECT_EQ(boxBits(failing), 0);
-  EXPECT_TRUE(failing.editor.pad->onClick()) << "the failing row's boxes are bound";
-
-  const layers::LayerRow& later = form.rows[4];
-  EXPECT_TRUE(later.exportBox && later.cam.typeBox && later.editor.pad) << "controls exist";
-  EXPECT_TRUE(later.exportBox->onClick());
-  EXPECT_FALSE(later.editor.pad->onClick()) << "no matrix handler yet";
-  EXPECT_EQ(grid.cell(layers::kColName, 5), L"");
-  EXPECT_EQ(grid.cell(layers::kColId, 5), L"");
-  for (int c = 0; c < 16; ++c) EXPECT_EQ(grid.control(c, 5), nullptr);
-}
-
-TEST_F(LayerTableTest, NoSectionAtAllFailsAtTheFirstRow) {
-  layers::addEditorLayer(form.rows, L"Top", L"SEA");
-  try {
-    layers::buildLayerTable(form, {}, nullptr);
-    FAIL() << "no error raised";
-  } catch (const base::AppError& e) {
-    EXPECT_EQ(e.text(), L"List index out of bounds (0)");
-  }
-  EXPECT_EQ(form.grid.cell(layers::kColId, 1), L"0");
 }
 
 TEST_F(LayerTableTest, EmptyLayerListGivesOnlyTheHeader) {

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 
 #include "cadlink_fixture.h"
 #include "harness.h"
@@ -130,37 +131,6 @@ TEST_F(StartupEditor, GerberModeMakesANewNumberedDirectoryAtEachStart) {
   EXPECT_FALSE(fs::exists(designDir_ / L"gerber2"));
 }
 
-TEST_F(StartupEditor, ErrorDuringStartUpIsShownAndTheWindowComesUpAsReached) {
-  // a [layers] section of three types: the bottom layer needs the fourth
-  std::ofstream(program_ / L"main.ini", std::ios::binary)
-      << "[main]\r\ndw=5\r\ndc=5\r\n[layers]\r\nA=1,0,0\r\nB=1,2,2\r\nC=1,3,3\r\n";
-  Standin editor(harness::boardsDir() / L"four-layer.brd", L"startup-error", designArg());
-  ASSERT_NE(editor.main(), nullptr);
-  harness::Tavrolin t = harness::launchTavrolin(program_, L"-h " + handleArg(editor.main()));
-  ASSERT_NE(t.splash, nullptr);
-  harness::Process& process = t.process;
-  HWND ok = harness::findChild(t.splash, L"Button", L"Ok");
-  ASSERT_TRUE(harness::waitFor([&] { return IsWindowEnabled(ok) != FALSE; }, 10000));
-  SendMessageW(ok, BM_CLICK, 0, 0);
-  HWND box = nullptr;
-  ASSERT_TRUE(harness::waitFor(
-      [&] {
-        box = harness::findWindowOf(process.pid(), L"", L"#32770");
-        return box && IsWindowVisible(box);
-      },
-      20000));
-  EXPECT_EQ(harness::textOf(GetDlgItem(box, 0xFFFF)), L"List index out of bounds (3)");
-  HWND main = harness::findWindowOf(process.pid(), L"", L"TForm9");
-  EXPECT_FALSE(IsWindowVisible(main)) << "the box comes before the window";
-  PostMessageW(box, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(harness::waitFor([&] { return IsWindowVisible(main) != FALSE; }, 10000));
-  // the rows before the failing one are complete; the later steps did not run
-  EXPECT_TRUE(harness::waitFor([&] { return exportBoxes(main).size() == 4; }, 10000));
-  EXPECT_EQ(harness::findChild(main, L"Static", designDir_.wstring() + L"\\"), nullptr);
-  PostMessageW(main, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(process.wait(10000));
-}
-
 // Starts the program on the editor, presses the splash's "Ok" and answers
 // with OK every message box that comes before the main window shows;
 // returns their texts. Prints the time from "Ok" to the shown window.
@@ -213,6 +183,52 @@ TEST_F(StartupEditor, EditorWhoseDialogsNeverOpenEndsStartUpWithAMessageNamingWh
       << "no output directory from a design directory that was never read";
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(process.wait(10000));
+}
+
+TEST_F(StartupEditor, DamagedOrMissingMainIniIsNamedAndTheTableStillFills) {
+  const struct {
+    const wchar_t* name;
+    std::optional<std::string> bytes;  // none: no main.ini
+    const wchar_t* fault;
+  } cases[] = {
+      {L"damaged",
+       std::string("\x01\xff[main\r\ndw=5\r\ndc=99999999999\r\n[layers]\r\nA=1,0,99\r\n==\r\n[la"),
+       L"\" не содержит типов слоёв"},
+      {L"missing", std::nullopt, L"\" не найден."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(harness::narrow(c.name));
+    const fs::path ini = program_ / L"main.ini";
+    fs::remove(ini);
+    if (c.bytes) std::ofstream(ini, std::ios::binary) << *c.bytes;
+    Standin editor(harness::boardsDir() / L"four-layer.brd", std::wstring(L"startup-ini-") + c.name,
+                   designArg());
+    ASSERT_NE(editor.main(), nullptr);
+    harness::Process process;
+    HWND main = nullptr;
+    const std::vector<std::wstring> boxes =
+        startAnsweringBoxes(program_, editor.main(), process, main);
+    ASSERT_TRUE(main && IsWindowVisible(main));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].rfind(L"Файл настроек \"", 0), 0u) << harness::narrow(boxes[0]);
+    EXPECT_NE(boxes[0].find(L"main.ini" + std::wstring(c.fault)), std::wstring::npos)
+        << harness::narrow(boxes[0]);
+    // every editor layer is in the table, with no CAM type to pick
+    EXPECT_TRUE(harness::waitFor([&] { return exportBoxes(main).size() == 9; }, 10000));
+    const std::vector<HWND> types = harness::tableControls(main, 3, L"ComboBox");
+    EXPECT_EQ(types.size(), 9u);
+    for (HWND t : types) EXPECT_EQ(SendMessageW(t, CB_GETCOUNT, 0, 0), 0);
+    // the start-up went on: the output directory is the design's
+    EXPECT_NE(harness::findChild(main, L"Static", designDir_.wstring() + L"\\"), nullptr);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(process.wait(10000));
+    // main.ini is neither created nor rewritten
+    ASSERT_EQ(fs::exists(ini), c.bytes.has_value());
+    if (c.bytes) {
+      std::ifstream in(ini, std::ios::binary);
+      EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), *c.bytes);
+    }
+  }
 }
 
 }  // namespace
