@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/line_stream.h"
 #include "layers/layer_table_model.h"
 #include "export/run_files.h"
 #include "export/x2_attributes.h"
@@ -32,7 +33,7 @@ struct GerberStamp {
 // it was. `readBuffer` is the size of the first read (small values are for
 // tests).
 void finishGerber(const std::filesystem::path& path, bool removeRepeated, const GerberStamp* stamp,
-                  size_t readBuffer = size_t{1} << 20);
+                  size_t readBuffer = base::kLineBuffer);
 
 // Keeps the first line that starts with "%LN" and drops every later one.
 void removeRepeatedLayerNames(const std::filesystem::path& path);

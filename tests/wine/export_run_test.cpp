@@ -643,28 +643,29 @@ TEST_F(ExportRun, ArchiveThatCannotBeWrittenIsReportedAndTheFilesStay) {
   EXPECT_TRUE(staysOpen());
   expectStamped(design_ / L"four-layer.GTL", 0, 0, 0);
   for (const auto& f : filesIn(design_)) EXPECT_EQ(f.find(L".tmp"), std::wstring::npos);
+}
 
-  // A job that cannot be written (a read-only pcad.ini left in the output
-  // directory): the operator is told in Russian which file, the files that
-  // stood there are kept, and the driver is never started.
-  TEST_F(ExportRun, JobThatCannotBeWrittenIsNamedAndTheDriverNeverStarts) {
-    const fs::path job = design_ / L"pcad.ini";
-    std::ofstream(design_ / L"four-layer.GTL", std::ios::binary) << kOldTop;
-    std::ofstream(job, std::ios::binary) << "old job\r\n";
-    ASSERT_TRUE(SetFileAttributesW(job.wstring().c_str(), FILE_ATTRIBUTE_READONLY));
-    start(L"four-layer.brd", "errcheck=2\r\n", "dw=10\r\ndc=10\r\nautoclose=1\r\n");
-    typeCode(L"422");
-    editor_->mark();
-    auto boxes = exportAndAnswer();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text,
-              L"Не удалось записать файл \"" + job.wstring() + L"\": файл только для чтения");
-    EXPECT_EQ(filesIn(design_), (std::set<std::wstring>{L"four-layer.GTL", L"pcad.ini"}));
-    EXPECT_EQ(fileBytes(design_ / L"four-layer.GTL"), kOldTop);
-    EXPECT_EQ(fileBytes(job), "old job\r\n");
-    EXPECT_TRUE(editor_->lines().empty()) << "the driver never worked the editor";
-    EXPECT_TRUE(staysOpen());
-    SetFileAttributesW(job.wstring().c_str(), FILE_ATTRIBUTE_NORMAL);
-  }
+// A job that cannot be written (a read-only pcad.ini left in the output
+// directory): the operator is told in Russian which file, the files that
+// stood there are kept, and the driver is never started.
+TEST_F(ExportRun, JobThatCannotBeWrittenIsNamedAndTheDriverNeverStarts) {
+  const fs::path job = design_ / L"pcad.ini";
+  std::ofstream(design_ / L"four-layer.GTL", std::ios::binary) << kOldTop;
+  std::ofstream(job, std::ios::binary) << "old job\r\n";
+  ASSERT_TRUE(SetFileAttributesW(job.wstring().c_str(), FILE_ATTRIBUTE_READONLY));
+  start(L"four-layer.brd", "errcheck=2\r\n", "dw=10\r\ndc=10\r\nautoclose=1\r\n");
+  typeCode(L"422");
+  editor_->mark();
+  auto boxes = exportAndAnswer();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text,
+            L"Не удалось записать файл \"" + job.wstring() + L"\": файл только для чтения");
+  EXPECT_EQ(filesIn(design_), (std::set<std::wstring>{L"four-layer.GTL", L"pcad.ini"}));
+  EXPECT_EQ(fileBytes(design_ / L"four-layer.GTL"), kOldTop);
+  EXPECT_EQ(fileBytes(job), "old job\r\n");
+  EXPECT_TRUE(editor_->lines().empty()) << "the driver never worked the editor";
+  EXPECT_TRUE(staysOpen());
+  SetFileAttributesW(job.wstring().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
 
 }  // namespace
