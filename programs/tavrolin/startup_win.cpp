@@ -165,7 +165,7 @@ void MainWindow::readDesignValues(cadlink::UnreadSteps& unread,
 
 void MainWindow::readEditorIdentity(cadlink::UnreadSteps& unread) {
   // the version from the editor's title, the build from its build window
-  const std::wstring title = cadlink::readWindowText(link_, editorHandle());
+  const std::wstring title = cadlink::readEditorTitle(link_);
   unread.after(L"заголовок окна редактора");
   const int32_t version = cadlink::versionFromTitle(title);
   link_.editorVersion = std::to_wstring(version);

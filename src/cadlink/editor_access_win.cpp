@@ -50,19 +50,36 @@ HWND mainWindowOf(const EditorLink& link) {
   return reinterpret_cast<HWND>(static_cast<uintptr_t>(link.editorWindow));
 }
 
-bool sendToEditor(EditorLink& link, HWND w, UINT message, WPARAM wParam, LPARAM lParam,
-                  LRESULT* result) {
+namespace {
+
+bool sendWithFlags(EditorLink& link, HWND w, UINT message, WPARAM wParam, LPARAM lParam,
+                   LRESULT* result, UINT flags) {
   if (result) *result = 0;
   if (!w) return false;
   DWORD_PTR answer = 0;
-  if (!SendMessageTimeoutW(w, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, kAnswerMs,
-                           &answer)) {
+  if (!SendMessageTimeoutW(w, message, wParam, lParam, flags, kAnswerMs, &answer)) {
     // A window that is gone just takes nothing; one that is there did not answer.
     if (IsWindow(w)) link.misses.unanswered();
     return false;
   }
   if (result) *result = static_cast<LRESULT>(answer);
   return true;
+}
+
+}  // namespace
+
+bool sendToEditor(EditorLink& link, HWND w, UINT message, WPARAM wParam, LPARAM lParam,
+                  LRESULT* result) {
+  return sendWithFlags(link, w, message, wParam, lParam, result, SMTO_NORMAL | SMTO_ABORTIFHUNG);
+}
+
+std::wstring readEditorTitle(EditorLink& link) {
+  wchar_t buffer[130] = {};
+  if (!sendWithFlags(link, mainWindowOf(link), WM_GETTEXT, 127, reinterpret_cast<LPARAM>(buffer),
+                     nullptr, SMTO_NORMAL)) {
+    return std::wstring();
+  }
+  return textUpToNul(buffer, 128);
 }
 
 std::wstring readWindowText(EditorLink& link, HWND w) {

@@ -37,6 +37,12 @@ bool sendToEditor(EditorLink& link, HWND w, UINT message, WPARAM wParam, LPARAM 
 // that does not answer.
 std::wstring readWindowText(EditorLink& link, HWND w);
 
+// The editor main window's title, read as readWindowText does but always
+// given the whole answer time: after a long quiet spell (dialogs waited for
+// that never opened) the system may take the idle editor for hung and fail
+// a hung-aborting message at once, although the editor answers.
+std::wstring readEditorTitle(EditorLink& link);
+
 // The whole text of a window: its length asked first, then read with room
 // for all of it. False (and `text` empty) when the window does not answer,
 // or when what came back is shorter than the length it told.

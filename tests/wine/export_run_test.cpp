@@ -12,14 +12,13 @@
 #include <map>
 #include <thread>
 
-#include <zlib.h>
-
 #include "base/encoding.h"
 #include "cadlink_fixture.h"
 #include "harness.h"
 #include "program_fixture.h"
 #include "repo_paths.h"
 #include "widgets/grid_window_win.h"
+#include "zip_unpack.h"
 
 namespace {
 
@@ -528,16 +527,10 @@ std::map<std::string, std::string> zipMembers(const fs::path& zip) {
     const uint32_t nameLength = at16(entry + 28), local = at32(entry + 42);
     const std::string name = bytes.substr(entry + 46, nameLength);
     const size_t data = local + 30 + at16(local + 26) + at16(local + 28);
-    std::string out(size, '\0');
-    z_stream z{};
-    inflateInit2(&z, -MAX_WBITS);
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data() + data));
-    z.avail_in = packed;
-    z.next_out = reinterpret_cast<Bytef*>(out.data());
-    z.avail_out = size;
-    const int result = inflate(&z, Z_FINISH);
-    inflateEnd(&z);
-    if (result != Z_STREAM_END) return {};
+    std::string out;
+    if (data + packed > bytes.size() || !zip_test::inflate(bytes.substr(data, packed), out) ||
+        out.size() != size)
+      return {};
     members[name] = out;
     entry += 46 + nameLength + at16(entry + 30) + at16(entry + 32);
   }

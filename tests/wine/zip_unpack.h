@@ -1,6 +1,6 @@
 // Unpacking a zip archive as an operator's unzip tool would, for the test of
 // the release archive: stored and deflated entries, names in UTF-8 or the
-// ANSI code page, every entry's checksum checked.
+// ANSI code page, every entry's checksum checked; zlib inflates.
 #pragma once
 
 #include <filesystem>
