@@ -8,6 +8,8 @@ add_library(fuzz_core STATIC ${core_src} ${posix_src} ${tavrolin_portable} ${plo
 target_include_directories(fuzz_core PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/programs
                                             ${CMAKE_SOURCE_DIR}/fuzz ${CMAKE_SOURCE_DIR}/tests/unit)
 target_compile_options(fuzz_core PUBLIC ${fuzz_flags})
+find_package(ZLIB REQUIRED)  # deflate for the board house's archive
+target_link_libraries(fuzz_core PUBLIC ZLIB::ZLIB)
 # small line buffers: the short inputs cross their ends, and runs are quicker
 target_compile_definitions(fuzz_core PUBLIC TAVROLIN_LINE_BUFFER=64)
 

@@ -74,8 +74,10 @@ void SettingsForm::save(base::SettingsStore& ini, const DirExists& dirExists) co
   writeKey(L"AutoSMS", [&] { ini.writeBool(kPcad, L"AutoSMS", autoSms); });
   writeKey(L"AutoPS", [&] { ini.writeBool(kPcad, L"AutoPS", autoPs); });
   writeKey(L"errcheck", [&] { ini.writeInteger(kPcad, L"errcheck", errcheck); });
-  for (const auto& [setting, on] :
+  for (const auto& entry :
        {std::pair{base::kFabArchive, fabArchive}, std::pair{base::kX2Attributes, x2Attributes}}) {
+    const auto& setting = entry.first;
+    const bool on = entry.second;
     writeKey(setting.key, [&] { ini.writeBool(setting.section, setting.key, on); });
   }
 }
