@@ -1,6 +1,7 @@
 // Gerber post-processing (see gerber_post.h).
 #include "export/gerber_post.h"
 
+#include <cstring>
 #include <string>
 
 #include "base/encoding.h"
@@ -27,16 +28,19 @@ void passLines(std::string_view lines, bool removeRepeated, bool& seenLayerName,
   while (p != end) {
     const bool layerName =
         removeRepeated && end - p >= 3 && p[0] == '%' && p[1] == 'L' && p[2] == 'N';
-    const char* brk = p;
-    while (brk != end && *brk != '\n' && *brk != '\r') ++brk;
+    // the line's break: its LF, or a CR before it
+    const void* lf = std::memchr(p, '\n', static_cast<size_t>(end - p));
+    const char* brk = lf ? static_cast<const char*>(lf) : end;
+    if (const void* cr = std::memchr(p, '\r', static_cast<size_t>(brk - p))) {
+      brk = static_cast<const char*>(cr);
+    }
     const bool crLf = end - brk >= 2 && brk[0] == '\r' && brk[1] == '\n';
     const char* const next = brk == end ? end : brk + (crLf ? 2 : 1);
     if (layerName && seenLayerName) {
       writer.writeBytes(std::string_view(run, static_cast<size_t>(p - run)));
       run = next;
     } else if (!crLf) {
-      writer.writeBytes(std::string_view(run, static_cast<size_t>(brk - run)));
-      writer.writeBytes("\r\n");
+      writer.writeLine(std::string_view(run, static_cast<size_t>(brk - run)));
       run = next;
     }
     seenLayerName = seenLayerName || layerName;
