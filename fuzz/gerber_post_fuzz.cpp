@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "base/encoding.h"
+#include "base/line_stream.h"
 #include "base/path_text.h"
 #include "base/text_file.h"
 #include "export/gerber_post.h"
@@ -73,7 +74,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       FUZZ_CHECK(now == bytes[i]);
       continue;
     }
-    const std::vector<std::wstring> lines = base::textFromBytes(now).lines;
+    const base::TextFile after = base::textFromBytes(now);
+    const std::vector<std::wstring>& lines = after.lines;
+    // every line leaves with CR LF
+    if (after.encoding != base::Encoding::Utf16LeBom) {
+      FUZZ_CHECK(base::breaksAreCrLf(now));
+    }
     FUZZ_CHECK(lines.size() == cleaned[i].size() + 6);
     FUZZ_CHECK(lines[0] == L"G04 Korvant TAVROLIN*");
     FUZZ_CHECK(lines[1] == L"G04 layer position = " + std::to_wstring(i) + L"*");

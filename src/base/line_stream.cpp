@@ -3,6 +3,7 @@
 // and UTF-8 (never part of a multi-byte sequence) and 16-bit units in UTF-16.
 #include "base/line_stream.h"
 
+#include <cstdint>
 #include <cstring>
 #include <system_error>
 
@@ -130,6 +131,23 @@ bool LineReader::next(std::string_view& line) {
   }
 }
 
+bool breaksAreCrLf(std::string_view bytes) {
+  const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+  const size_t n = bytes.size();
+  if (n < 2 || b[0] == '\n' || b[n - 1] != '\n') return false;
+  // An LF must follow each CR and a CR precede each LF: compared byte by
+  // byte in fixed strides, which the compiler turns into vector code.
+  constexpr size_t kStride = 64;
+  unsigned lone = 0;
+  size_t i = 1;
+  for (; i + kStride <= n; i += kStride) {
+    for (size_t k = 0; k < kStride; ++k) lone |= (b[i + k] == '\n') ^ (b[i + k - 1] == '\r');
+    if (lone) return false;
+  }
+  for (; i < n; ++i) lone |= (b[i] == '\n') ^ (b[i - 1] == '\r');
+  return !lone;
+}
+
 bool lineStartsWith(std::string_view line, size_t unitSize, std::string_view ascii) {
   if (line.size() < ascii.size() * unitSize) return false;
   if (unitSize == 1) return line.substr(0, ascii.size()) == ascii;
@@ -177,14 +195,13 @@ void LineWriter::flush() {
 }
 
 void LineWriter::put(std::string_view bytes) {
-  if (buf_.size() - used_ < bytes.size()) {
+  // A large piece goes out at once rather than through the buffer.
+  if (bytes.size() >= buf_.size() / 16) {
     flush();
-    // A large piece goes out at once rather than through the buffer.
-    if (bytes.size() >= buf_.size() / 4) {
-      writeOut(bytes.data(), bytes.size());
-      return;
-    }
+    writeOut(bytes.data(), bytes.size());
+    return;
   }
+  if (buf_.size() - used_ < bytes.size()) flush();
   std::memcpy(buf_.data() + used_, bytes.data(), bytes.size());
   used_ += bytes.size();
 }
@@ -207,6 +224,46 @@ void LineWriter::writeLine(std::string_view units) {
   }
   put(units);
   put(unit_ == 1 ? std::string_view("\r\n") : std::string_view(kCrLf16, 4));
+}
+
+void LineWriter::writeLfLines(std::string_view bytes) {
+  // Eight bytes at a time are copied whole; where one of them is an LF, the
+  // copy stops after it and the LF is written over with CR LF.
+  constexpr uint64_t kOnes = 0x0101010101010101u, kHighBits = 0x8080808080808080u;
+  constexpr uint64_t kLfs = 0x0a0a0a0a0a0a0a0au;
+  constexpr size_t kSlack = 16;  // the most one step writes past its last byte
+  static_assert(kLineBuffer >= 4 * kSlack, "the buffer holds a few steps");
+  const char* s = bytes.data();
+  const char* const end = s + bytes.size();
+  while (s != end) {
+    if (buf_.size() - used_ < 4 * kSlack) flush();
+    char* o = buf_.data() + used_;
+    char* const stop = buf_.data() + buf_.size() - kSlack;
+    while (o < stop && end - s >= 8) {
+      uint64_t word;
+      std::memcpy(&word, s, 8);
+      std::memcpy(o, s, 8);
+      const uint64_t x = word ^ kLfs;
+      // the lowest high bit marks the first LF exactly (bits above it may not)
+      const uint64_t lf = (x - kOnes) & ~x & kHighBits;
+      if (lf == 0) {
+        o += 8;
+        s += 8;
+        continue;
+      }
+      const size_t at = static_cast<size_t>(__builtin_ctzll(lf)) / 8;
+      o[at] = '\r';
+      o[at + 1] = '\n';
+      o += at + 2;
+      s += at + 1;
+    }
+    while (o < stop && s != end) {
+      if (*s == '\n') *o++ = '\r';
+      *o++ = *s++;
+    }
+    used_ = static_cast<size_t>(o - buf_.data());
+  }
+  if (!bytes.empty() && bytes.back() != '\n') put("\r\n");
 }
 
 void LineWriter::commit() {

@@ -72,6 +72,10 @@ class LineReader {
   bool skipLf_ = false;  // the last line ended with CR: a following LF belongs to it
 };
 
+// True when the 8-bit bytes end with a line break and every break in them is
+// CR LF: no lone CR, no lone LF.
+bool breaksAreCrLf(std::string_view bytes);
+
 // True when the line's first characters are exactly `ascii`.
 bool lineStartsWith(std::string_view line, size_t unitSize, std::string_view ascii);
 // True when the line is exactly `ascii`.
@@ -93,6 +97,9 @@ class LineWriter {
   void writeLine(std::string_view units);
   // Writes the bytes as they are, line breaks included.
   void writeBytes(std::string_view bytes) { put(bytes); }
+  // Writes 8-bit bytes whose line breaks are all lone LFs with CR LF in their
+  // place; a last line without a break gets CR LF too.
+  void writeLfLines(std::string_view bytes);
   // Finishes the temporary file and replaces the target with it. Throws
   // AppError when that fails; the temporary file is then removed and the
   // target left as it was.

@@ -16,12 +16,12 @@ namespace exportcore {
 
 namespace {
 
-// Passes whole lines of an 8-bit file on to `writer`. Runs of kept lines
-// that already end in CR LF go out as one piece straight from the read
-// buffer; another break (a lone CR or LF, none at the end of the file) is
-// written as CR LF.
-void passLines(std::string_view lines, bool removeRepeated, bool& seenLayerName,
-               base::LineWriter& writer) {
+// Passes whole lines of an 8-bit file on to `writer`, line by line. Runs
+// of kept lines that already end in CR LF go out as one piece straight from
+// the read buffer; another break (a lone CR or LF, none at the end of the
+// file) is written as CR LF.
+void passEachLine(std::string_view lines, bool removeRepeated, bool& seenLayerName,
+                  base::LineWriter& writer) {
   const char* p = lines.data();
   const char* const end = p + lines.size();
   const char* run = p;  // start of the bytes that go out as they are
@@ -47,6 +47,45 @@ void passLines(std::string_view lines, bool removeRepeated, bool& seenLayerName,
     p = next;
   }
   writer.writeBytes(std::string_view(run, static_cast<size_t>(end - run)));
+}
+
+// Passes whole lines of an 8-bit file on to `writer`. The common files, all
+// of whose breaks are CR LF or all LF, are not looked at line by line: only
+// each "%" is, to find the layer-name lines that go, and the pieces between
+// them go out whole (LF breaks becoming CR LF on the way). Other files go
+// line by line.
+void passLines(std::string_view lines, bool removeRepeated, bool& seenLayerName,
+               base::LineWriter& writer) {
+  const bool lfOnly = !std::memchr(lines.data(), '\r', lines.size());
+  if (!lfOnly && !base::breaksAreCrLf(lines)) {
+    passEachLine(lines, removeRepeated, seenLayerName, writer);
+    return;
+  }
+  const char* const begin = lines.data();
+  const char* const end = begin + lines.size();
+  const char* run = begin;  // start of the bytes not written yet
+  const char* from = begin;
+  for (;;) {
+    const void* found = std::memchr(from, '%', static_cast<size_t>(end - from));
+    const char* const percent = static_cast<const char*>(found);
+    const bool layerName = removeRepeated && percent && (percent == begin || percent[-1] == '\n') &&
+                           end - percent >= 3 && percent[1] == 'L' && percent[2] == 'N';
+    if (percent && !(layerName && seenLayerName)) {
+      seenLayerName = seenLayerName || layerName;
+      from = percent + 1;
+      continue;
+    }
+    const std::string_view piece(run, static_cast<size_t>((percent ? percent : end) - run));
+    if (lfOnly) {
+      writer.writeLfLines(piece);
+    } else {
+      writer.writeBytes(piece);
+    }
+    if (!percent) return;
+    // the layer-name line is left out, its break with it
+    const void* lf = std::memchr(percent, '\n', static_cast<size_t>(end - percent));
+    run = from = lf ? static_cast<const char*>(lf) + 1 : end;
+  }
 }
 
 }  // namespace

@@ -144,6 +144,9 @@ TEST(GerberPost, OnePassAtEveryReadBufferSize) {
       "%LNA*%\r\n%LNB*%\r\nX1*\rX2*\n\nM02*\r\n%LNC\r",
       "X1*\r\r\n%LN\n%L\r%LND*%\r\n\r\nX2*",
       "\xEF\xBB\xBF%LNA\r%LNB\r\n%LN\r\n\xC3\xA9\r",
+      // only LF, and only CR LF: these go in pieces, not line by line
+      "%LNA*%\nX1234567890123*\nG04 50%LN*\n%LNB*%\n\nX1*\n%LNA*%\nM02*",
+      "%LNA*%\r\nX1234567890123*\r\nG04 50%LN*\r\n%LNB*%\r\n\r\n%LN\r\nM02*\r\n",
   };
   for (const std::string& bytes : cases) {
     for (size_t size = 1; size <= 24; ++size) {
