@@ -101,15 +101,7 @@ FileReport ExcellonReader::run() {
 }
 
 double ExcellonReader::number(const std::string& text) const {
-  if (text.find('.') != std::string::npos) return std::strtod(text.c_str(), nullptr) * toInches();
-  size_t p = 0;
-  bool negative = false;
-  if (p < text.size() && (text[p] == '+' || text[p] == '-')) negative = text[p++] == '-';
-  const std::string digits = text.substr(p);
-  if (digits.empty()) return 0;
-  const long exponent = leadingKept_ ? long(intDigits_) - long(digits.size()) : -long(decDigits_);
-  const double v = std::strtod((digits + "e" + std::to_string(exponent)).c_str(), nullptr);
-  return (negative ? -v : v) * toInches();
+  return fixedPointValue(text, intDigits_, decDigits_, leadingKept_) * toInches();
 }
 
 ExcellonReader::Coordinates ExcellonReader::parse(const std::string& s, size_t from) const {

@@ -38,7 +38,7 @@ class GerberReader {
 
  private:
   double toInches() const { return millimetres_ ? 1 / 25.4 : 1.0; }
-  double coordinate(const std::string& text, bool isX) const;
+  double coordinate(const std::string& text) const;
   void extended(const std::string& st, bool first);
   void formatStatement(const std::string& st);
   void apertureDefinition(const std::string& st);
@@ -131,18 +131,8 @@ FileReport GerberReader::run() {
   return report_;
 }
 
-double GerberReader::coordinate(const std::string& text, bool isX) const {
-  (void)isX;
-  if (text.find('.') != std::string::npos) return std::strtod(text.c_str(), nullptr) * toInches();
-  size_t p = 0;
-  bool negative = false;
-  if (p < text.size() && (text[p] == '+' || text[p] == '-')) negative = text[p++] == '-';
-  const std::string digits = text.substr(p);
-  if (digits.empty()) return 0;
-  const long exponent = omitTrailing_ ? long(intDigits_) - long(digits.size()) : -long(decDigits_);
-  double v = std::strtod((digits + "e" + std::to_string(exponent)).c_str(), nullptr);
-  if (negative) v = -v;
-  return v * toInches();
+double GerberReader::coordinate(const std::string& text) const {
+  return fixedPointValue(text, intDigits_, decDigits_, omitTrailing_) * toInches();
 }
 
 void GerberReader::extended(const std::string& st, bool first) {
@@ -354,10 +344,13 @@ void GerberReader::updateImage() {
 }
 
 void GerberReader::dataBlock(const std::string& raw) {
-  std::string st;
-  for (char c : raw) {
-    if (c != ' ' && c != '\t') st += c;
+  std::string stripped;
+  if (raw.find_first_of(" \t") != std::string::npos) {
+    for (char c : raw) {
+      if (c != ' ' && c != '\t') stripped += c;
+    }
   }
+  const std::string& st = stripped.empty() ? raw : stripped;
   if (st.empty()) return;
   if (st.rfind("G04", 0) == 0 || st.rfind("G4", 0) == 0) {
     recognised_ = true;
@@ -410,19 +403,19 @@ void GerberReader::dataBlock(const std::string& raw) {
       }
       case 'X':
         hasX = true;
-        x = coordinate(number, true);
+        x = coordinate(number);
         break;
       case 'Y':
         hasY = true;
-        y = coordinate(number, false);
+        y = coordinate(number);
         break;
       case 'I':
         hasI = true;
-        i = coordinate(number, true);
+        i = coordinate(number);
         break;
       case 'J':
         hasJ = true;
-        j = coordinate(number, false);
+        j = coordinate(number);
         break;
       case 'N':
         break;  // a sequence number
@@ -528,8 +521,8 @@ void GerberReader::operate(long op, bool hasX, bool hasY, double x, double y, do
     path.push_back(to);
   } else {
     const bool cw = mode_ == Mode::Clockwise;
-    const Point centre = multiQuadrant_ ? Point{from.x + i, from.y + j}
-                                        : quarterArcCentre(from, to, {i, j}, cw);
+    const Point centre =
+        multiQuadrant_ ? Point{from.x + i, from.y + j} : quarterArcCentre(from, to, {i, j}, cw);
     if (!finitePoint(centre)) {
       note("coordinate out of range");
       return;

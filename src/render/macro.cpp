@@ -229,10 +229,10 @@ void addPrimitive(int code, std::vector<double> v, double k, Aperture& out,
         d -= 2 * (thick + gap);
       }
       const double cw = v[6] * k, cl = v[7] * k;
-      out.parts.push_back(polygonPart(
-          true, box(c.x - cl / 2, c.y - cw / 2, c.x + cl / 2, c.y + cw / 2), rot));
-      out.parts.push_back(polygonPart(
-          true, box(c.x - cw / 2, c.y - cl / 2, c.x + cw / 2, c.y + cl / 2), rot));
+      out.parts.push_back(
+          polygonPart(true, box(c.x - cl / 2, c.y - cw / 2, c.x + cl / 2, c.y + cw / 2), rot));
+      out.parts.push_back(
+          polygonPart(true, box(c.x - cw / 2, c.y - cl / 2, c.x + cw / 2, c.y + cl / 2), rot));
       return;
     }
     case 7: {

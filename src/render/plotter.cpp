@@ -13,8 +13,8 @@ namespace {
 
 // Copies of a step-and-repeat block laid out at most, and objects drawn
 // through copies at most: a block repeated beyond these is cut short.
-constexpr double kMaxRepeatCopies = 1e6;
-constexpr double kMaxRepeatObjects = 5e7;
+constexpr double kMaxRepeatCopies = 1e5;
+constexpr double kMaxRepeatObjects = 2e7;
 
 class FillSink : public SpanSink {
  public:
@@ -236,7 +236,7 @@ void Plotter::plot(const Object& object, Point shift) {
     return;
   }
   if (box.maxX < 0 || box.maxY < 0 || box.minX > width_ || box.minY > height_) return;
-  const std::uint8_t value = object.clear ? kEmpty
+  const std::uint8_t value = object.clear                         ? kEmpty
                              : object.kind == Object::Kind::Flash ? kFlash
                                                                   : kDraw;
   const Clip clip{width_, height_};

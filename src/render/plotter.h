@@ -65,9 +65,9 @@ class Plotter {
   Box* extent_ = nullptr;
   std::vector<std::uint8_t>* coverage_ = nullptr;
   int width_ = 0, height_ = 0;
-  Affine view_;    // board to pixels (identity when measuring)
-  Affine image_;   // file to board
-  Affine toOut_;   // file to pixels, or to board when measuring
+  Affine view_;   // board to pixels (identity when measuring)
+  Affine image_;  // file to board
+  Affine toOut_;  // file to pixels, or to board when measuring
   bool repeating_ = false;
   long countX_ = 1, countY_ = 1;
   double stepX_ = 0, stepY_ = 0;

@@ -55,8 +55,7 @@ void fillCapsule(Point a, Point b, double radius, Clip clip, SpanSink& sink) {
   if (!(len > 1e-9)) return fillCircle(a, radius, clip, sink);
   const Point n{-dy / len * radius, dx / len * radius};
   const Point quad[4] = {a + n, b + n, b - n, a - n};
-  const RowRange rows =
-      rowsBetween(std::min(a.y, b.y) - radius, std::max(a.y, b.y) + radius, clip);
+  const RowRange rows = rowsBetween(std::min(a.y, b.y) - radius, std::max(a.y, b.y) + radius, clip);
   const double r2 = radius * radius;
   for (int y = rows.first; y < rows.end; ++y) {
     const double yc = y + 0.5;

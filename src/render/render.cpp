@@ -66,8 +66,7 @@ void Box::add(const Box& other) {
   maxY = std::max(maxY, other.maxY);
 }
 
-Image::Image(int w, int h, Colour background)
-    : width(std::max(0, w)), height(std::max(0, h)) {
+Image::Image(int w, int h, Colour background) : width(std::max(0, w)), height(std::max(0, h)) {
   rgba.resize(static_cast<size_t>(width) * height * 4);
   for (size_t i = 0; i < rgba.size(); i += 4) {
     rgba[i] = background.r;
