@@ -3,7 +3,7 @@
 // default, drawn at 600 DPI into the same window by both, each in a fresh
 // process: wall time and peak memory (maximum resident set). With more file
 // arguments, those are drawn by both as well (one picture per file).
-// Usage: render_bench [MIB] [FILE...]
+// Usage: render_bench [MIB] [FILE...]; RENDER_BENCH_KEEP=DIR keeps the files.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -51,8 +51,8 @@ void writeBoard(const fs::path& path, size_t bytes) {
         len += std::snprintf(line + len, sizeof line - len, "X%ldY%ldD01*\n", x, y);
       }
     } else if (kind < 75) {  // an arc
-      len = std::snprintf(line, sizeof line, "D10*\nX%ldY%ldD02*\nG02X%ldY%ldI500J0D01*\nG01*\n",
-                          x, y, x + 1000, y);
+      len = std::snprintf(line, sizeof line, "D10*\nX%ldY%ldD02*\nG02X%ldY%ldI500J0D01*\nG01*\n", x,
+                          y, x + 1000, y);
     } else if (kind < 99) {  // a pad
       len = std::snprintf(line, sizeof line, "D%d*\nX%ldY%ldD03*\n", 12 + int(random() % 5),
                           coord(kBoardW), coord(kBoardH));
@@ -81,6 +81,7 @@ struct Run {
 };
 
 Run runProgram(const std::vector<std::string>& argv) {
+  std::fflush(stdout);
   const auto start = std::chrono::steady_clock::now();
   const pid_t pid = fork();
   if (pid == 0) {
@@ -109,14 +110,14 @@ bool compare(const std::string& ours, const fs::path& file, const fs::path& dir,
              const std::string& window, const std::string& gerbvOrigin,
              const std::string& gerbvSize) {
   const double mib = double(fs::file_size(file)) / (1 << 20);
-  const Run a = runProgram({ours, file.string(), "-o", (dir / "ours.png").string(), "--dpi", "600",
-                            "--window", window});
+  const Run a = runProgram(
+      {ours, file.string(), "-o", (dir / "ours.png").string(), "--dpi", "600", "--window", window});
   std::printf("%-28s %8.1f MiB  gerber-render: %7.2f s %8.1f MiB peak%s\n",
               file.filename().string().c_str(), mib, a.seconds, a.peakKb / 1024.0,
               a.ok ? "" : "  FAILED");
   if (haveGerbv()) {
-    const Run g = runProgram({"gerbv", "-x", "png", "--dpi=600", "-O", gerbvOrigin, "-W",
-                              gerbvSize, "-o", (dir / "gerbv.png").string(), file.string()});
+    const Run g = runProgram({"gerbv", "-x", "png", "--dpi=600", "-O", gerbvOrigin, "-W", gerbvSize,
+                              "-o", (dir / "gerbv.png").string(), file.string()});
     std::printf("%-28s %8s      gerbv:         %7.2f s %8.1f MiB peak%s  (ratio %.1fx)\n", "", "",
                 g.seconds, g.peakKb / 1024.0, g.ok ? "" : "  FAILED", g.seconds / a.seconds);
   }
@@ -130,7 +131,11 @@ int main(int argc, char** argv) {
   const size_t mib = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100;
   const fs::path self = fs::absolute(argv[0]).parent_path();
   const std::string ours = (self / "gerber-render").string();
-  const fs::path dir = fs::temp_directory_path() / ("tavrolin-render-bench-" + std::to_string(getpid()));
+  // RENDER_BENCH_KEEP=DIR keeps the generated file and the pictures there
+  const char* keep = std::getenv("RENDER_BENCH_KEEP");
+  const fs::path dir =
+      keep ? fs::path(keep)
+           : fs::temp_directory_path() / ("tavrolin-render-bench-" + std::to_string(getpid()));
   fs::create_directories(dir);
   const fs::path board = dir / "board.gbr";
   writeBoard(board, mib << 20);
@@ -138,6 +143,6 @@ int main(int argc, char** argv) {
   for (int i = 2; i < argc; ++i) {
     ok = compare(ours, argv[i], dir, "-1,-1,12,10", "-1x-1", "12x10") && ok;
   }
-  fs::remove_all(dir);
+  if (!keep) fs::remove_all(dir);
   return ok ? 0 : 1;
 }

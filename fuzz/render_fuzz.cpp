@@ -36,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       FUZZ_CHECK(isBackground || (p[0] == 255 && p[1] == 0) || (p[0] == 0 && p[1] == 255));
       FUZZ_CHECK(p[3] == 255);
       if (isBackground) continue;
-      const double bx = mirrored ? view.window.maxX - (x + 0.5) / kDpi
-                                 : view.window.minX + (x + 0.5) / kDpi;
+      const double bx =
+          mirrored ? view.window.maxX - (x + 0.5) / kDpi : view.window.minX + (x + 0.5) / kDpi;
       const double by = view.window.maxY - (y + 0.5) / kDpi;
       FUZZ_CHECK(!extent.empty());
       FUZZ_CHECK(bx >= extent.minX - slack && bx <= extent.maxX + slack);

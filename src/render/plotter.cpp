@@ -25,8 +25,13 @@ class FillSink : public SpanSink {
   FillSink(std::uint8_t* base, int stride, int originX, int originY, std::uint8_t value)
       : base_(base), stride_(stride), originX_(originX), originY_(originY), value_(value) {}
   void span(int y, int x0, int x1) override {
-    std::memset(base_ + static_cast<size_t>(y - originY_) * stride_ + (x0 - originX_), value_,
-                static_cast<size_t>(x1 - x0));
+    std::uint8_t* p = base_ + static_cast<size_t>(y - originY_) * stride_ + (x0 - originX_);
+    const int n = x1 - x0;
+    if (n > 32) {
+      std::memset(p, value_, static_cast<size_t>(n));
+    } else {
+      for (int i = 0; i < n; ++i) p[i] = value_;  // short spans: no call
+    }
   }
   void setValue(std::uint8_t v) { value_ = v; }
 
