@@ -77,6 +77,19 @@ TEST(RenderBadInput, DrawnAsFarAsPossibleAndReported) {
   }
 }
 
+// A routed arc of a radius near 1e150 inches: its sides near the picture are
+// imprecise, yet nothing is drawn outside the arc's box (x >= 0.77 in).
+TEST(RenderBadInput, FarOffShapesStayWithinTheirBox) {
+  const rendertest::Drawn d = draw("M48\nMETRIC\nT01C0.8\n%\nT01\nG00X20.0Y20.0\nM15\nG03X20.0Y1" +
+                                       std::string(150, '0') + ".0\nM30\n",
+                                   16, {-1, -1, 3, 3});
+  int outside = 0;
+  for (int y = 0; y < d.image.height; ++y) {
+    for (int x = 0; x < 27; ++x) outside += d.at(x, y) != '.';
+  }
+  EXPECT_EQ(outside, 0);
+}
+
 TEST(RenderBadInput, NoiseAndMissingFilesAreReadNoFurther) {
   const rendertest::Drawn d = draw(noise(), 10, {0, 0, 1, 1});
   EXPECT_LE(d.report.skipped.size(), 33u);
