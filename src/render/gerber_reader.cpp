@@ -480,10 +480,9 @@ void GerberReader::gCode(long g) {
 }
 
 void GerberReader::flushContour() {
-  if (contour_.size() >= 3) {
-    ++report_.objects;
-    plotter_.region(std::move(contour_), clear_);
-  }
+  // counted whatever the flattening of its arcs made of it
+  if (contour_.size() >= 2) ++report_.objects;
+  if (contour_.size() >= 3) plotter_.region(std::move(contour_), clear_);
   contour_.clear();
 }
 

@@ -90,6 +90,18 @@ TEST(RenderBadInput, FarOffShapesStayWithinTheirBox) {
   EXPECT_EQ(outside, 0);
 }
 
+// A region of one quarter arc: coarse at 10 DPI (two points, nothing to
+// fill), fine when measured; the same one object both ways.
+TEST(RenderBadInput, ObjectsCountedAlikeWhenDrawnAndMeasured) {
+  const std::string text =
+      "%FSLAX24Y24*%\n%MOIN*%\nG75*\nG36*\nX0Y0D02*\nG02X500Y500I500J0D01*\nG37*\nM02*\n";
+  EXPECT_EQ(draw(text, 10, {-1, -1, 2, 2}).report.objects, 1u);
+  testfiles::TempDir dir("render-count");
+  testfiles::writeBytes(dir / "f", text);
+  render::Box box;
+  EXPECT_EQ(render::measureFile((dir / "f").string(), box).objects, 1u);
+}
+
 TEST(RenderBadInput, NoiseAndMissingFilesAreReadNoFurther) {
   const rendertest::Drawn d = draw(noise(), 10, {0, 0, 1, 1});
   EXPECT_LE(d.report.skipped.size(), 33u);
