@@ -18,16 +18,6 @@ namespace {
 constexpr size_t kMaxLine = 4096;
 constexpr long kMaxRepeat = 100000;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-long smallInt(const std::string& digits) {
-  long v = 0;
-  for (char c : digits) {
-    if (isDigit(c)) v = std::min(1000000000L, v * 10 + (c - '0'));
-  }
-  return v;
-}
-
 bool startsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 
 class ExcellonReader {

@@ -19,16 +19,6 @@ constexpr size_t kMaxStatement = 1 << 16;
 constexpr size_t kMaxMacroStatements = 1 << 16;
 constexpr size_t kMaxRegionPoints = size_t(1) << 23;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-long smallInt(const std::string& digits) {
-  long v = 0;
-  for (char c : digits) {
-    if (isDigit(c)) v = std::min(1000000000L, v * 10 + (c - '0'));
-  }
-  return (!digits.empty() && digits[0] == '-') ? -v : v;
-}
-
 class GerberReader {
  public:
   GerberReader(ByteSource& in, Plotter& plotter)

@@ -1,20 +1,24 @@
 // Chunked file reading and the list of skipped constructs.
 #include "render/source.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 
 namespace render {
 
-ByteSource::ByteSource(const std::string& utf8Path) : buffer_(1 << 16) {
+std::filesystem::path pathFromUtf8(const std::string& utf8Path) {
 #if defined(__cpp_char8_t)
-  const std::filesystem::path path(
+  return std::filesystem::path(
       std::u8string(reinterpret_cast<const char8_t*>(utf8Path.data()), utf8Path.size()));
 #else
-  const std::filesystem::path path = std::filesystem::u8path(utf8Path);
+  return std::filesystem::u8path(utf8Path);
 #endif
-  in_.open(path, std::ios::binary);
+}
+
+ByteSource::ByteSource(const std::string& utf8Path) : buffer_(1 << 16) {
+  in_.open(pathFromUtf8(utf8Path), std::ios::binary);
   opened_ = in_.is_open();
 }
 
@@ -29,6 +33,14 @@ bool ByteSource::refill() {
 void SkipNames::add(const std::string& name) {
   if (seen_.size() > kMaxNames || !seen_.insert(name).second) return;
   out_.push_back(seen_.size() > kMaxNames ? std::string("...") : name);
+}
+
+long smallInt(const std::string& text) {
+  long v = 0;
+  for (char c : text) {
+    if (isDigit(c)) v = std::min(1000000000L, v * 10 + (c - '0'));
+  }
+  return (!text.empty() && text[0] == '-') ? -v : v;
 }
 
 std::string takeNumber(const std::string& text, size_t& pos) {

@@ -2,12 +2,16 @@
 // each: the readers never hold more of a file than one statement.
 #pragma once
 
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace render {
+
+// A path given as UTF-8 bytes, on every system.
+std::filesystem::path pathFromUtf8(const std::string& utf8Path);
 
 class ByteSource {
  public:
@@ -39,6 +43,10 @@ class SkipNames {
   std::vector<std::string>& out_;
   std::set<std::string> seen_;
 };
+
+inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
+// The digits of `text` as a number, at most 1e9, negative after a leading "-".
+long smallInt(const std::string& text);
 
 // Sign, digits and maybe a decimal point, starting at `pos` of `text`; `pos`
 // is left after them. Empty when there is none.

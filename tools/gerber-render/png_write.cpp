@@ -2,6 +2,8 @@
 // the pictures are large and mostly one colour.
 #include "png_write.h"
 
+#include "render/source.h"
+
 #include <zlib.h>
 
 #include <cstdlib>
@@ -40,13 +42,7 @@ unsigned char* deflateForPng(unsigned char* data, int length, int* outLength, in
 #endif
 
 bool writePng(const std::string& utf8Path, const render::Image& image) {
-#if defined(__cpp_char8_t)
-  const std::filesystem::path path(
-      std::u8string(reinterpret_cast<const char8_t*>(utf8Path.data()), utf8Path.size()));
-#else
-  const std::filesystem::path path = std::filesystem::u8path(utf8Path);
-#endif
-  std::ofstream out(path, std::ios::binary);
+  std::ofstream out(render::pathFromUtf8(utf8Path), std::ios::binary);
   if (!out) return false;
   auto put = [](void* context, void* data, int size) {
     static_cast<std::ofstream*>(context)->write(static_cast<const char*>(data), size);
