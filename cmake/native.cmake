@@ -41,3 +41,9 @@ foreach(src ${bench_src})
   target_link_libraries(${name} PRIVATE core_fast)
   target_compile_options(${name} PRIVATE -O2)
 endforeach()
+
+# The comparison of two renderers' pictures for scripts/check-render: a plain
+# optimised program reading PNG files with stb_image (libstb-dev).
+add_executable(picture-compare ${CMAKE_SOURCE_DIR}/testing/picture-compare/picture_compare.cpp)
+target_include_directories(picture-compare SYSTEM PRIVATE /usr/include/stb)
+target_compile_options(picture-compare PRIVATE -O2)
