@@ -24,7 +24,7 @@ struct Aperture {
   double diameter = 0;  // of a circle, for drawing
   std::vector<Part> parts;
   bool hasUnexposed = false;
-  Box box;                 // of the exposed parts
+  Box box;                  // of the exposed parts
   std::vector<Point> hull;  // convex hull of the exposed parts
 
   // Recomputes `box`, `hull` and `hasUnexposed` from `parts`. Drawing with a

@@ -38,7 +38,7 @@ class GerberReader {
 
  private:
   double toInches() const { return millimetres_ ? 1 / 25.4 : 1.0; }
-  double coordinate(const std::string& text, bool isX) const;
+  double coordinate(const std::string& text) const;
   void extended(const std::string& st, bool first);
   void formatStatement(const std::string& st);
   void apertureDefinition(const std::string& st);
@@ -121,7 +121,6 @@ FileReport GerberReader::run() {
   }
   if (inRegion_) flushContour();
   note(plotter_.endRepeat());
-  report_.objects = plotter_.objects();
   if (!recognised_) {
     report_.unreadable = true;
     report_.error = "ни одной команды Gerber";
@@ -131,18 +130,8 @@ FileReport GerberReader::run() {
   return report_;
 }
 
-double GerberReader::coordinate(const std::string& text, bool isX) const {
-  (void)isX;
-  if (text.find('.') != std::string::npos) return std::strtod(text.c_str(), nullptr) * toInches();
-  size_t p = 0;
-  bool negative = false;
-  if (p < text.size() && (text[p] == '+' || text[p] == '-')) negative = text[p++] == '-';
-  const std::string digits = text.substr(p);
-  if (digits.empty()) return 0;
-  const long exponent = omitTrailing_ ? long(intDigits_) - long(digits.size()) : -long(decDigits_);
-  double v = std::strtod((digits + "e" + std::to_string(exponent)).c_str(), nullptr);
-  if (negative) v = -v;
-  return v * toInches();
+double GerberReader::coordinate(const std::string& text) const {
+  return fixedPointValue(text, intDigits_, decDigits_, omitTrailing_) * toInches();
 }
 
 void GerberReader::extended(const std::string& st, bool first) {
@@ -354,10 +343,13 @@ void GerberReader::updateImage() {
 }
 
 void GerberReader::dataBlock(const std::string& raw) {
-  std::string st;
-  for (char c : raw) {
-    if (c != ' ' && c != '\t') st += c;
+  std::string stripped;
+  if (raw.find_first_of(" \t") != std::string::npos) {
+    for (char c : raw) {
+      if (c != ' ' && c != '\t') stripped += c;
+    }
   }
+  const std::string& st = stripped.empty() ? raw : stripped;
   if (st.empty()) return;
   if (st.rfind("G04", 0) == 0 || st.rfind("G4", 0) == 0) {
     recognised_ = true;
@@ -410,19 +402,19 @@ void GerberReader::dataBlock(const std::string& raw) {
       }
       case 'X':
         hasX = true;
-        x = coordinate(number, true);
+        x = coordinate(number);
         break;
       case 'Y':
         hasY = true;
-        y = coordinate(number, false);
+        y = coordinate(number);
         break;
       case 'I':
         hasI = true;
-        i = coordinate(number, true);
+        i = coordinate(number);
         break;
       case 'J':
         hasJ = true;
-        j = coordinate(number, false);
+        j = coordinate(number);
         break;
       case 'N':
         break;  // a sequence number
@@ -488,7 +480,10 @@ void GerberReader::gCode(long g) {
 }
 
 void GerberReader::flushContour() {
-  if (contour_.size() >= 3) plotter_.region(std::move(contour_), clear_);
+  if (contour_.size() >= 3) {
+    ++report_.objects;
+    plotter_.region(std::move(contour_), clear_);
+  }
   contour_.clear();
 }
 
@@ -518,6 +513,7 @@ void GerberReader::operate(long op, bool hasX, bool hasY, double x, double y, do
     if (inRegion_) {
       note("D03 in region");
     } else if (aperture_) {
+      ++report_.objects;
       plotter_.flash(aperture_, load_, to, clear_);
     }
     return;
@@ -528,8 +524,8 @@ void GerberReader::operate(long op, bool hasX, bool hasY, double x, double y, do
     path.push_back(to);
   } else {
     const bool cw = mode_ == Mode::Clockwise;
-    const Point centre = multiQuadrant_ ? Point{from.x + i, from.y + j}
-                                        : quarterArcCentre(from, to, {i, j}, cw);
+    const Point centre =
+        multiQuadrant_ ? Point{from.x + i, from.y + j} : quarterArcCentre(from, to, {i, j}, cw);
     if (!finitePoint(centre)) {
       note("coordinate out of range");
       return;
@@ -548,6 +544,7 @@ void GerberReader::operate(long op, bool hasX, bool hasY, double x, double y, do
     return;
   }
   if (!aperture_) return;
+  ++report_.objects;
   Point start = from;
   for (const Point& p : path) {
     plotter_.stroke(aperture_, load_, start, p, clear_);

@@ -45,8 +45,6 @@ class Plotter {
   // Lays out the open block. Returns a note when the copies were cut short.
   std::string endRepeat();
 
-  std::uint64_t objects() const { return objects_; }
-
  private:
   struct Object {
     enum class Kind { Flash, Stroke, Region } kind;
@@ -65,15 +63,14 @@ class Plotter {
   Box* extent_ = nullptr;
   std::vector<std::uint8_t>* coverage_ = nullptr;
   int width_ = 0, height_ = 0;
-  Affine view_;    // board to pixels (identity when measuring)
-  Affine image_;   // file to board
-  Affine toOut_;   // file to pixels, or to board when measuring
+  Affine view_;   // board to pixels (identity when measuring)
+  Affine image_;  // file to board
+  Affine toOut_;  // file to pixels, or to board when measuring
   bool repeating_ = false;
   long countX_ = 1, countY_ = 1;
   double stepX_ = 0, stepY_ = 0;
   std::vector<Object> block_;
   std::vector<std::uint8_t> scratch_;
-  std::uint64_t objects_ = 0;
 };
 
 }  // namespace render

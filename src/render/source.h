@@ -44,4 +44,9 @@ class SkipNames {
 // is left after them. Empty when there is none.
 std::string takeNumber(const std::string& text, size_t& pos);
 
+// A coordinate written without a decimal point: `trailingOmitted` reads the
+// digits from the left with `intDigits` before the point, otherwise from the
+// right with `decDigits` after it. With a decimal point it is read as written.
+double fixedPointValue(const std::string& text, int intDigits, int decDigits, bool trailingOmitted);
+
 }  // namespace render
