@@ -55,3 +55,9 @@ target_compile_options(gerber-render PRIVATE -O2)
 target_link_libraries(gerber-render PRIVATE render_fast ZLIB::ZLIB)
 # the render benchmark runs gerber-render beside gerbv
 add_dependencies(render_bench gerber-render)
+
+# The comparison of two renderers' pictures for scripts/check-render: a plain
+# optimised program reading PNG files with stb_image (libstb-dev).
+add_executable(picture-compare ${CMAKE_SOURCE_DIR}/testing/picture-compare/picture_compare.cpp)
+target_include_directories(picture-compare SYSTEM PRIVATE /usr/include/stb)
+target_compile_options(picture-compare PRIVATE -O2)

@@ -42,7 +42,11 @@ struct Options {
   double dpi = 600;
   bool hasWindow = false;
   render::Box window;
-  std::vector<std::pair<std::string, render::Colour>> colours;
+  struct FileColours {
+    std::string file;
+    render::Colour flash, line;
+  };
+  std::vector<FileColours> colours;  // --colour FILE=#FLASH[,#LINE]
   bool mirrored = false;
   bool times = false;
 };
@@ -85,13 +89,17 @@ bool parseArgs(const std::vector<std::string>& args, Options& o, std::string& pr
         o.hasWindow = true;
         o.window = {n[0], n[1], n[0] + n[2], n[1] + n[3]};
       } else {
+        // one colour for the whole file, or the flashes' and then the draws'
         const size_t eq = v.rfind('=');
-        render::Colour c;
-        if (eq == std::string::npos || !parseColour(v.substr(eq + 1), c)) {
+        const size_t comma = eq == std::string::npos ? eq : v.find(',', eq);
+        render::Colour flash, line;
+        if (eq == std::string::npos || !parseColour(v.substr(eq + 1, comma - (eq + 1)), flash) ||
+            !parseColour(comma == std::string::npos ? v.substr(eq + 1) : v.substr(comma + 1),
+                         line)) {
           problem = "неверный цвет: " + v;
           return false;
         }
-        o.colours.emplace_back(v.substr(0, eq), c);
+        o.colours.push_back({v.substr(0, eq), flash, line});
       }
     } else if (a == "--mirror") {
       o.mirrored = true;
@@ -135,7 +143,7 @@ int runGerberRender(const std::vector<std::string>& args, std::ostream& out, std
   if (!parseArgs(args, o, problem)) {
     err << "gerber-render: " << problem << "\n"
         << "вызов: gerber-render ФАЙЛ... -o OUT.png [--dpi N] [--window X,Y,W,H] "
-           "[--colour ФАЙЛ=#RRGGBB] [--mirror]\n";
+           "[--colour ФАЙЛ=#RRGGBB[,#RRGGBB]] [--mirror]\n";
     return 2;
   }
   const auto start = std::chrono::steady_clock::now();
@@ -163,8 +171,11 @@ int runGerberRender(const std::vector<std::string>& args, std::ostream& out, std
   for (size_t i = 0; i < o.files.size(); ++i) {
     const std::string& f = o.files[i];
     render::Layer layer{f, kPalette[i % std::size(kPalette)], kPalette[i % std::size(kPalette)]};
-    for (const auto& [name, colour] : o.colours) {
-      if (name == f || name == baseName(f)) layer.flash = layer.line = colour;
+    for (const auto& c : o.colours) {
+      if (c.file == f || c.file == baseName(f)) {
+        layer.flash = c.flash;
+        layer.line = c.line;
+      }
     }
     const render::FileReport report = render::drawFile(layer, view, image);
     out << describe(f, report) << "\n";

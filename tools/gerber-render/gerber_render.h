@@ -1,6 +1,8 @@
 // The gerber-render command: draws Gerber and Excellon files into one PNG.
 //   gerber-render FILE... -o OUT.png [--dpi N] [--window X,Y,W,H]
-//                 [--colour FILE=#RRGGBB] [--mirror] [--times]
+//                 [--colour FILE=#RRGGBB[,#RRGGBB]] [--mirror] [--times]
+// A second colour after a comma is the draws' (tracks, arcs, regions); the
+// first is then the flashes' (pads, holes).
 #pragma once
 
 #include <ostream>
