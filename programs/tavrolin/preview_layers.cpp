@@ -20,21 +20,33 @@ struct TypeInfo {
 
 TypeInfo typeInfo(int camType) {
   switch (camType) {
-    case 0: return {Side::Top, 0, false};
-    case 3: return {Side::Bottom, 0, false};
-    case 8: return {Side::Top, 1, true};
-    case 9: return {Side::Bottom, 1, true};
-    case 15: return {Side::Top, 2, true};
-    case 16: return {Side::Bottom, 2, true};
-    case 6: return {Side::Top, 3, false};
-    case 7: return {Side::Bottom, 3, false};
-    case 12: return {Side::Top, 4, false};
-    case 13: return {Side::Bottom, 4, false};
+    case 0:
+      return {Side::Top, 0, false};
+    case 3:
+      return {Side::Bottom, 0, false};
+    case 8:
+      return {Side::Top, 1, true};
+    case 9:
+      return {Side::Bottom, 1, true};
+    case 15:
+      return {Side::Top, 2, true};
+    case 16:
+      return {Side::Bottom, 2, true};
+    case 6:
+      return {Side::Top, 3, false};
+    case 7:
+      return {Side::Bottom, 3, false};
+    case 12:
+      return {Side::Top, 4, false};
+    case 13:
+      return {Side::Bottom, 4, false};
     case 1:
     case 2:
     case 11:
-    case 14: return {Side::Inner, 0, false};
-    default: return {Side::Neither, 0, false};
+    case 14:
+      return {Side::Inner, 0, false};
+    default:
+      return {Side::Neither, 0, false};
   }
 }
 
@@ -59,10 +71,14 @@ int rankFromTop(const PreviewLayer& layer) {
   if (layer.drill) return 100;
   const TypeInfo info = typeInfo(layer.camType);
   switch (info.side) {
-    case Side::Bottom: return 10 - info.depth;  // 6 (assembly) .. 10 (copper)
-    case Side::Inner: return 20;
-    case Side::Top: return 30 + info.depth;  // 30 (copper) .. 34 (assembly)
-    case Side::Neither: break;
+    case Side::Bottom:
+      return 10 - info.depth;  // 6 (assembly) .. 10 (copper)
+    case Side::Inner:
+      return 20;
+    case Side::Top:
+      return 30 + info.depth;  // 30 (copper) .. 34 (assembly)
+    case Side::Neither:
+      break;
   }
   return 50;
 }
@@ -71,10 +87,14 @@ int rankFromBottom(const PreviewLayer& layer) {
   if (layer.drill) return 100;
   const TypeInfo info = typeInfo(layer.camType);
   switch (info.side) {
-    case Side::Top: return 10 - info.depth;
-    case Side::Inner: return 20;
-    case Side::Bottom: return 30 + info.depth;
-    case Side::Neither: break;
+    case Side::Top:
+      return 10 - info.depth;
+    case Side::Inner:
+      return 20;
+    case Side::Bottom:
+      return 30 + info.depth;
+    case Side::Neither:
+      break;
   }
   return 50;
 }

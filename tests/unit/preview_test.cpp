@@ -31,8 +31,8 @@ std::vector<std::wstring> labelsOf(const std::vector<app::PreviewLayer>& layers,
 }
 
 TEST_F(PreviewLayers, ExportedRowsInTheirColoursThenTheKeptDrillFiles) {
-  const auto layers =
-      exportAll({{{1, 4, L"D:\\out\\b.1_4"}, L"D:\\out\\b.TXT"}, {{-1, -1, L""}, L"D:\\out\\b.TXT1"}});
+  const auto layers = exportAll(
+      {{{1, 4, L"D:\\out\\b.1_4"}, L"D:\\out\\b.TXT"}, {{-1, -1, L""}, L"D:\\out\\b.TXT1"}});
   ASSERT_EQ(layers.size(), 11u);  // nine rows, two drill files
   const auto& palette = widgets::layerPalette();
   // "Top" takes key 0: flash colour 0, line colour 15
@@ -88,12 +88,16 @@ TEST(PreviewZoom, ZoomKeepsThePointUnderTheCursorAndPanFollowsTheMouse) {
     bool mirrored;
     double px, py, factor, scale;  // scale expected after the zoom
   } cases[] = {
-      {false, 0, 0, 2, 200},          {false, 123, 77, 1.25, 125},  {true, 123, 77, 1.25, 125},
-      {true, 399, 299, 0.5, 50},      {false, 200, 150, 1e-9, app::kMinScale},
+      {false, 0, 0, 2, 200},
+      {false, 123, 77, 1.25, 125},
+      {true, 123, 77, 1.25, 125},
+      {true, 399, 299, 0.5, 50},
+      {false, 200, 150, 1e-9, app::kMinScale},
       {true, 10, 20, 1e9, app::kMaxScale},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.mirrored << " " << c.px << "," << c.py << " x" << c.factor);
+    SCOPED_TRACE(testing::Message()
+                 << c.mirrored << " " << c.px << "," << c.py << " x" << c.factor);
     const render::View before = boardView(c.mirrored);
     const render::View after = app::zoomAbout(before, c.px, c.py, c.factor);
     EXPECT_NEAR(app::scaleOf(after), c.scale, 1e-6 * c.scale);
