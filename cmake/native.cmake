@@ -41,3 +41,15 @@ foreach(src ${bench_src})
   target_link_libraries(${name} PRIVATE core_fast)
   target_compile_options(${name} PRIVATE -O2)
 endforeach()
+
+# gerber-render: the drawing of Gerber and drill files into a PNG, optimised
+# and without the sanitizers (the unit tests check the drawing under them).
+file(GLOB render_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/render/*.cpp)
+add_library(render_fast STATIC ${render_src})
+target_include_directories(render_fast PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_options(render_fast PRIVATE -O2)
+file(GLOB gerber_render_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/gerber-render/*.cpp)
+add_executable(gerber-render ${gerber_render_src})
+target_include_directories(gerber-render PRIVATE /usr/include/stb)
+target_compile_options(gerber-render PRIVATE -O2)
+target_link_libraries(gerber-render PRIVATE render_fast ZLIB::ZLIB)

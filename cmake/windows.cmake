@@ -75,3 +75,9 @@ set_target_properties(wine_bench PROPERTIES LINK_FLAGS "")
 file(GLOB demo_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/testing/demo-driver/*.cpp)
 add_executable(demo-driver WIN32 ${demo_src})
 target_link_libraries(demo-driver PRIVATE winharness winparts)
+
+# gerber-render: Gerber and drill files drawn into a PNG (not shipped).
+file(GLOB gerber_render_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/gerber-render/*.cpp)
+add_executable(gerber-render ${gerber_render_src})
+target_include_directories(gerber-render PRIVATE /usr/include/stb)
+target_link_libraries(gerber-render PRIVATE core)

@@ -57,7 +57,8 @@ struct Layer {
 // at all or stopped early (the picture then holds what came before);
 // `skipped` names each construct that was not understood, once.
 struct FileReport {
-  bool drill = false;  // read as an Excellon drill file
+  bool drill = false;       // read as an Excellon drill file
+  bool unreadable = false;  // not opened, or nothing in it this reader knows
   std::uint64_t objects = 0;
   std::string error;
   std::vector<std::string> skipped;
