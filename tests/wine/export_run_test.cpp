@@ -713,14 +713,16 @@ TEST_F(ExportRun, PreviewShowsTheWrittenFilesHidesALayerAndChangesNothing) {
   EXPECT_EQ(ask(app::kPreviewFilesDrawn), static_cast<int>(names.size()));
   EXPECT_EQ(ask(app::kPreviewFilesUnread), 0);
 
-  // "Top Silk" hidden through its check box, the board turned over
+  // "Top Silk" hidden through its check box, the board turned over by its key
   SendMessageW(checks[6], BM_CLICK, 0, 0);
   ASSERT_TRUE(harness::waitFor([&] { return ask(app::kPreviewLayerShown, 6) == 0; }, 5000));
   EXPECT_EQ(SendMessageW(checks[6], BM_GETCHECK, 0, 0), BST_UNCHECKED);
   for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(ask(app::kPreviewLayerShown, i), i != 6) << i;
   EXPECT_EQ(ask(app::kPreviewFilesDrawn), static_cast<int>(names.size()) - 1);
-  SendMessageW(harness::findChild(preview, L"Button", L"Снизу"), BM_CLICK, 0, 0);
+  PostMessageW(preview, WM_KEYDOWN, 'B', 0);  // the key for "Снизу"
   ASSERT_TRUE(harness::waitFor([&] { return ask(app::kPreviewFromBottom) == 1; }, 5000));
+  EXPECT_EQ(SendMessageW(harness::findChild(preview, L"Button", L"Снизу"), BM_GETCHECK, 0, 0),
+            BST_CHECKED);
   EXPECT_EQ(ask(app::kPreviewFilesDrawn), static_cast<int>(names.size()) - 1);
   EXPECT_EQ(folderState(design_), before) << "the preview wrote into the output directory";
 
