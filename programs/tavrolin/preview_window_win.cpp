@@ -41,21 +41,27 @@ bool PreviewWindow::create(HWND owner) {
     return false;
   }
   HFONT font = widgets::programFont();
-  top_ = widgets::createControl(L"BUTTON", L"Сверху", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
-                                8, 8, 95, 18, hwnd(), kIdTop, font);
+  top_ = widgets::createControl(L"BUTTON", L"Сверху", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 8,
+                                8, 95, 18, hwnd(), kIdTop, font);
   bottom_ = widgets::createControl(L"BUTTON", L"Снизу", BS_AUTORADIOBUTTON, 105, 8, 95, 18, hwnd(),
                                    kIdBottom, font);
   fit_ = widgets::createControl(L"BUTTON", L"Вписать (F)", WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 8,
                                 32, kPanelWidth - 16, 24, hwnd(), kIdFit, font);
-  status_ = widgets::createControl(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 8, 100,
-                                   kPanelWidth - 16, 60, hwnd(), kIdStatus, font);
+  status_ = widgets::createControl(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 8, 100, kPanelWidth - 16,
+                                   60, hwnd(), kIdStatus, font);
   ACCEL keys[] = {
-      {FVIRTKEY, 'F', kIdFit},          {FVIRTKEY, VK_HOME, kIdFit},
-      {FVIRTKEY, 'T', kIdTop},          {FVIRTKEY, 'B', kIdBottom},
-      {FVIRTKEY, VK_ADD, kIdZoomIn},    {FVIRTKEY, VK_OEM_PLUS, kIdZoomIn},
-      {FVIRTKEY, VK_SUBTRACT, kIdZoomOut}, {FVIRTKEY, VK_OEM_MINUS, kIdZoomOut},
-      {FVIRTKEY, VK_LEFT, kIdPanLeft},  {FVIRTKEY, VK_RIGHT, kIdPanRight},
-      {FVIRTKEY, VK_UP, kIdPanUp},      {FVIRTKEY, VK_DOWN, kIdPanDown},
+      {FVIRTKEY, 'F', kIdFit},
+      {FVIRTKEY, VK_HOME, kIdFit},
+      {FVIRTKEY, 'T', kIdTop},
+      {FVIRTKEY, 'B', kIdBottom},
+      {FVIRTKEY, VK_ADD, kIdZoomIn},
+      {FVIRTKEY, VK_OEM_PLUS, kIdZoomIn},
+      {FVIRTKEY, VK_SUBTRACT, kIdZoomOut},
+      {FVIRTKEY, VK_OEM_MINUS, kIdZoomOut},
+      {FVIRTKEY, VK_LEFT, kIdPanLeft},
+      {FVIRTKEY, VK_RIGHT, kIdPanRight},
+      {FVIRTKEY, VK_UP, kIdPanUp},
+      {FVIRTKEY, VK_DOWN, kIdPanDown},
       {FVIRTKEY, VK_ESCAPE, kIdClose},
   };
   accelerators_ = CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
@@ -75,10 +81,10 @@ void PreviewWindow::createLayerBoxes() {
   for (HWND box : boxes_) DestroyWindow(box);
   boxes_.clear();
   for (size_t i = 0; i < layers_.size(); ++i) {
-    HWND box = widgets::createControl(
-        L"BUTTON", layers_[i].label, WS_TABSTOP | BS_AUTOCHECKBOX | (i == 0 ? WS_GROUP : 0), 8,
-        kBoxTop, kPanelWidth - 16, 18, hwnd(), kIdFirstLayer + static_cast<int>(i),
-        widgets::programFont());
+    HWND box = widgets::createControl(L"BUTTON", layers_[i].label,
+                                      WS_TABSTOP | BS_AUTOCHECKBOX | (i == 0 ? WS_GROUP : 0), 8,
+                                      kBoxTop, kPanelWidth - 16, 18, hwnd(),
+                                      kIdFirstLayer + static_cast<int>(i), widgets::programFont());
     SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);
     boxes_.push_back(box);
   }
@@ -247,10 +253,14 @@ void PreviewWindow::onPaint(HDC dc) {
     SelectObject(mem, old);
     DeleteDC(mem);
     RECT strip;
-    if (dx > 0) SetRect(&strip, picture.left, 0, picture.left + dx, h), FillRect(dc, &strip, background);
-    if (dx < 0) SetRect(&strip, picture.right + dx, 0, picture.right, h), FillRect(dc, &strip, background);
-    if (dy > 0) SetRect(&strip, picture.left, 0, picture.right, dy), FillRect(dc, &strip, background);
-    if (dy < 0) SetRect(&strip, picture.left, h + dy, picture.right, h), FillRect(dc, &strip, background);
+    if (dx > 0)
+      SetRect(&strip, picture.left, 0, picture.left + dx, h), FillRect(dc, &strip, background);
+    if (dx < 0)
+      SetRect(&strip, picture.right + dx, 0, picture.right, h), FillRect(dc, &strip, background);
+    if (dy > 0)
+      SetRect(&strip, picture.left, 0, picture.right, dy), FillRect(dc, &strip, background);
+    if (dy < 0)
+      SetRect(&strip, picture.left, h + dy, picture.right, h), FillRect(dc, &strip, background);
   }
   DeleteObject(background);
 }
