@@ -66,37 +66,22 @@ std::wstring extensionOf(const std::wstring& path) {
   return dot == std::wstring::npos ? name : name.substr(dot);
 }
 
-// Draw rank seen from the top; larger is nearer the viewer.
-int rankFromTop(const PreviewLayer& layer) {
+// Draw rank: larger is nearer the viewer. The side facing the viewer comes
+// copper first and assembly last, the far side the other way round.
+int rankOf(const PreviewLayer& layer, bool fromBottom) {
   if (layer.drill) return 100;
   const TypeInfo info = typeInfo(layer.camType);
   switch (info.side) {
-    case Side::Bottom:
-      return 10 - info.depth;  // 6 (assembly) .. 10 (copper)
     case Side::Inner:
       return 20;
-    case Side::Top:
-      return 30 + info.depth;  // 30 (copper) .. 34 (assembly)
     case Side::Neither:
-      break;
-  }
-  return 50;
-}
-
-int rankFromBottom(const PreviewLayer& layer) {
-  if (layer.drill) return 100;
-  const TypeInfo info = typeInfo(layer.camType);
-  switch (info.side) {
+      return 50;
     case Side::Top:
-      return 10 - info.depth;
-    case Side::Inner:
-      return 20;
     case Side::Bottom:
-      return 30 + info.depth;
-    case Side::Neither:
       break;
   }
-  return 50;
+  const bool facing = (info.side == Side::Bottom) == fromBottom;
+  return facing ? 30 + info.depth : 10 - info.depth;
 }
 
 }  // namespace
@@ -134,9 +119,7 @@ std::vector<PreviewLayer> previewLayers(const layers::LayerTableModel& table,
 std::vector<size_t> drawingOrder(const std::vector<PreviewLayer>& layers, bool fromBottom) {
   std::vector<size_t> order(layers.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-  auto rank = [&](size_t i) {
-    return fromBottom ? rankFromBottom(layers[i]) : rankFromTop(layers[i]);
-  };
+  auto rank = [&](size_t i) { return rankOf(layers[i], fromBottom); };
   std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
     const int ra = rank(a), rb = rank(b);
     if (ra != rb) return ra < rb;
