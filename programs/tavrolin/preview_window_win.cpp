@@ -108,8 +108,13 @@ void PreviewWindow::open() {
   RECT client;
   GetClientRect(hwnd(), &client);
   if (client.bottom < needed) {
-    SetWindowPos(hwnd(), nullptr, 0, 0, rc.right - rc.left,
-                 rc.bottom - rc.top + needed - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
+    // as far as the screen's work area goes
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int height = rc.bottom - rc.top + needed - client.bottom;
+    const int room = work.bottom > work.top ? work.bottom - std::max(rc.top, work.top) : height;
+    SetWindowPos(hwnd(), nullptr, 0, 0, rc.right - rc.left, std::min(height, room),
+                 SWP_NOMOVE | SWP_NOZORDER);
   }
   measure();
   fit();
