@@ -12,6 +12,8 @@ find_package(ZLIB REQUIRED)  # deflate for the board house's archive
 target_link_libraries(fuzz_core PUBLIC ZLIB::ZLIB)
 # small line buffers: the short inputs cross their ends, and runs are quicker
 target_compile_definitions(fuzz_core PUBLIC TAVROLIN_LINE_BUFFER=64)
+# and less work for a step-and-repeat block before it is cut short
+target_compile_definitions(fuzz_core PUBLIC TAVROLIN_RENDER_REPEAT_WORK=2e5)
 
 file(GLOB fuzz_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/*_fuzz.cpp)
 foreach(src ${fuzz_src})

@@ -53,3 +53,5 @@ add_executable(gerber-render ${gerber_render_src})
 target_include_directories(gerber-render PRIVATE /usr/include/stb)
 target_compile_options(gerber-render PRIVATE -O2)
 target_link_libraries(gerber-render PRIVATE render_fast ZLIB::ZLIB)
+# the render benchmark runs gerber-render beside gerbv
+add_dependencies(render_bench gerber-render)

@@ -90,7 +90,6 @@ FileReport ExcellonReader::run() {
     }
   }
   if (!ended_ && !text.empty() && !tooLong) line(text);
-  report_.objects = plotter_.objects();
   if (!recognised_) {
     report_.unreadable = true;
     report_.error = "ни одной команды Excellon";
@@ -274,6 +273,7 @@ void ExcellonReader::line(const std::string& s) {
     if (second.hasX) to.x = incremental_ ? from.x + second.x : second.x;
     if (second.hasY) to.y = incremental_ ? from.y + second.y : second.y;
     if (tool_ && finitePoint(from) && finitePoint(to)) {
+      ++report_.objects;
       plotter_.stroke(tool_, Affine(), from, to, false);
     }
     at_ = to;
@@ -349,7 +349,9 @@ void ExcellonReader::line(const std::string& s) {
 
 void ExcellonReader::hit(Point p) {
   if (!tool_) return;
-  if (finitePoint(p)) plotter_.flash(tool_, Affine(), p, false);
+  if (!finitePoint(p)) return;
+  ++report_.objects;
+  plotter_.flash(tool_, Affine(), p, false);
 }
 
 void ExcellonReader::cut(Point from, Point to, const Coordinates& c) {
@@ -374,6 +376,7 @@ void ExcellonReader::cut(Point from, Point to, const Coordinates& c) {
     if (!finitePoint(centre)) return;
     arcPoints(from, to, centre, cw, false, plotter_.tolerance(), path);
   }
+  ++report_.objects;
   Point start = from;
   for (const Point& p : path) {
     plotter_.stroke(tool_, Affine(), start, p, false);

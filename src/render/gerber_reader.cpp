@@ -121,7 +121,6 @@ FileReport GerberReader::run() {
   }
   if (inRegion_) flushContour();
   note(plotter_.endRepeat());
-  report_.objects = plotter_.objects();
   if (!recognised_) {
     report_.unreadable = true;
     report_.error = "ни одной команды Gerber";
@@ -481,7 +480,10 @@ void GerberReader::gCode(long g) {
 }
 
 void GerberReader::flushContour() {
-  if (contour_.size() >= 3) plotter_.region(std::move(contour_), clear_);
+  if (contour_.size() >= 3) {
+    ++report_.objects;
+    plotter_.region(std::move(contour_), clear_);
+  }
   contour_.clear();
 }
 
@@ -511,6 +513,7 @@ void GerberReader::operate(long op, bool hasX, bool hasY, double x, double y, do
     if (inRegion_) {
       note("D03 in region");
     } else if (aperture_) {
+      ++report_.objects;
       plotter_.flash(aperture_, load_, to, clear_);
     }
     return;
@@ -541,6 +544,7 @@ void GerberReader::operate(long op, bool hasX, bool hasY, double x, double y, do
     return;
   }
   if (!aperture_) return;
+  ++report_.objects;
   Point start = from;
   for (const Point& p : path) {
     plotter_.stroke(aperture_, load_, start, p, clear_);

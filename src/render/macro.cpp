@@ -15,6 +15,7 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr size_t kMaxVariable = 10000;
 constexpr int kMaxDepth = 64;
+constexpr size_t kMaxParts = 10000;  // parts of one macro aperture at most
 
 class ExpressionParser {
  public:
@@ -308,6 +309,11 @@ void instantiateMacro(const Macro& macro, const std::vector<double>& params, dou
       continue;
     }
     addPrimitive(code, std::move(values), toInches, out, unknown);
+    if (out.parts.size() > kMaxParts) {
+      out.parts.resize(kMaxParts);
+      unknown.push_back("AM over " + std::to_string(kMaxParts) + " parts");
+      break;
+    }
   }
   out.finish();
 }

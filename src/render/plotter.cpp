@@ -11,18 +11,27 @@ namespace render {
 
 namespace {
 
-// Copies of a step-and-repeat block laid out at most, and objects drawn
-// through copies at most: a block repeated beyond these is cut short.
+// Copies of a step-and-repeat block laid out at most, and the work of all
+// copies at most (a part of a flash, a stroke or a region's vertex each
+// count one): a block repeated beyond these is cut short.
+#ifndef TAVROLIN_RENDER_REPEAT_WORK
+#define TAVROLIN_RENDER_REPEAT_WORK 2e7
+#endif
 constexpr double kMaxRepeatCopies = 1e5;
-constexpr double kMaxRepeatObjects = 2e7;
+constexpr double kMaxRepeatWork = TAVROLIN_RENDER_REPEAT_WORK;
 
 class FillSink : public SpanSink {
  public:
   FillSink(std::uint8_t* base, int stride, int originX, int originY, std::uint8_t value)
       : base_(base), stride_(stride), originX_(originX), originY_(originY), value_(value) {}
   void span(int y, int x0, int x1) override {
-    std::memset(base_ + static_cast<size_t>(y - originY_) * stride_ + (x0 - originX_), value_,
-                static_cast<size_t>(x1 - x0));
+    std::uint8_t* p = base_ + static_cast<size_t>(y - originY_) * stride_ + (x0 - originX_);
+    const int n = x1 - x0;
+    if (n > 32) {
+      std::memset(p, value_, static_cast<size_t>(n));
+    } else {
+      for (int i = 0; i < n; ++i) p[i] = value_;  // short spans: no call
+    }
   }
   void setValue(std::uint8_t v) { value_ = v; }
 
@@ -125,7 +134,6 @@ void Plotter::region(std::vector<Point> outline, bool clear) {
 }
 
 void Plotter::put(Object&& object) {
-  ++objects_;
   if (repeating_) {
     block_.push_back(std::move(object));
   } else {
@@ -209,8 +217,13 @@ std::string Plotter::endRepeat() {
   visible(countY_, stepY_, local.minY, local.maxY, seen.minY, seen.maxY, fy, ly);
   if (lx < fx || ly < fy) return {};
   const double copies = double(lx - fx + 1) * double(ly - fy + 1);
-  const double allowed =
-      std::min(kMaxRepeatCopies, std::floor(kMaxRepeatObjects / double(block.size())));
+  double work = 0;
+  for (const Object& o : block) {
+    work += o.kind == Object::Kind::Region  ? double(o.outline.size())
+            : o.kind == Object::Kind::Flash ? double(o.aperture->parts.size())
+                                            : 1.0;
+  }
+  const double allowed = std::min(kMaxRepeatCopies, std::floor(kMaxRepeatWork / work));
   double drawn = 0;
   for (long j = fy; j <= ly && drawn < allowed; ++j) {
     for (long i = fx; i <= lx && drawn < allowed; ++i, ++drawn) {

@@ -45,8 +45,6 @@ class Plotter {
   // Lays out the open block. Returns a note when the copies were cut short.
   std::string endRepeat();
 
-  std::uint64_t objects() const { return objects_; }
-
  private:
   struct Object {
     enum class Kind { Flash, Stroke, Region } kind;
@@ -73,7 +71,6 @@ class Plotter {
   double stepX_ = 0, stepY_ = 0;
   std::vector<Object> block_;
   std::vector<std::uint8_t> scratch_;
-  std::uint64_t objects_ = 0;
 };
 
 }  // namespace render

@@ -55,6 +55,16 @@ void fillCapsule(Point a, Point b, double radius, Clip clip, SpanSink& sink) {
   if (!(len > 1e-9)) return fillCircle(a, radius, clip, sink);
   const Point n{-dy / len * radius, dx / len * radius};
   const Point quad[4] = {a + n, b + n, b - n, a - n};
+  struct Side {
+    double top, bottom, x, slope;  // x at `top`
+  } sides[4];
+  int sideCount = 0;
+  for (int i = 0; i < 4; ++i) {
+    const Point p = quad[i], q = quad[(i + 1) % 4];
+    if (p.y == q.y) continue;
+    const Point t = p.y < q.y ? p : q, u = p.y < q.y ? q : p;
+    sides[sideCount++] = {t.y, u.y, t.x, (u.x - t.x) / (u.y - t.y)};
+  }
   const RowRange rows = rowsBetween(std::min(a.y, b.y) - radius, std::max(a.y, b.y) + radius, clip);
   const double r2 = radius * radius;
   for (int y = rows.first; y < rows.end; ++y) {
@@ -67,10 +77,10 @@ void fillCapsule(Point a, Point b, double radius, Clip clip, SpanSink& sink) {
       lo = std::min(lo, c.x - w);
       hi = std::max(hi, c.x + w);
     }
-    for (int i = 0; i < 4; ++i) {
-      const Point p = quad[i], q = quad[(i + 1) % 4];
-      if ((p.y <= yc && yc < q.y) || (q.y <= yc && yc < p.y)) {
-        const double x = p.x + (yc - p.y) * (q.x - p.x) / (q.y - p.y);
+    for (int i = 0; i < sideCount; ++i) {
+      const Side& e = sides[i];
+      if (e.top <= yc && yc < e.bottom) {
+        const double x = e.x + (yc - e.top) * e.slope;
         lo = std::min(lo, x);
         hi = std::max(hi, x);
       }

@@ -17,24 +17,36 @@ namespace {
 
 constexpr int kMaxSide = 1 << 15;  // pixels a side of a picture at most
 
-// An Excellon file opens with M48, or holds tool lines and no Gerber
-// statement ends ("*") in its first few kilobytes.
+// Excellon when, in the first few kilobytes, a line holds M48 before any
+// Gerber statement (one ending in "*" or an extended one "%XX"), or when
+// there is none of those and some line is a tool, INCH or METRIC.
 bool looksLikeDrill(const std::string& path) {
   ByteSource in(path);
   std::string head;
   int c;
   while (head.size() < 8192 && (c = in.get()) >= 0) head += static_cast<char>(c);
+  bool drillLines = false;
   size_t start = 0;
-  while (start < head.size() && (head[start] == ' ' || head[start] == '\r' || head[start] == '\n' ||
-                                 head[start] == '\t')) {
-    ++start;
+  while (start < head.size()) {
+    size_t end = head.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = head.size();
+    std::string line = head.substr(start, end - start);
+    start = end + 1;
+    const size_t first = line.find_first_not_of(" \t");
+    if (first == std::string::npos) continue;
+    line.erase(0, first);
+    if (line[0] == ';') continue;
+    if (line.rfind("M48", 0) == 0) return true;
+    if (line.find('*') != std::string::npos ||
+        (line[0] == '%' && line.size() > 1 && line[1] >= 'A' && line[1] <= 'Z')) {
+      return false;
+    }
+    if ((line[0] == 'T' && line.size() > 1 && line[1] >= '0' && line[1] <= '9') ||
+        line.rfind("INCH", 0) == 0 || line.rfind("METRIC", 0) == 0) {
+      drillLines = true;
+    }
   }
-  if (head.compare(start, 3, "M48") == 0) return true;
-  if (head.find('*') != std::string::npos || head.find('%') != std::string::npos) return false;
-  for (size_t at = head.find("\nT"); at != std::string::npos; at = head.find("\nT", at + 1)) {
-    if (at + 2 < head.size() && head[at + 2] >= '0' && head[at + 2] <= '9') return true;
-  }
-  return head.find("INCH") != std::string::npos || head.find("METRIC") != std::string::npos;
+  return drillLines;
 }
 
 FileReport readFile(const std::string& path, Plotter& plotter) {

@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr double kMargin = 0.1;                        // inches around the files' extent
-constexpr double kMaxPixels = double(1 << 28);         // a picture of 1 GiB at most
+constexpr double kMargin = 0.1;                 // inches around the files' extent
+constexpr double kMaxPixels = double(1 << 28);  // a picture of 1 GiB at most
 constexpr std::uint8_t kOpacity = 0xC0;
 
 // One colour per file in the order given, distinct on black.
@@ -153,8 +153,8 @@ int runGerberRender(const std::vector<std::string>& args, std::ostream& out, std
   const double w = (board.maxX - board.minX + (o.hasWindow ? 0 : 2 * kMargin)) * o.dpi;
   const double h = (board.maxY - board.minY + (o.hasWindow ? 0 : 2 * kMargin)) * o.dpi;
   if (!(w * h <= kMaxPixels)) {
-    err << "gerber-render: картинка слишком велика (" << std::llround(w) << " x "
-        << std::llround(h) << " точек): уменьшите --dpi или --window\n";
+    err << "gerber-render: картинка слишком велика (" << std::llround(w) << " x " << std::llround(h)
+        << " точек): уменьшите --dpi или --window\n";
     return 2;
   }
   render::Image image(view.width, view.height, {0, 0, 0, 255});

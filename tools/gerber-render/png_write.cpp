@@ -51,8 +51,12 @@ bool writePng(const std::string& utf8Path, const render::Image& image) {
   auto put = [](void* context, void* data, int size) {
     static_cast<std::ofstream*>(context)->write(static_cast<const char*>(data), size);
   };
-  const int ok = stbi_write_png_to_func(put, &out, image.width, image.height, 4,
-                                        image.rgba.data(), image.width * 4);
+  // no per-row choice of filter: the pictures are flat areas of a few
+  // colours, which deflate packs well as they are, and trying every filter
+  // on every row costs more than the drawing
+  stbi_write_force_png_filter = 0;
+  const int ok = stbi_write_png_to_func(put, &out, image.width, image.height, 4, image.rgba.data(),
+                                        image.width * 4);
   out.close();
   return ok && out.good();
 }
