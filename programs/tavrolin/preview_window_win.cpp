@@ -203,6 +203,13 @@ void PreviewWindow::redraw() {
     if (!report.error.empty()) {
       ++unread;
       problems += layer.label + L": " + base::fromUtf8(report.error) + L"\n";
+    } else if (!report.skipped.empty()) {
+      // drawn without what the reader does not know
+      std::wstring names;
+      for (const std::string& name : report.skipped) {
+        names += (names.empty() ? L"" : L", ") + base::fromUtf8(name);
+      }
+      problems += layer.label + L": пропущено " + names + L"\n";
     }
   }
   filesDrawn_ = drawn;

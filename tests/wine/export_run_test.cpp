@@ -734,6 +734,14 @@ TEST_F(ExportRun, PreviewShowsTheWrittenFilesHidesALayerAndChangesNothing) {
   EXPECT_EQ(ask(app::kPreviewLayerShown, 6), 1);
   EXPECT_EQ(ask(app::kPreviewFromBottom), 0);
   EXPECT_EQ(folderState(design_), before);
+
+  // the files are read at every redraw: one taken away is named under the list
+  ASSERT_TRUE(fs::remove(design_ / L"four-layer.GBO"));
+  ASSERT_EQ(ask(app::kPreviewShowLayer, 0, 0), 1);
+  EXPECT_EQ(ask(app::kPreviewFilesDrawn), static_cast<int>(names.size()) - 1);
+  EXPECT_EQ(ask(app::kPreviewFilesUnread), 1);
+  const std::wstring status = harness::textOf(GetDlgItem(preview, app::PreviewWindow::kIdStatus));
+  EXPECT_EQ(status.rfind(L"Bot Silk (.GBO): ", 0), 0u) << harness::narrow(status);
 }
 
 }  // namespace
