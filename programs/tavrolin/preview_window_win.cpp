@@ -392,6 +392,8 @@ LRESULT PreviewWindow::answer(UINT msg, WPARAM wp, LPARAM lp) {
       return filesDrawn_;
     case kPreviewFilesUnread:
       return filesUnread_;
+    case kPreviewScale:
+      return static_cast<LRESULT>(std::lround(scaleOf(view_)));
   }
   return 0;
 }
@@ -418,7 +420,7 @@ LRESULT PreviewWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
   }
-  if (msg >= kPreviewLayerCount && msg <= kPreviewFilesUnread) return answer(msg, wp, lp);
+  if (msg >= kPreviewLayerCount && msg <= kPreviewScale) return answer(msg, wp, lp);
   return Window::onMessage(msg, wp, lp);
 }
 

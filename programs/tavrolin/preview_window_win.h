@@ -30,6 +30,7 @@ enum PreviewMessage : UINT {
   kPreviewFromBottom,                  // 1 when the board is seen from the bottom
   kPreviewFilesDrawn,                  // files drawn into the picture on the screen, -1 none yet
   kPreviewFilesUnread,                 // of the shown files, those that could not be read
+  kPreviewScale,                       // the picture's pixels per inch, rounded
 };
 
 class PreviewWindow : public widgets::Window {

@@ -713,6 +713,18 @@ TEST_F(ExportRun, PreviewShowsTheWrittenFilesHidesALayerAndChangesNothing) {
   EXPECT_EQ(ask(app::kPreviewFilesDrawn), static_cast<int>(names.size()));
   EXPECT_EQ(ask(app::kPreviewFilesUnread), 0);
 
+  // the wheel zooms by a quarter a notch about the cursor, F fits again
+  const int fitted = ask(app::kPreviewScale);
+  ASSERT_GT(fitted, 0);
+  RECT picture;
+  GetWindowRect(preview, &picture);
+  PostMessageW(preview, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA),
+               MAKELPARAM(picture.right - 100, picture.bottom - 100));
+  ASSERT_TRUE(harness::waitFor([&] { return ask(app::kPreviewScale) != fitted; }, 5000));
+  EXPECT_NEAR(ask(app::kPreviewScale), fitted * 1.25, 1);
+  PostMessageW(preview, WM_KEYDOWN, 'F', 0);
+  ASSERT_TRUE(harness::waitFor([&] { return ask(app::kPreviewScale) == fitted; }, 5000));
+
   // "Top Silk" hidden through its check box, the board turned over by its key
   SendMessageW(checks[6], BM_CLICK, 0, 0);
   ASSERT_TRUE(harness::waitFor([&] { return ask(app::kPreviewLayerShown, 6) == 0; }, 5000));
