@@ -162,8 +162,11 @@ void PreviewWindow::fit() {
   const RECT picture = pictureRect();
   const int w = picture.right - picture.left, h = picture.bottom - picture.top;
   if (w <= 0 || h <= 0) return;
-  // nothing to draw: one inch around the origin
-  const render::Box board = extent_.empty() ? render::Box{-0.5, -0.5, 0.5, 0.5} : extent_;
+  // nothing to draw: one inch around the origin; a lone point or line: an
+  // inch around it
+  render::Box board = extent_.empty() ? render::Box{-0.5, -0.5, 0.5, 0.5} : extent_;
+  if (board.maxX - board.minX < 1e-6) board.minX -= 0.5, board.maxX += 0.5;
+  if (board.maxY - board.minY < 1e-6) board.minY -= 0.5, board.maxY += 0.5;
   setView(render::fitView(board, w, h, scaled(kFitMargin), fromBottom_));
 }
 
