@@ -142,7 +142,8 @@ void shotPreview(DWORD pid, const fs::path& shots) {
     say(L"the preview did not come up");
     return;
   }
-  say(L"preview: " + harness::textOf(preview));
+  // (the log is written in the C locale: the Russian title would stop it)
+  say(L"preview opened after the export");
   shot(shots, L"07-preview");
   constexpr UINT kFromBottom = WM_USER + 204;
   SendMessageW(harness::findChild(preview, L"Button", L"Снизу"), BM_CLICK, 0, 0);
