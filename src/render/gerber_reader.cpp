@@ -83,7 +83,7 @@ class GerberReader {
   // the legacy image transform
   Point offset_;
   double scaleA_ = 1, scaleB_ = 1, imageRotation_ = 0;
-  bool mirrorA_ = false, mirrorB_ = false, swapAxes_ = false;
+  bool mirrorA_ = false, mirrorB_ = false;
 };
 
 FileReport GerberReader::run() {
@@ -327,15 +327,14 @@ void GerberReader::imageStatement(const std::string& st) {
   } else if (code == "IR") {
     imageRotation_ = std::strtod(arg.c_str(), nullptr);
     if (!std::isfinite(imageRotation_)) imageRotation_ = 0;
-  } else if (code == "AS") {
-    swapAxes_ = arg == "AYBX";
+  } else if (code == "AS" && arg != "AXBY") {
+    note("%AS" + arg.substr(0, 8));  // which way the swapped axes go is not settled
   }
   updateImage();
 }
 
 void GerberReader::updateImage() {
-  Affine m = swapAxes_ ? Affine{0, 1, 1, 0, 0, 0} : Affine();
-  m = compose(Affine::scaleBy(scaleA_, scaleB_), m);
+  Affine m = Affine::scaleBy(scaleA_, scaleB_);
   m = compose(Affine::scaleBy(mirrorA_ ? -1 : 1, mirrorB_ ? -1 : 1), m);
   m = compose(Affine::rotateDegrees(imageRotation_), m);
   m = compose(Affine::translate(offset_), m);
@@ -480,10 +479,9 @@ void GerberReader::gCode(long g) {
 }
 
 void GerberReader::flushContour() {
-  if (contour_.size() >= 3) {
-    ++report_.objects;
-    plotter_.region(std::move(contour_), clear_);
-  }
+  // counted whatever the flattening of its arcs made of it
+  if (contour_.size() >= 2) ++report_.objects;
+  if (contour_.size() >= 3) plotter_.region(std::move(contour_), clear_);
   contour_.clear();
 }
 

@@ -298,10 +298,13 @@ void Plotter::drawParts(const Aperture& aperture, const Affine& m, const Box& pi
   }
   // Holes and unexposed macro parts erase within this flash only: the flash
   // is composed in a buffer of its own box first.
-  const int x0 = std::max(0, static_cast<int>(std::floor(pixels.minX)));
-  const int y0 = std::max(0, static_cast<int>(std::floor(pixels.minY)));
-  const int x1 = std::min(width_, static_cast<int>(std::ceil(pixels.maxX)) + 1);
-  const int y1 = std::min(height_, static_cast<int>(std::ceil(pixels.maxY)) + 1);
+  auto within = [](double v, int limit) {
+    return static_cast<int>(std::min<double>(limit, std::max(0.0, v)));
+  };
+  const int x0 = within(std::floor(pixels.minX), width_);
+  const int y0 = within(std::floor(pixels.minY), height_);
+  const int x1 = within(std::ceil(pixels.maxX) + 1, width_);
+  const int y1 = within(std::ceil(pixels.maxY) + 1, height_);
   if (x0 >= x1 || y0 >= y1) return;
   const int w = x1 - x0, h = y1 - y0;
   scratch_.assign(static_cast<size_t>(w) * h, 0);

@@ -66,6 +66,7 @@ void fillCapsule(Point a, Point b, double radius, Clip clip, SpanSink& sink) {
     sides[sideCount++] = {t.y, u.y, t.x, (u.x - t.x) / (u.y - t.y)};
   }
   const RowRange rows = rowsBetween(std::min(a.y, b.y) - radius, std::max(a.y, b.y) + radius, clip);
+  const double boxLeft = std::min(a.x, b.x) - radius, boxRight = std::max(a.x, b.x) + radius;
   const double r2 = radius * radius;
   for (int y = rows.first; y < rows.end; ++y) {
     const double yc = y + 0.5;
@@ -85,7 +86,9 @@ void fillCapsule(Point a, Point b, double radius, Clip clip, SpanSink& sink) {
         hi = std::max(hi, x);
       }
     }
-    if (lo < hi) emit(y, lo, hi, clip, sink);
+    // far-off ends lose the precision of the sides: a span never leaves the
+    // capsule's box
+    if (lo < hi) emit(y, std::max(lo, boxLeft), std::min(hi, boxRight), clip, sink);
   }
 }
 
@@ -103,9 +106,12 @@ void fillPolygon(const std::vector<Point>& outline, Clip clip, SpanSink& sink) {
   const size_t n = outline.size();
   if (n < 3) return;
   std::vector<Edge> edges;
+  double boxLeft = outline[0].x, boxRight = outline[0].x;
   for (size_t i = 0; i < n; ++i) {
     const Point p = outline[i], q = outline[(i + 1) % n];
     if (!finitePoint(p) || !finitePoint(q)) return;
+    boxLeft = std::min(boxLeft, p.x);
+    boxRight = std::max(boxRight, p.x);
     if (p.y == q.y) continue;
     Edge e = p.y < q.y ? Edge{p, q, 1, 0, 0} : Edge{q, p, -1, 0, 0};
     const RowRange rows = rowsBetween(e.top.y, e.bottom.y, clip);
@@ -139,7 +145,8 @@ void fillPolygon(const std::vector<Point>& outline, Clip clip, SpanSink& sink) {
     for (const auto& [x, w] : crossings) {
       if (winding == 0) start = x;
       winding += w;
-      if (winding == 0) emit(y, start, x, clip, sink);
+      // crossings of far-off edges are imprecise: kept within the outline's box
+      if (winding == 0) emit(y, std::max(start, boxLeft), std::min(x, boxRight), clip, sink);
     }
     ++y;
   }

@@ -54,9 +54,9 @@ TEST(RenderBadInput, DrawnAsFarAsPossibleAndReported) {
        {},
        20},
       {"constructs not known, each named once",
-       kHead + "%IPNEG*%\nG10*\nG10*\n%XY1*%\nX0Y0D03*\nM02*\n",
+       kHead + "%IPNEG*%\nG10*\nG10*\n%XY1*%\n%ASAYBX*%\nX0Y0D03*\nM02*\n",
        "",
-       {"%IPNEG", "G10", "%XY"},
+       {"%IPNEG", "G10", "%XY", "%ASAYBX"},
        0},
       {"huge step and repeat count",
        kHead + "%SRX1000000Y1000000I0J0*%\nX5000Y5000D03*\n%SR*%\nM02*\n",
@@ -75,6 +75,31 @@ TEST(RenderBadInput, DrawnAsFarAsPossibleAndReported) {
     EXPECT_EQ(d.report.skipped, c.skipped);
     EXPECT_GE(d.count('l'), c.minLine);
   }
+}
+
+// A routed arc of a radius near 1e150 inches: its sides near the picture are
+// imprecise, yet nothing is drawn outside the arc's box (x >= 0.77 in).
+TEST(RenderBadInput, FarOffShapesStayWithinTheirBox) {
+  const rendertest::Drawn d = draw("M48\nMETRIC\nT01C0.8\n%\nT01\nG00X20.0Y20.0\nM15\nG03X20.0Y1" +
+                                       std::string(150, '0') + ".0\nM30\n",
+                                   16, {-1, -1, 3, 3});
+  int outside = 0;
+  for (int y = 0; y < d.image.height; ++y) {
+    for (int x = 0; x < 27; ++x) outside += d.at(x, y) != '.';
+  }
+  EXPECT_EQ(outside, 0);
+}
+
+// A region of one quarter arc: coarse at 10 DPI (two points, nothing to
+// fill), fine when measured; the same one object both ways.
+TEST(RenderBadInput, ObjectsCountedAlikeWhenDrawnAndMeasured) {
+  const std::string text =
+      "%FSLAX24Y24*%\n%MOIN*%\nG75*\nG36*\nX0Y0D02*\nG02X500Y500I500J0D01*\nG37*\nM02*\n";
+  EXPECT_EQ(draw(text, 10, {-1, -1, 2, 2}).report.objects, 1u);
+  testfiles::TempDir dir("render-count");
+  testfiles::writeBytes(dir / "f", text);
+  render::Box box;
+  EXPECT_EQ(render::measureFile((dir / "f").string(), box).objects, 1u);
 }
 
 TEST(RenderBadInput, NoiseAndMissingFilesAreReadNoFurther) {

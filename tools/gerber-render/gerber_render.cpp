@@ -112,8 +112,9 @@ bool parseArgs(const std::vector<std::string>& args, Options& o, std::string& pr
 }
 
 std::string describe(const std::string& file, const render::FileReport& r) {
-  std::string line = file + ": " + (r.drill ? "сверловка, " : "Gerber, ") +
-                     std::to_string(r.objects) + " объектов";
+  if (r.unreadable && r.objects == 0) return file + ": ошибка: " + r.error;
+  std::string line =
+      file + ": " + (r.drill ? "сверловка" : "Gerber") + ", объектов: " + std::to_string(r.objects);
   if (!r.error.empty()) line += "; ошибка: " + r.error;
   if (!r.skipped.empty()) {
     line += "; пропущено:";
