@@ -25,6 +25,7 @@
 #include "layers/layer_model.h"
 #include "layers/layer_table.h"
 #include "repo_paths.h"
+#include "tavrolin/preview_window_win.h"
 
 namespace {
 
@@ -77,8 +78,9 @@ TEST(ExportBench, TwelveLayerBoard) {
 
   t = Clock::now();
   std::string outcome = "complete";
+  std::vector<exportcore::KeptDrill> kept;
   try {
-    if (!exportcore::finishExportFiles(*model, true, nullptr).empty())
+    if (!exportcore::finishExportFiles(*model, true, nullptr, nullptr, &kept).empty())
       outcome = "drill files left as they were";
   } catch (const base::AppError& e) {
     outcome = e.what();
@@ -91,6 +93,30 @@ TEST(ExportBench, TwelveLayerBoard) {
       "[ bench    ] export of the twelve-layer board: job %.1f ms, driver %.1f ms, "
       "post-processing %.1f ms; the program's own share %.1f ms (%s)\n",
       job, driver, post, job + post, outcome.c_str());
+
+  // the preview of these files: opened (every file measured, then drawn),
+  // then drawn again at each layer hidden or shown
+  app::PreviewWindow preview;
+  ASSERT_TRUE(preview.create(nullptr));
+  preview.setLayers(app::previewLayers(*model, kept), designName);
+  t = Clock::now();
+  preview.open();
+  const double open = msSince(t);
+  const HWND w = preview.hwnd();
+  const int files = static_cast<int>(SendMessageW(w, app::kPreviewLayerCount, 0, 0));
+  ASSERT_GT(files, 0);
+  constexpr int kRedraws = 40;
+  t = Clock::now();
+  for (int i = 0; i < kRedraws; ++i)
+    SendMessageW(w, app::kPreviewShowLayer, i % files, i / files % 2);
+  const double redraw = msSince(t) / kRedraws;
+  EXPECT_EQ(SendMessageW(w, app::kPreviewFilesUnread, 0, 0), 0);
+  RECT rc;
+  GetClientRect(w, &rc);
+  std::printf(
+      "[ bench    ] preview of those %d files in a window of %ld x %ld pixels: opened in %.1f ms, "
+      "one redraw %.1f ms (mean of %d)\n",
+      files, rc.right, rc.bottom, open, redraw, kRedraws);
 }
 
 }  // namespace

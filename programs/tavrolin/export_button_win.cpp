@@ -39,6 +39,8 @@ void MainWindow::onExport() {
   // click that came in meanwhile is dropped: a second click would replay the
   // whole run.
   InputBlock block(hwnd());
+  // the preview of an earlier run would show files as the driver rewrites them
+  preview_.hide();
   // choices that could not be saved are told once the run is over, however
   // it ends
   struct ToldAfterRun {
@@ -49,11 +51,21 @@ void MainWindow::onExport() {
   if (!runDriver(model_.outputDir.text(), run)) return;
   std::vector<exportcore::KeptDrill> kept;
   if (!postProcess(run, kept)) return;
+  offerPreview(kept);
   if (!writeFabPackage(kept, run)) return;
   tellChoicesFault();  // before a close is posted
-  // 11. done
-  if (base::readSetting(base::SettingsStore(mainIniPath()), base::kAutoClose))
+  // 11. done; the preview of the files unless the program closes
+  if (base::readSetting(base::SettingsStore(mainIniPath()), base::kAutoClose)) {
     PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+  } else {
+    preview_.open();
+  }
+}
+
+void MainWindow::offerPreview(const std::vector<exportcore::KeptDrill>& kept) {
+  preview_.setLayers(previewLayers(model_, kept), designFileName_);
+  EnableMenuItem(menu_, kCmdPreview, MF_BYCOMMAND | MF_ENABLED);
+  DrawMenuBar(hwnd());
 }
 
 bool MainWindow::readyToExport() {

@@ -61,6 +61,7 @@ bool MainWindow::create() {
       {FCONTROL | FVIRTKEY, 'P', kCmdPlaneSwell},
       {FCONTROL | FVIRTKEY, 'A', kCmdDrawApertureSize},
       {FCONTROL | FVIRTKEY, 'O', kCmdSettings},
+      {FCONTROL | FVIRTKEY, 'R', kCmdPreview},
   };
   accelerators_ = CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
   pump_.setAccelerators(hwnd(), accelerators_);
@@ -79,9 +80,10 @@ void MainWindow::createOwnedWindows() {
   solderMaskSwellDialog_.create(owner);
   drawApertureSizeDialog_.create(owner);
   aboutBox_.create();
+  if (preview_.create(owner)) pump_.addAccelerators(preview_.hwnd(), preview_.accelerators());
   for (widgets::Window* window : std::initializer_list<widgets::Window*>{
            &settingsDialog_, &planeSwellDialog_, &offsetDialog_, &solderMaskSwellDialog_,
-           &drawApertureSizeDialog_, &aboutBox_}) {
+           &drawApertureSizeDialog_, &aboutBox_, &preview_}) {
     if (window->hwnd()) pump_.addDialogWindow(window->hwnd());
   }
 }
@@ -89,6 +91,8 @@ void MainWindow::createOwnedWindows() {
 void MainWindow::createMenu() {
   menu_ = CreateMenu();
   HMENU file = CreatePopupMenu();
+  // enabled once this design has been exported
+  AppendMenuW(file, MF_STRING | MF_GRAYED, kCmdPreview, L"Просмотр\tCtrl+R");
   AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(file, MF_STRING, kCmdExit, L"Выход\tCtrl+X");
   HMENU params = CreatePopupMenu();
@@ -335,6 +339,9 @@ void MainWindow::onMenuCommand(int id) {
       return;
     case kCmdResetChoices:
       resetChoices();
+      return;
+    case kCmdPreview:
+      if (preview_.hasLayers()) preview_.open();
       return;
   }
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tavrolin/about_box_win.h"
+#include "tavrolin/preview_window_win.h"
 #include "layers/layer_table_model.h"
 #include "cadlink/chooser_win.h"
 #include "cadlink/editor_link.h"
@@ -48,6 +49,7 @@ class MainWindow : public widgets::Window {
     kCmdManual,
     kCmdAbout,
     kCmdResetChoices,
+    kCmdPreview,
   };
   // Control IDs.
   enum ControlId : int {
@@ -147,6 +149,9 @@ class MainWindow : public widgets::Window {
   void tellChoicesFault();
   void resetChoices();
   void showRestoredChoices();
+  // After a finished run: the files it left become the preview's, and
+  // "Просмотр" is enabled.
+  void offerPreview(const std::vector<exportcore::KeptDrill>& kept);
   layers::BoardChoices rulesChoices_;  // the table as the rules gave it
   bool rulesKnown_ = false;
   std::wstring choicesFault_;  // told after the run: the choices were not saved
@@ -182,6 +187,7 @@ class MainWindow : public widgets::Window {
   dialogs::SolderMaskSwellDialog solderMaskSwellDialog_{link_};
   dialogs::DrawApertureSizeDialog drawApertureSizeDialog_{link_};
   AboutBox aboutBox_;
+  PreviewWindow preview_;
 };
 
 }  // namespace app

@@ -8,6 +8,10 @@ void MessagePump::setAccelerators(HWND window, HACCEL table) {
   accelerators_ = table;
 }
 
+void MessagePump::addAccelerators(HWND window, HACCEL table) {
+  moreAccelerators_.emplace_back(window, table);
+}
+
 void MessagePump::addDialogWindow(HWND dialog) { dialogs_.push_back(dialog); }
 
 bool MessagePump::preTranslate(MSG& m) const {
@@ -15,6 +19,13 @@ bool MessagePump::preTranslate(MSG& m) const {
     HWND top = GetAncestor(m.hwnd, GA_ROOT);
     if (top == acceleratorWindow_ && TranslateAcceleratorW(acceleratorWindow_, accelerators_, &m)) {
       return true;
+    }
+  }
+  if (!moreAccelerators_.empty()) {
+    HWND top = GetAncestor(m.hwnd, GA_ROOT);
+    for (const auto& [window, table] : moreAccelerators_) {
+      if (top == window && IsWindow(window) && TranslateAcceleratorW(window, table, &m))
+        return true;
     }
   }
   for (HWND d : dialogs_) {

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace widgets {
@@ -23,6 +24,8 @@ class MessagePump {
 
   // Shortcuts of `window` (and its children).
   void setAccelerators(HWND window, HACCEL table);
+  // Shortcuts of another top-level window (and its children).
+  void addAccelerators(HWND window, HACCEL table);
   // A window whose controls are worked with Tab, Enter and Escape.
   void addDialogWindow(HWND dialog);
 
@@ -46,6 +49,7 @@ class MessagePump {
   OnQuit onQuit_;
   HWND acceleratorWindow_ = nullptr;
   HACCEL accelerators_ = nullptr;
+  std::vector<std::pair<HWND, HACCEL>> moreAccelerators_;
   std::vector<HWND> dialogs_;
   bool quitSeen_ = false;
   int quitCode_ = 0;

@@ -129,6 +129,31 @@ void shotSettings(HWND main, DWORD pid, const fs::path& shots) {
   harness::waitFor([&] { return !IsWindowVisible(dialog); }, 10000);
 }
 
+// The preview that a finished export opens: shot from the top, then from
+// the bottom, and closed again.
+void shotPreview(DWORD pid, const fs::path& shots) {
+  HWND preview = nullptr;
+  if (!harness::waitFor(
+          [&] {
+            preview = harness::findWindowOf(pid, L"", L"TavrolinPreview");
+            return preview && IsWindowVisible(preview);
+          },
+          10000)) {
+    say(L"the preview did not come up");
+    return;
+  }
+  // (the log is written in the C locale: the Russian title would stop it)
+  say(L"preview opened after the export");
+  shot(shots, L"07-preview");
+  constexpr UINT kFromBottom = WM_USER + 204;
+  SendMessageW(harness::findChild(preview, L"Button", L"Снизу"), BM_CLICK, 0, 0);
+  if (harness::waitFor([&] { return SendMessageW(preview, kFromBottom, 0, 0) == 1; }, 5000)) {
+    shot(shots, L"07-preview-bottom");
+  }
+  PostMessageW(preview, WM_CLOSE, 0, 0);
+  harness::waitFor([&] { return !IsWindowVisible(preview); }, 5000);
+}
+
 void listFolder(const fs::path& folder) {
   for (const auto& entry : fs::directory_iterator(folder)) {
     say(L"  " + entry.path().filename().wstring() + L"  " +
@@ -175,6 +200,7 @@ int run(const fs::path& out, bool keep) {
   typeCodeAndMarkACell(main, shots);
   exportAnsweringBoxes(main, tavrolin.process.pid(), shots);
   say(L"export finished");
+  shotPreview(tavrolin.process.pid(), shots);
   shot(shots, L"06-after-export");
   listFolder(board);
   if (keep) {

@@ -17,6 +17,8 @@
 #include "harness.h"
 #include "program_fixture.h"
 #include "repo_paths.h"
+#include "tavrolin/main_window_win.h"
+#include "tavrolin/preview_window_win.h"
 #include "widgets/grid_window_win.h"
 #include "zip_unpack.h"
 
@@ -659,6 +661,99 @@ TEST_F(ExportRun, JobThatCannotBeWrittenIsNamedAndTheDriverNeverStarts) {
   EXPECT_TRUE(editor_->lines().empty()) << "the driver never worked the editor";
   EXPECT_TRUE(staysOpen());
   SetFileAttributesW(job.wstring().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Name, size, last write time and contents of every file in `dir`.
+struct FileState {
+  std::uintmax_t size;
+  fs::file_time_type time;
+  std::string bytes;
+  bool operator==(const FileState& o) const {
+    return size == o.size && time == o.time && bytes == o.bytes;
+  }
+};
+std::map<std::wstring, FileState> folderState(const fs::path& dir) {
+  std::map<std::wstring, FileState> out;
+  for (const auto& e : fs::directory_iterator(dir)) {
+    out[e.path().filename().wstring()] = {e.file_size(), e.last_write_time(), fileBytes(e.path())};
+  }
+  return out;
+}
+
+TEST_F(ExportRun, PreviewShowsTheWrittenFilesHidesALayerAndChangesNothing) {
+  start(L"four-layer.brd", "errcheck=2\r\n", "dw=10\r\ndc=10\r\n");
+  // "Просмотр" does nothing before this design has been exported
+  SendMessageW(p_.main, WM_COMMAND, app::MainWindow::kCmdPreview, 0);
+  HWND preview = harness::findWindowOf(p_.process.pid(), L"", app::kPreviewWindowClass);
+  ASSERT_NE(preview, nullptr);
+  EXPECT_FALSE(IsWindowVisible(preview));
+  typeCode(L"422");
+  auto boxes = exportAndAnswer();
+  EXPECT_TRUE(boxes.empty()) << harness::narrow(boxes.empty() ? L"" : boxes[0].text);
+  // the finished run opens the preview
+  ASSERT_TRUE(harness::waitFor([&] { return IsWindowVisible(preview); }, 10000));
+  EXPECT_EQ(harness::textOf(preview), L"Просмотр - four-layer.pcb");
+  const auto before = folderState(design_);
+
+  auto ask = [&](UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
+    return static_cast<int>(SendMessageW(preview, msg, wp, lp));
+  };
+  const std::vector<std::wstring> names = {
+      L"Top (.GTL)",      L"Inner1 (.G1)",        L"GND (.GP1)",      L"Bottom (.GBL)",
+      L"Top Mask (.GTS)", L"Bot Mask (.GBS)",     L"Top Silk (.GTO)", L"Bot Silk (.GBO)",
+      L"Board (.brd)",    L"Сверловка 1-4 (.TXT)"};
+  ASSERT_EQ(ask(app::kPreviewLayerCount), static_cast<int>(names.size()));
+  std::vector<HWND> checks;
+  for (size_t i = 0; i < names.size(); ++i) {
+    checks.push_back(GetDlgItem(preview, ask(app::kPreviewLayerControl, i)));
+    EXPECT_EQ(harness::textOf(checks[i]), names[i]);
+    EXPECT_EQ(ask(app::kPreviewLayerShown, i), 1) << i;
+  }
+  EXPECT_EQ(ask(app::kPreviewLayerShown, names.size()), -1);
+  EXPECT_EQ(ask(app::kPreviewFilesDrawn), static_cast<int>(names.size()));
+  EXPECT_EQ(ask(app::kPreviewFilesUnread), 0);
+
+  // the wheel zooms by a quarter a notch about the cursor, F fits again
+  const int fitted = ask(app::kPreviewScale);
+  ASSERT_GT(fitted, 0);
+  RECT picture;
+  GetWindowRect(preview, &picture);
+  PostMessageW(preview, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA),
+               MAKELPARAM(picture.right - 100, picture.bottom - 100));
+  ASSERT_TRUE(harness::waitFor([&] { return ask(app::kPreviewScale) != fitted; }, 5000));
+  EXPECT_NEAR(ask(app::kPreviewScale), fitted * 1.25, 1);
+  PostMessageW(preview, WM_KEYDOWN, 'F', 0);
+  ASSERT_TRUE(harness::waitFor([&] { return ask(app::kPreviewScale) == fitted; }, 5000));
+
+  // "Top Silk" hidden through its check box, the board turned over by its key
+  SendMessageW(checks[6], BM_CLICK, 0, 0);
+  ASSERT_TRUE(harness::waitFor([&] { return ask(app::kPreviewLayerShown, 6) == 0; }, 5000));
+  EXPECT_EQ(SendMessageW(checks[6], BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(ask(app::kPreviewLayerShown, i), i != 6) << i;
+  EXPECT_EQ(ask(app::kPreviewFilesDrawn), static_cast<int>(names.size()) - 1);
+  PostMessageW(preview, WM_KEYDOWN, 'B', 0);  // the key for "Снизу"
+  ASSERT_TRUE(harness::waitFor([&] { return ask(app::kPreviewFromBottom) == 1; }, 5000));
+  EXPECT_EQ(SendMessageW(harness::findChild(preview, L"Button", L"Снизу"), BM_GETCHECK, 0, 0),
+            BST_CHECKED);
+  EXPECT_EQ(ask(app::kPreviewFilesDrawn), static_cast<int>(names.size()) - 1);
+  EXPECT_EQ(folderState(design_), before) << "the preview wrote into the output directory";
+
+  // closed, and opened again from the menu: every file shown, from the top
+  PostMessageW(preview, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(harness::waitFor([&] { return !IsWindowVisible(preview); }, 5000));
+  PostMessageW(p_.main, WM_COMMAND, app::MainWindow::kCmdPreview, 0);
+  ASSERT_TRUE(harness::waitFor([&] { return IsWindowVisible(preview); }, 5000));
+  EXPECT_EQ(ask(app::kPreviewLayerShown, 6), 1);
+  EXPECT_EQ(ask(app::kPreviewFromBottom), 0);
+  EXPECT_EQ(folderState(design_), before);
+
+  // the files are read at every redraw: one taken away is named under the list
+  ASSERT_TRUE(fs::remove(design_ / L"four-layer.GBO"));
+  ASSERT_EQ(ask(app::kPreviewShowLayer, 0, 0), 1);
+  EXPECT_EQ(ask(app::kPreviewFilesDrawn), static_cast<int>(names.size()) - 1);
+  EXPECT_EQ(ask(app::kPreviewFilesUnread), 1);
+  const std::wstring status = harness::textOf(GetDlgItem(preview, app::PreviewWindow::kIdStatus));
+  EXPECT_EQ(status.rfind(L"Bot Silk (.GBO): ", 0), 0u) << harness::narrow(status);
 }
 
 }  // namespace

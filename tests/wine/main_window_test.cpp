@@ -46,6 +46,7 @@ TEST(MainWindow, MenuTableAndDetachedState) {
   ASSERT_TRUE(form.create());
   HMENU bar = GetMenu(form.hwnd());
   const std::vector<std::wstring> expected = {L"[Файл]",
+                                              L"Просмотр\tCtrl+R",
                                               L"-",
                                               L"Выход\tCtrl+X",
                                               L"[Параметры]",
@@ -66,6 +67,7 @@ TEST(MainWindow, MenuTableAndDetachedState) {
   const wchar_t* const needEditor[] = {L"Оффсет", L"SolderMaskSwell", L"Plane Swell",
                                        L"Draw Aperture Size", L"Сбросить выбор слоёв"};
   for (const wchar_t* item : needEditor) EXPECT_FALSE(greyed(bar, item));
+  EXPECT_TRUE(greyed(bar, L"Просмотр")) << "nothing exported yet";
   form.setDetached();
   for (const wchar_t* item : needEditor) {
     EXPECT_TRUE(greyed(bar, item)) << harness::narrow(item);
