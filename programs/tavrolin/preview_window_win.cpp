@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <commctrl.h>
+
 #include "base/encoding.h"
 #include "tavrolin/preview_zoom.h"
 #include "widgets/dpi_win.h"
@@ -22,6 +24,9 @@ constexpr int kHeight = 640;
 constexpr int kPanelWidth = 210;
 constexpr int kBoxTop = 66;
 constexpr int kBoxPitch = 20;
+constexpr int kBoxHeight = 18;
+constexpr int kMargin = 8;
+constexpr int kWheelRows = 3;   // list entries a wheel notch scrolls
 constexpr int kFitMargin = 12;  // pixels around the fitted board
 constexpr double kWheelStep = 1.25;
 constexpr render::Colour kBackground{0, 0, 0, 255};
@@ -49,6 +54,9 @@ bool PreviewWindow::create(HWND owner) {
                                 32, kPanelWidth - 16, 24, hwnd(), kIdFit, font);
   status_ = widgets::createControl(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 8, 100, kPanelWidth - 16,
                                    60, hwnd(), kIdStatus, font);
+  listScroll_ = widgets::createControl(L"SCROLLBAR", L"", SBS_VERT, kPanelWidth - 24, kBoxTop, 16,
+                                       100, hwnd(), kIdListScroll, nullptr);
+  ShowWindow(listScroll_, SW_HIDE);
   ACCEL keys[] = {
       {FVIRTKEY, 'F', kIdFit},
       {FVIRTKEY, VK_HOME, kIdFit},
@@ -80,12 +88,15 @@ void PreviewWindow::setLayers(std::vector<PreviewLayer> layers, const std::wstri
 void PreviewWindow::createLayerBoxes() {
   for (HWND box : boxes_) DestroyWindow(box);
   boxes_.clear();
+  firstShown_ = 0;
   for (size_t i = 0; i < layers_.size(); ++i) {
     HWND box = widgets::createControl(L"BUTTON", layers_[i].label,
                                       WS_TABSTOP | BS_AUTOCHECKBOX | (i == 0 ? WS_GROUP : 0), 8,
                                       kBoxTop, kPanelWidth - 16, 18, hwnd(),
                                       kIdFirstLayer + static_cast<int>(i), widgets::programFont());
     SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);
+    // the keyboard's focus on an entry out of sight brings it into sight
+    SetWindowSubclass(box, entryProc, 1, reinterpret_cast<DWORD_PTR>(this));
     boxes_.push_back(box);
   }
   RECT rc;
@@ -98,6 +109,7 @@ void PreviewWindow::open() {
   view_ = render::View{};  // drawn once, fitted, below
   shown_.assign(layers_.size(), true);
   for (HWND box : boxes_) SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);
+  firstShown_ = 0;
   fromBottom_ = false;
   SendMessageW(top_, BM_SETCHECK, BST_CHECKED, 0);
   SendMessageW(bottom_, BM_SETCHECK, BST_UNCHECKED, 0);
@@ -124,18 +136,128 @@ void PreviewWindow::open() {
 
 void PreviewWindow::layout(int width, int height) {
   if (!top_) return;
-  int y = scaled(kBoxTop);
-  for (HWND box : boxes_) {
-    MoveWindow(box, scaled(8), y, scaled(kPanelWidth - 16), scaled(18), TRUE);
-    y += scaled(kBoxPitch);
-  }
-  MoveWindow(status_, scaled(8), y + scaled(8), scaled(kPanelWidth - 16),
-             std::max(0, height - y - scaled(16)), TRUE);
+  layoutPanel();
   const RECT picture = pictureRect();
   const int w = picture.right - picture.left, h = picture.bottom - picture.top;
-  (void)width;
+  (void)width, (void)height;
   if (w <= 0 || h <= 0 || view_.width <= 0) return;
   setView(resized(view_, w, h));
+}
+
+namespace {
+
+// The height `text` takes in `control` when broken into lines of its width.
+int textHeight(HWND control, const std::wstring& text, int width) {
+  if (text.empty()) return 0;
+  HDC dc = GetDC(control);
+  HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  RECT rc{0, 0, width, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc,
+            DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return rc.bottom;
+}
+
+}  // namespace
+
+void PreviewWindow::layoutPanel() {
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  const int count = static_cast<int>(boxes_.size());
+  const int top = scaled(kBoxTop), pitch = scaled(kBoxPitch), margin = scaled(kMargin);
+  const int width = scaled(kPanelWidth) - 2 * margin;
+  // the list and, under it, the text of the files not read; when both do
+  // not fit, the text keeps up to half the room and the list scrolls
+  const int room = std::max(0, static_cast<int>(client.bottom) - top - margin);
+  const int text = textHeight(status_, widgets::windowText(status_), width);
+  const bool scrolls = count * pitch + (text ? margin + text : 0) > room;
+  const int textRoom = text ? std::min(margin + text, room / 2) : 0;
+  rowsShown_ = scrolls ? std::max(1, (room - textRoom) / pitch) : count;
+  firstShown_ = std::clamp(firstShown_, 0, std::max(0, count - rowsShown_));
+  const int barWidth = scrolls ? GetSystemMetrics(SM_CXVSCROLL) : 0;
+  const int boxWidth = width - (scrolls ? barWidth + scaled(4) : 0);
+  for (int i = 0; i < count; ++i) {
+    const int row = i - firstShown_;
+    // an entry out of sight stays a visible control, left of the window,
+    // so that Tab and the arrow keys still reach it
+    const bool inSight = row >= 0 && row < rowsShown_;
+    SetWindowPos(boxes_[static_cast<size_t>(i)], nullptr, inSight ? margin : -2 * boxWidth,
+                 top + (inSight ? row : 0) * pitch, boxWidth, scaled(kBoxHeight),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  const int listBottom = top + rowsShown_ * pitch;
+  if (scrolls) {
+    SetWindowPos(listScroll_, nullptr, margin + width - barWidth, top, barWidth,
+                 rowsShown_ * pitch - (pitch - scaled(kBoxHeight)), SWP_NOZORDER | SWP_NOACTIVATE);
+    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0,
+                  count - 1, static_cast<UINT>(rowsShown_),  firstShown_,
+                  0};
+    SetScrollInfo(listScroll_, SB_CTL, &si, TRUE);
+  }
+  ShowWindow(listScroll_, scrolls ? SW_SHOWNA : SW_HIDE);
+  MoveWindow(status_, margin, listBottom + margin, width,
+             std::max(0, static_cast<int>(client.bottom) - listBottom - 2 * margin), TRUE);
+  RECT panel{0, top, scaled(kPanelWidth), client.bottom};
+  InvalidateRect(hwnd(), &panel, FALSE);
+}
+
+void PreviewWindow::scrollListTo(int first) {
+  const int count = static_cast<int>(boxes_.size());
+  first = std::clamp(first, 0, std::max(0, count - rowsShown_));
+  if (first == firstShown_) return;
+  firstShown_ = first;
+  layoutPanel();
+}
+
+void PreviewWindow::showEntry(size_t index) {
+  const int i = static_cast<int>(index);
+  if (i < firstShown_) {
+    scrollListTo(i);
+  } else if (i >= firstShown_ + rowsShown_) {
+    scrollListTo(i - rowsShown_ + 1);
+  }
+}
+
+void PreviewWindow::onListScroll(int code) {
+  SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+  switch (code) {
+    case SB_LINEUP:
+      return scrollListTo(firstShown_ - 1);
+    case SB_LINEDOWN:
+      return scrollListTo(firstShown_ + 1);
+    case SB_PAGEUP:
+      return scrollListTo(firstShown_ - rowsShown_);
+    case SB_PAGEDOWN:
+      return scrollListTo(firstShown_ + rowsShown_);
+    case SB_TOP:
+      return scrollListTo(0);
+    case SB_BOTTOM:
+      return scrollListTo(static_cast<int>(boxes_.size()));
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+      GetScrollInfo(listScroll_, SB_CTL, &si);
+      return scrollListTo(si.nTrackPos);
+  }
+}
+
+int PreviewWindow::focusedEntry() const {
+  const auto at = std::find(boxes_.begin(), boxes_.end(), GetFocus());
+  return at == boxes_.end() ? -1 : static_cast<int>(at - boxes_.begin());
+}
+
+LRESULT CALLBACK PreviewWindow::entryProc(HWND box, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                          DWORD_PTR self) {
+  if (msg == WM_SETFOCUS) {
+    auto* window = reinterpret_cast<PreviewWindow*>(self);
+    const auto at = std::find(window->boxes_.begin(), window->boxes_.end(), box);
+    if (at != window->boxes_.end())
+      window->showEntry(static_cast<size_t>(at - window->boxes_.begin()));
+  } else if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(box, entryProc, 1);
+  }
+  return DefSubclassProc(box, msg, wp, lp);
 }
 
 RECT PreviewWindow::pictureRect() const {
@@ -217,7 +339,10 @@ void PreviewWindow::redraw() {
   }
   filesDrawn_ = drawn;
   filesUnread_ = unread;
-  SetWindowTextW(status_, problems.c_str());
+  if (problems != widgets::windowText(status_)) {
+    SetWindowTextW(status_, problems.c_str());
+    layoutPanel();  // the text under the list takes its room
+  }
   // the picture in the screen's format: a top-down DIB of BGRA pixels
   releaseBitmap();
   BITMAPINFO bi{};
@@ -294,11 +419,20 @@ void PreviewWindow::onWheel(WPARAM wp, LPARAM lp) {
   ScreenToClient(hwnd(), &at);
   const RECT picture = pictureRect();
   double px = at.x - picture.left, py = at.y - picture.top;
+  const int notches = GET_WHEEL_DELTA_WPARAM(wp);
+  if (!PtInRect(&picture, at) && rowsShown_ < static_cast<int>(boxes_.size())) {
+    // over the list that does not fit: scrolls it, a row for each part of a
+    // notch the wheel has turned
+    wheelRest_ += notches * kWheelRows;
+    const int rows = wheelRest_ / WHEEL_DELTA;
+    wheelRest_ -= rows * WHEEL_DELTA;
+    scrollListTo(firstShown_ - rows);
+    return;
+  }
   if (!PtInRect(&picture, at)) {
     px = view_.width / 2.0;  // over the list: about the picture's middle
     py = view_.height / 2.0;
   }
-  const int notches = GET_WHEEL_DELTA_WPARAM(wp);
   zoomAt(px, py, std::pow(kWheelStep, notches / static_cast<double>(WHEEL_DELTA)));
 }
 
@@ -355,6 +489,13 @@ bool PreviewWindow::onCommand(int id, int code, HWND control) {
       return true;
     case kIdPanUp:
     case kIdPanDown:
+      // with an entry of the list in focus the keys walk the list
+      if (const int at = focusedEntry(); at >= 0) {
+        const int to = at + (id == kIdPanUp ? -1 : 1);
+        if (to >= 0 && to < static_cast<int>(boxes_.size()))
+          SetFocus(boxes_[static_cast<size_t>(to)]);
+        return true;
+      }
       setView(panBy(view_, 0, id == kIdPanUp ? stepY : -stepY));
       return true;
     case kIdClose:
@@ -407,6 +548,9 @@ LRESULT PreviewWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 1;  // onPaint covers the whole client area
     case WM_MOUSEWHEEL:
       onWheel(wp, lp);
+      return 0;
+    case WM_VSCROLL:
+      if (reinterpret_cast<HWND>(lp) == listScroll_) onListScroll(LOWORD(wp));
       return 0;
     case WM_LBUTTONDOWN:
     case WM_MBUTTONDOWN:

@@ -1,8 +1,8 @@
 // "Просмотр": the files of the last finished export drawn as the board
 // house will read them, stacked in the layer rows' colours with the drill
-// holes on top. A list of check boxes shows or hides each file; the board
-// is seen from the top or, mirrored, from the bottom; the mouse wheel zooms
-// about the cursor, dragging pans, "Вписать" fits the board. The files are
+// holes on top. A list of check boxes shows or hides each file (it scrolls
+// when it is longer than the window); the board is seen from the top or, mirrored, from the bottom;
+// the mouse wheel zooms about the cursor, dragging pans, "Вписать" fits the board. The files are
 // read from disk at every redraw and never written. Messages for other
 // programs and tests: docs/preview-messages.md.
 #pragma once
@@ -57,6 +57,7 @@ class PreviewWindow : public widgets::Window {
     kIdPanDown,
     kIdClose,
     kIdStatus,
+    kIdListScroll,
     kIdFirstLayer = 100,  // the check box of entry i is kIdFirstLayer + i
   };
 
@@ -71,6 +72,17 @@ class PreviewWindow : public widgets::Window {
  private:
   void createLayerBoxes();
   void layout(int width, int height);
+  // Places the list's check boxes, its scroll bar and the text under it.
+  void layoutPanel();
+  // The list's first entry in sight becomes `first`, as far as the list goes.
+  void scrollListTo(int first);
+  // Scrolls the list as little as brings entry `index` into sight.
+  void showEntry(size_t index);
+  void onListScroll(int code);
+  // The entry whose check box has the keyboard focus, -1 none.
+  int focusedEntry() const;
+  static LRESULT CALLBACK entryProc(HWND box, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                    DWORD_PTR self);
   RECT pictureRect() const;
   void setFromBottom(bool fromBottom);
   void fit();
@@ -90,6 +102,10 @@ class PreviewWindow : public widgets::Window {
   std::vector<HWND> boxes_;
   std::wstring title_;
   HWND top_ = nullptr, bottom_ = nullptr, fit_ = nullptr, status_ = nullptr;
+  HWND listScroll_ = nullptr;  // shown while the list does not fit
+  int firstShown_ = 0;         // the list's first entry in sight
+  int rowsShown_ = 0;          // entries the list shows at once
+  int wheelRest_ = 0;          // wheel movement over the list short of a row
   HACCEL accelerators_ = nullptr;
   bool fromBottom_ = false;
   render::Box extent_;

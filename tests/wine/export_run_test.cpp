@@ -756,4 +756,73 @@ TEST_F(ExportRun, PreviewShowsTheWrittenFilesHidesALayerAndChangesNothing) {
   EXPECT_EQ(status.rfind(L"Bot Silk (.GBO): ", 0), 0u) << harness::narrow(status);
 }
 
+// A list of more files than the window shows scrolls: the wheel over it, and
+// the keyboard's focus on an entry, bring every entry into reach of the mouse.
+TEST_F(ExportRun, PreviewListLongerThanTheWindowScrollsToEveryEntry) {
+  const fs::path board = harness::freshDir(L"export-many-layers") / L"many.brd";
+  std::ofstream(board, std::ios::binary) << harness::boardOfLayers(20);
+  start(board.wstring(), "errcheck=2\r\n", "dw=10\r\ndc=10\r\n");
+  typeCode(L"1022");
+  auto boxes = exportAndAnswer();
+  EXPECT_TRUE(boxes.empty()) << harness::narrow(boxes.empty() ? L"" : boxes[0].text);
+  HWND preview = nullptr;
+  ASSERT_TRUE(harness::waitFor(
+      [&] {
+        preview = harness::findWindowOf(p_.process.pid(), L"", app::kPreviewWindowClass);
+        return preview && IsWindowVisible(preview);
+      },
+      10000));
+  auto ask = [&](UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
+    return static_cast<int>(SendMessageW(preview, msg, wp, lp));
+  };
+  // as low as the window goes: the list no longer fits
+  SetWindowPos(preview, nullptr, 0, 0, 520, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const int count = ask(app::kPreviewLayerCount);
+  ASSERT_GE(count, 15);
+  HWND first = GetDlgItem(preview, ask(app::kPreviewLayerControl, 0));
+  HWND last = GetDlgItem(preview, ask(app::kPreviewLayerControl, count - 1));
+  // the check box is what the mouse finds at its middle inside the window
+  auto middleOf = [&](HWND box) {
+    RECT r;
+    GetWindowRect(box, &r);
+    POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ScreenToClient(preview, &at);
+    return at;
+  };
+  auto reachable = [&](HWND box) {
+    return ChildWindowFromPointEx(preview, middleOf(box), CWP_SKIPINVISIBLE) == box;
+  };
+  ASSERT_TRUE(harness::waitFor([&] { return reachable(first) && !reachable(last); }, 5000));
+  EXPECT_TRUE(IsWindowVisible(GetDlgItem(preview, app::PreviewWindow::kIdListScroll)));
+
+  // the wheel over the list scrolls it to its end and leaves the picture's scale
+  const int scale = ask(app::kPreviewScale);
+  RECT over;
+  GetWindowRect(first, &over);
+  for (int notch = 0; notch < count; ++notch) {
+    PostMessageW(preview, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA),
+                 MAKELPARAM(over.left + 4, over.top + 4));
+  }
+  ASSERT_TRUE(harness::waitFor([&] { return reachable(last) && !reachable(first); }, 5000));
+  EXPECT_EQ(ask(app::kPreviewScale), scale);
+  // a click there hides the last file
+  RECT box;
+  GetClientRect(last, &box);
+  PostMessageW(last, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.right / 2, box.bottom / 2));
+  PostMessageW(last, WM_LBUTTONUP, 0, MAKELPARAM(box.right / 2, box.bottom / 2));
+  ASSERT_TRUE(harness::waitFor([&] { return ask(app::kPreviewLayerShown, count - 1) == 0; }, 5000));
+  EXPECT_EQ(ask(app::kPreviewFilesDrawn), count - 1);
+
+  // the keyboard's focus (Tab, the arrow keys) on an entry out of sight
+  // scrolls it back; the messages reach every entry whatever is in sight
+  const DWORD thread = GetWindowThreadProcessId(preview, nullptr);
+  ASSERT_TRUE(AttachThreadInput(GetCurrentThreadId(), thread, TRUE));
+  SetFocus(first);
+  AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+  ASSERT_TRUE(harness::waitFor([&] { return reachable(first) && !reachable(last); }, 5000));
+  ASSERT_EQ(ask(app::kPreviewShowLayer, count - 1, 1), 1);
+  EXPECT_EQ(SendMessageW(last, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(ask(app::kPreviewFilesDrawn), count);
+}
+
 }  // namespace
