@@ -813,12 +813,10 @@ TEST_F(ExportRun, PreviewListLongerThanTheWindowScrollsToEveryEntry) {
   ASSERT_TRUE(harness::waitFor([&] { return ask(app::kPreviewLayerShown, count - 1) == 0; }, 5000));
   EXPECT_EQ(ask(app::kPreviewFilesDrawn), count - 1);
 
-  // the keyboard's focus (Tab, the arrow keys) on an entry out of sight
-  // scrolls it back; the messages reach every entry whatever is in sight
-  const DWORD thread = GetWindowThreadProcessId(preview, nullptr);
-  ASSERT_TRUE(AttachThreadInput(GetCurrentThreadId(), thread, TRUE));
-  SetFocus(first);
-  AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+  // the clicked entry has the focus: the Up key walks the list back to the
+  // first entry, scrolling as the focus leaves what is in sight; the
+  // messages reach every entry whatever is in sight
+  for (int i = 1; i < count; ++i) PostMessageW(last, WM_KEYDOWN, VK_UP, 0);
   ASSERT_TRUE(harness::waitFor([&] { return reachable(first) && !reachable(last); }, 5000));
   ASSERT_EQ(ask(app::kPreviewShowLayer, count - 1, 1), 1);
   EXPECT_EQ(SendMessageW(last, BM_GETCHECK, 0, 0), BST_CHECKED);
