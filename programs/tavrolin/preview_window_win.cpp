@@ -37,6 +37,20 @@ render::Colour colourOf(uint32_t rgb, uint8_t alpha) {
           static_cast<uint8_t>(rgb), alpha};
 }
 
+// The height `text` takes in `control` when broken into lines of its width.
+int textHeight(HWND control, const std::wstring& text, int width) {
+  if (text.empty()) return 0;
+  HDC dc = GetDC(control);
+  HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  RECT rc{0, 0, width, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc,
+            DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return rc.bottom;
+}
+
 }  // namespace
 
 bool PreviewWindow::create(HWND owner) {
@@ -144,24 +158,6 @@ void PreviewWindow::layout(int width, int height) {
   setView(resized(view_, w, h));
 }
 
-namespace {
-
-// The height `text` takes in `control` when broken into lines of its width.
-int textHeight(HWND control, const std::wstring& text, int width) {
-  if (text.empty()) return 0;
-  HDC dc = GetDC(control);
-  HGDIOBJ old =
-      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-  RECT rc{0, 0, width, 0};
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc,
-            DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
-  SelectObject(dc, old);
-  ReleaseDC(control, dc);
-  return rc.bottom;
-}
-
-}  // namespace
-
 void PreviewWindow::layoutPanel() {
   RECT client;
   GetClientRect(hwnd(), &client);
@@ -191,9 +187,12 @@ void PreviewWindow::layoutPanel() {
   if (scrolls) {
     SetWindowPos(listScroll_, nullptr, margin + width - barWidth, top, barWidth,
                  rowsShown_ * pitch - (pitch - scaled(kBoxHeight)), SWP_NOZORDER | SWP_NOACTIVATE);
-    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0,
-                  count - 1, static_cast<UINT>(rowsShown_),  firstShown_,
-                  0};
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMax = count - 1;
+    si.nPage = static_cast<UINT>(rowsShown_);
+    si.nPos = firstShown_;
     SetScrollInfo(listScroll_, SB_CTL, &si, TRUE);
   }
   ShowWindow(listScroll_, scrolls ? SW_SHOWNA : SW_HIDE);
@@ -421,8 +420,8 @@ void PreviewWindow::onWheel(WPARAM wp, LPARAM lp) {
   double px = at.x - picture.left, py = at.y - picture.top;
   const int notches = GET_WHEEL_DELTA_WPARAM(wp);
   if (!PtInRect(&picture, at) && rowsShown_ < static_cast<int>(boxes_.size())) {
-    // over the list that does not fit: scrolls it, a row for each part of a
-    // notch the wheel has turned
+    // over a list that does not fit: scrolls it, three rows a notch; parts
+    // of a notch from a fine wheel add up
     wheelRest_ += notches * kWheelRows;
     const int rows = wheelRest_ / WHEEL_DELTA;
     wheelRest_ -= rows * WHEEL_DELTA;
