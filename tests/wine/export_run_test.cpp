@@ -759,7 +759,9 @@ TEST_F(ExportRun, PreviewShowsTheWrittenFilesHidesALayerAndChangesNothing) {
 // A list of more files than the window shows scrolls: the wheel over it, and
 // the keyboard's focus on an entry, bring every entry into reach of the mouse.
 TEST_F(ExportRun, PreviewListLongerThanTheWindowScrollsToEveryEntry) {
-  const fs::path board = harness::freshDir(L"export-many-layers") / L"many.brd";
+  // the board's description only: the files go to its design directory, and
+  // the checks that read every "export-*" folder back have nothing to read here
+  const fs::path board = harness::freshDir(L"board-many-layers") / L"many.brd";
   std::ofstream(board, std::ios::binary) << harness::boardOfLayers(20);
   start(board.wstring(), "errcheck=2\r\n", "dw=10\r\ndc=10\r\n");
   typeCode(L"1022");
