@@ -23,17 +23,6 @@ namespace fs = std::filesystem;
 
 constexpr UINT kGridRowCount = WM_USER + 100;
 
-BOOL CALLBACK countWindow(HWND, LPARAM count) {
-  ++*reinterpret_cast<int*>(count);
-  return TRUE;
-}
-
-int childWindows(HWND main) {
-  int count = 0;
-  EnumChildWindows(main, countWindow, reinterpret_cast<LPARAM>(&count));
-  return count;
-}
-
 HWND gridOf(HWND main) { return harness::findChild(main, widgets::kGridClass, L""); }
 
 // The table holds every row and shows every change of its model: the grid
@@ -104,7 +93,7 @@ void benchBoard(int layers) {
 
   // the table's own share: the whole table painted again, and (where the
   // grid answers its messages) a scroll to the last row painted
-  const int windows = childWindows(main);
+  const int windows = harness::childWindowCount(main);
   HWND grid = gridOf(main);
   LARGE_INTEGER r0, r1, s1;
   QueryPerformanceCounter(&r0);

@@ -1,7 +1,9 @@
 // Implementation of the Wine test helpers (see harness.h).
 #include "harness.h"
 
+#include <atomic>
 #include <fstream>
+#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -161,6 +163,43 @@ HWND findChild(HWND parent, const std::wstring& cls, const std::wstring& text) {
   ChildData d{&cls, &text, nullptr};
   EnumChildWindows(parent, childProc, reinterpret_cast<LPARAM>(&d));
   return d.found;
+}
+
+namespace {
+BOOL CALLBACK countWindow(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+}  // namespace
+
+int childWindowCount(HWND parent) {
+  int count = 0;
+  EnumChildWindows(parent, countWindow, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+std::vector<std::wstring> clickAndAnswer(HWND button, DWORD pid, int answer) {
+  constexpr DWORD kRunMs = 240000;
+  std::atomic<bool> done{false};
+  std::thread press([&] {
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, kRunMs, &r);
+    done = true;
+  });
+  std::vector<std::wstring> texts;
+  const DWORD start = GetTickCount();
+  while (!done && GetTickCount() - start < kRunMs) {
+    HWND box = findWindowOf(pid, L"", L"#32770");
+    if (box && IsWindowVisible(box)) {
+      texts.push_back(textOf(GetDlgItem(box, 0xFFFF)));
+      const int id = GetDlgItem(box, answer) ? answer : IDOK;
+      PostMessageW(box, WM_COMMAND, id, reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+      waitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
+    }
+    Sleep(50);
+  }
+  press.join();
+  return texts;
 }
 
 }  // namespace harness

@@ -56,6 +56,13 @@ HWND waitWindowOf(DWORD pid, const std::wstring& title, DWORD ms, const std::wst
 std::wstring textOf(HWND w);
 // The first child (any depth) with this class whose text is `text`.
 HWND findChild(HWND parent, const std::wstring& cls, const std::wstring& text);
+// The number of child windows of `parent`, at any depth.
+int childWindowCount(HWND parent);
+// Clicks `button` (its handler may hold message boxes open) and answers each
+// message box of process `pid` with `answer` (IDYES, IDNO or IDOK; OK where
+// the box has no such button) until the click returns or 4 minutes have
+// passed. The boxes' texts, in order.
+std::vector<std::wstring> clickAndAnswer(HWND button, DWORD pid, int answer = IDOK);
 
 }  // namespace harness
 

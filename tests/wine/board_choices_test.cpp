@@ -4,11 +4,9 @@
 // read back through the windows as the operator sees them.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <thread>
 
 #include "base/encoding.h"
 #include "widgets/grid_window_win.h"
@@ -179,26 +177,8 @@ class ChoicesKept : public testing::Test {
 
   // Presses "Экспорт" and answers every message box with OK; the texts.
   std::vector<std::wstring> exportAndAnswer() {
-    HWND button = harness::findChild(p_.main, L"Button", L"Экспорт");
-    std::atomic<bool> done{false};
-    std::thread press([&] {
-      DWORD_PTR r = 0;
-      SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 240000, &r);
-      done = true;
-    });
-    std::vector<std::wstring> texts;
-    const DWORD start = GetTickCount();
-    while (!done && GetTickCount() - start < 240000) {
-      HWND box = harness::findWindowOf(p_.process.pid(), L"", L"#32770");
-      if (box && IsWindowVisible(box)) {
-        texts.push_back(harness::textOf(GetDlgItem(box, 0xFFFF)));
-        PostMessageW(box, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-        harness::waitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
-      }
-      Sleep(50);
-    }
-    press.join();
-    return texts;
+    return harness::clickAndAnswer(harness::findChild(p_.main, L"Button", L"Экспорт"),
+                                   p_.process.pid());
   }
 
   fs::path design_;

@@ -84,27 +84,11 @@ class ExportRun : public testing::Test {
   // Presses "Экспорт" and answers every message box with `answer` (IDYES,
   // IDNO or IDOK; OK where there is no such button) until the run is over.
   std::vector<Answered> exportAndAnswer(int answer = IDOK) {
-    HWND button = harness::findChild(p_.main, L"Button", L"Экспорт");
-    std::atomic<bool> done{false};
-    std::thread press([&] {
-      DWORD_PTR r = 0;
-      SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 240000, &r);
-      done = true;
-    });
     std::vector<Answered> boxes;
-    DWORD start = GetTickCount();
-    while (!done && GetTickCount() - start < 240000) {
-      HWND box = harness::findWindowOf(p_.process.pid(), L"", L"#32770");
-      if (box && IsWindowVisible(box)) {
-        HWND text = GetDlgItem(box, 0xFFFF);
-        boxes.push_back({harness::textOf(text)});
-        int id = GetDlgItem(box, answer) ? answer : IDOK;
-        PostMessageW(box, WM_COMMAND, id, reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
-        harness::waitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
-      }
-      Sleep(50);
+    for (std::wstring& text : harness::clickAndAnswer(
+             harness::findChild(p_.main, L"Button", L"Экспорт"), p_.process.pid(), answer)) {
+      boxes.push_back({std::move(text)});
     }
-    press.join();
     return boxes;
   }
 

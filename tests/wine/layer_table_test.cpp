@@ -117,17 +117,6 @@ TEST_F(LayerTable, DraggingARowWithTheMouseMovesIt) {
   }
 }
 
-BOOL CALLBACK countWindow(HWND, LPARAM count) {
-  ++*reinterpret_cast<int*>(count);
-  return TRUE;
-}
-
-int childWindows(HWND main) {
-  int count = 0;
-  EnumChildWindows(main, countWindow, reinterpret_cast<LPARAM>(&count));
-  return count;
-}
-
 // What the board type code "M K S" does to the export boxes, from the
 // rows' types: M metal rows (signal first, then the other conductive
 // types), K masks, S silks, every board outline row.
@@ -193,7 +182,7 @@ TEST(LayerTableLarge, ThousandLayersFollowTheRulesWithFewWindows) {
       120000));
   HWND grid = harness::tableGrid(p.main);
   // the windows follow the view: far fewer than one per row
-  EXPECT_LT(childWindows(p.main), kLayers / 2);
+  EXPECT_LT(harness::childWindowCount(p.main), kLayers / 2);
 
   HWND edit = GetDlgItem(p.main, program_test::kIdBoardTypeCode);
   for (wchar_t ch : std::wstring(L"5022")) SendMessageW(edit, WM_CHAR, ch, 0);
@@ -230,7 +219,7 @@ TEST(LayerTableLarge, ThousandLayersFollowTheRulesWithFewWindows) {
             -1);
   EXPECT_EQ(SendMessageW(grid, widgets::kGridMsgCheckState, 0, kTypeColumn), -1);
   // rows in the middle have a margin on both sides: a few more, never more
-  EXPECT_LT(childWindows(p.main), kLayers / 2);
+  EXPECT_LT(harness::childWindowCount(p.main), kLayers / 2);
 
   // Tab goes on past the rows that have real controls and scrolls along; a
   // focused control whose row leaves the view hands the focus to the grid
